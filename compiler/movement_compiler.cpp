@@ -1,0 +1,70 @@
+#include "compiler/movement_compiler.h"
+
+#include <utility>
+
+#include "model/number_text.h"
+
+namespace velistrad {
+
+MovementCompiler::MovementCompiler(ChapterRoom& room, Reporter& reporter)
+    : m_room(room), m_reporter(reporter) {}
+
+std::string MovementCompiler::takePath() {
+    std::string taken = std::move(m_path);
+    m_path.clear();
+    return taken;
+}
+
+void MovementCompiler::report(std::string_view prefix, std::string_view text) {
+    std::string message(prefix);
+    message += text;
+    m_reporter.message(message);
+}
+
+void MovementCompiler::fail(std::string_view prefix, std::string_view text) {
+    report(prefix, text);
+    simerror = true;
+}
+
+namespace {
+
+void appendCoordinate(std::string& out, float value) { appendSingle(out, value); }
+void appendCoordinate(std::string& out, std::int32_t value) { appendLong(out, value); }
+
+template <typename X, typename Y>
+void appendRecord(std::string& out, std::int16_t officer, X x, Y y, char terminator) {
+    appendLong(out, officer);
+    out += ',';
+    appendCoordinate(out, x);
+    out += ',';
+    appendCoordinate(out, y);
+    out += terminator;
+}
+
+}  // namespace
+
+void MovementCompiler::writeWalk(std::int16_t officer, float x, float y) {
+    appendRecord(m_path, officer, x, y, '|');
+}
+void MovementCompiler::writeWalkEnd(std::int16_t officer, std::int32_t x, float y) {
+    appendRecord(m_path, officer, x, y, '|');
+}
+void MovementCompiler::writeWalkEnd(std::int16_t officer, float x, std::int32_t y) {
+    appendRecord(m_path, officer, x, y, '|');
+}
+void MovementCompiler::writeWalkEnd(std::int16_t officer, std::int32_t x, std::int32_t y) {
+    appendRecord(m_path, officer, x, y, '|');
+}
+
+template <typename X, typename Y>
+void MovementCompiler::place(std::int16_t officer, X x, Y y) {
+    appendRecord(m_path, officer, x, y, ',');
+    Officer& o = m_room.officer(officer);
+    o.curX = static_cast<float>(x);
+    o.curY = static_cast<float>(y);
+}
+
+template void MovementCompiler::place(std::int16_t, std::int32_t, std::int32_t);
+template void MovementCompiler::place(std::int16_t, float, float);
+
+}  // namespace velistrad

@@ -1,0 +1,81 @@
+// Compiles one script entry (an officer field and a Direction field, already
+// cleaned and upper-cased) into that officer's path string: one record per
+// animation frame at a pace of 20 twips per frame.
+//
+// A record is "officer,x,y" with a terminator: "|" for a walk record, which
+// closes one frame, and "," for a placement, which joins the frame that the
+// next "|" closes. Coordinates are twips (see model/chapter_room.h).
+//
+// The compiler advances the officers' current positions in the room it was
+// given, so each entry starts where the previous one left its officer. It
+// shows nothing itself: messages go to the Reporter, and `simerror` is raised
+// on the errors that must stop a run. Not re-entrant; one entry at a time.
+#pragma once
+
+#include <cstdint>
+#include <string>
+#include <string_view>
+
+#include "compiler/reporter.h"
+#include "model/chapter_room.h"
+
+namespace velistrad {
+
+class MovementCompiler {
+public:
+    MovementCompiler(ChapterRoom& room, Reporter& reporter);
+
+    // One whole entry; empties the path first.
+    void moveofficer(std::string_view Officer, std::string_view direc);
+
+    // One lettered step to point index 0..21.
+    void movestep(std::int16_t Officer, std::int16_t direc);
+
+    // A Direction that begins with "-AT", for one officer, a "+" list or "ALL".
+    void relocate(std::string_view Officer, std::string_view direc);
+
+    // One special step: keyword `direc`, target `modifier`.
+    void movespecial(std::int16_t Officer, std::string_view direc, std::string_view modifier);
+
+    // Straight walk along y (vert) or x to the whole coordinate dest.
+    void moveabs(std::int16_t Officer, std::int32_t dest, bool vert);
+
+    // Diagonal walk to (x, y); writes nothing when already there.
+    void movediag(std::int16_t Officer, std::int32_t x, std::int32_t y);
+
+    // To the officer's band point or station: walked, or placed at once when
+    // relocate is true.
+    void movez(std::int16_t Officer, bool relocate);
+    void movex(std::int16_t Officer, bool relocate);
+
+    const std::string& path() const { return m_path; }
+    std::string takePath();
+
+    ChapterRoom& room() { return m_room; }
+
+    // Raised by errors that stop a run; the runner clears it.
+    bool simerror = false;
+
+private:
+    void report(std::string_view prefix, std::string_view text);
+    void fail(std::string_view prefix, std::string_view text);
+    void writeWalk(std::int16_t officer, float x, float y);
+    void writeWalkEnd(std::int16_t officer, std::int32_t x, float y);
+    void writeWalkEnd(std::int16_t officer, float x, std::int32_t y);
+    void writeWalkEnd(std::int16_t officer, std::int32_t x, std::int32_t y);
+    template <typename X, typename Y>
+    void place(std::int16_t officer, X x, Y y);
+
+    ChapterRoom& m_room;
+    Reporter& m_reporter;
+    std::string m_path;
+};
+
+// Compass spacing of the next-to steps (300 twips) and of offsets (off twips),
+// y and x components. Any text that is not a compass word acts as "NW".
+std::int32_t offset_v(std::string_view direc);
+std::int32_t offset_h(std::string_view direc);
+std::int32_t offset_vx(std::string_view direc, std::int32_t off);
+std::int32_t offset_hx(std::string_view direc, std::int32_t off);
+
+}  // namespace velistrad

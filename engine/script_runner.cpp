@@ -1,0 +1,117 @@
+#include "engine/script_runner.h"
+
+#include <utility>
+
+#include "model/number_text.h"
+
+namespace velistrad {
+
+std::string TrimAll(std::string_view x) {
+    std::string out;
+    out.reserve(x.size());
+    for (const char c : x) {
+        if (c != ' ' && c != '\r' && c != '\n') out += c;
+    }
+    return out;
+}
+
+namespace {
+
+std::string cleanField(std::string_view field) {
+    std::string out = TrimAll(field);
+    // ASCII only: the field may hold UTF-8, whose bytes must stay whole.
+    for (char& c : out) {
+        if (c >= 'a' && c <= 'z') c = static_cast<char>(c - 'a' + 'A');
+    }
+    return out;
+}
+
+}  // namespace
+
+std::vector<ScriptEntry> splitScript(std::string_view text) {
+    std::vector<ScriptEntry> entries;
+    if (text.empty()) return entries;
+    ScriptEntry current;
+    std::size_t field = 0;
+    std::size_t start = 0;
+    while (true) {
+        const std::size_t comma = text.find(',', start);
+        std::string cleaned = cleanField(text.substr(start, comma - start));
+        switch (field % 3) {
+            case 0:
+                current.Officer = std::move(cleaned);
+                break;
+            case 1:
+                current.Direction = std::move(cleaned);
+                break;
+            default:
+                current.Time = std::move(cleaned);
+                entries.push_back(std::move(current));
+                current = ScriptEntry{};
+                break;
+        }
+        ++field;
+        if (comma == std::string_view::npos) break;
+        start = comma + 1;
+    }
+    return entries;
+}
+
+std::string errorDetailsText(const ScriptEntry& entry) {
+    return "Error occurred while processing: " + entry.Officer + ", " + entry.Direction + ", " +
+           entry.Time;
+}
+
+std::optional<Composition> composeScript(
+    MovementCompiler& compiler, const std::vector<ScriptEntry>& entries,
+    const std::function<void(const std::string&)>& onError) {
+    compiler.simerror = false;
+    Composition result;
+    Timeline& mainline = result.mainline;
+    mainline.assign(1, std::string());
+    Timeline group(1);
+    Timeline chain(1);
+    Timeline unsync(1);
+
+    auto reset = [](Timeline& t) { t.assign(1, std::string()); };
+    auto closeGroup = [&] {
+        merge(group, chain);
+        concat(mainline, group);
+        reset(chain);
+        reset(group);
+    };
+    auto compile = [&](const ScriptEntry& e) {
+        compiler.moveofficer(e.Officer, e.Direction);
+        return splitPath(compiler.path());
+    };
+
+    for (const ScriptEntry& e : entries) {
+        if (e.Direction == "DELAY") {
+            if (leadingNumber(e.Time) > 0) {
+                closeGroup();
+                result.delayFrames.push_back(mainline.size());
+                mainline.push_back(e.Time);
+            }
+        } else if (e.Time == "AFTER") {
+            closeGroup();
+            chain = compile(e);
+        } else if (e.Time == "SIMULT") {
+            interleave(chain, compile(e));
+        } else if (e.Time == "UNSYNC") {
+            mergepos(unsync, compile(e), mainline.size());
+        } else {
+            merge(group, chain);
+            chain = compile(e);
+        }
+        if (compiler.simerror) {
+            onError(errorDetailsText(e));
+            return std::nullopt;
+        }
+    }
+    merge(group, chain);
+    concat(mainline, group);
+    merge(mainline, unsync);
+    return result;
+}
+
+}  // namespace velistrad
