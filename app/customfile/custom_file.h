@@ -1,0 +1,37 @@
+// The custom simulation file, custom.sim, as bytes: reading is lenient,
+// writing is strict. No Qt here, so the loader can be fuzzed and the
+// command-line tool could use it.
+//
+// Layout: records of a header line ("----------" + name) followed by the
+// script in lines of at most 100 characters; every line ends with CR LF.
+// Reading takes any line beginning with "---" as a header (the name is the
+// text after its last "-"), joins a record's other lines with nothing between
+// them, drops lines before the first header, and stops at the 21st header.
+// Text is UTF-8 in memory. Files are read as UTF-8 when they are valid UTF-8
+// and as Windows-1252 otherwise; they are written as Windows-1252 when every
+// character fits, else as UTF-8, so no character is ever lost.
+#pragma once
+
+#include <cstddef>
+#include <string>
+#include <string_view>
+#include <vector>
+
+namespace velistrad {
+
+inline constexpr std::size_t kMaxCustomSimulations = 20;
+
+struct CustomSimulation {
+    std::string name;    // UTF-8
+    std::string script;  // UTF-8
+};
+
+struct CustomFileContents {
+    std::vector<CustomSimulation> simulations;  // at most 20, in file order
+    bool tooMany = false;  // a 21st header was met; reading stopped there
+};
+
+CustomFileContents parseCustomFile(std::string_view bytes);
+std::string serializeCustomFile(const std::vector<CustomSimulation>& simulations);
+
+}  // namespace velistrad
