@@ -1,1 +1,244 @@
-int main() { return 0; }
+// velistrad-cli: compiles scripts without the window, for checking scripts by
+// hand, for tests and for scripting.
+//
+//   compile SOURCE   the played timeline, one frame per line
+//   final SOURCE     where each officer stands after playing, in twips
+//   list             the built-in catalogue
+//
+// SOURCE is a file, "-" for standard input, or "--catalogue N". A script is
+// compiled as a Play press at start-up compiles it: every officer at his
+// station. The messages a window would show in message boxes go to standard
+// error, one line each, in the order it would show them.
+//
+// Exit status: 0 the script would play, 1 an entry failed, 2 usage error or
+// unreadable file.
+#include <cerrno>
+#include <charconv>
+#include <cstdio>
+#include <cstring>
+#include <optional>
+#include <string>
+#include <string_view>
+#include <system_error>
+#include <vector>
+
+#include "app/catalogue/catalogue.h"
+#include "compiler/movement_compiler.h"
+#include "compiler/reporter.h"
+#include "engine/playback.h"
+#include "engine/script_runner.h"
+#include "model/chapter_room.h"
+#include "model/number_text.h"
+
+namespace {
+
+using namespace velistrad;
+
+constexpr int kExitPlays = 0;
+constexpr int kExitFailed = 1;
+constexpr int kExitUsage = 2;
+
+constexpr const char* kUsage =
+    "Usage: velistrad-cli compile (FILE | - | --catalogue N)\n"
+    "       velistrad-cli final (FILE | - | --catalogue N)\n"
+    "       velistrad-cli list\n"
+    "       velistrad-cli --help\n";
+
+constexpr const char* kHelp =
+    "\n"
+    "Compiles simulation scripts as the Play button does, with every officer\n"
+    "starting at his station, and prints the result instead of animating it.\n"
+    "\n"
+    "Commands:\n"
+    "  compile SOURCE  Print the played timeline, one frame per line: a position\n"
+    "                  frame holds officer,x,y triples; a delay frame holds its\n"
+    "                  seconds; an empty frame is an empty line.\n"
+    "  final SOURCE    Play the timeline without drawing and print one line per\n"
+    "                  officer 0 to 21: index abbreviation x y drawn, where drawn\n"
+    "                  is 1 when he stands away from his station, else 0.\n"
+    "  list            Print the built-in simulations: N<TAB>Submenu > Caption.\n"
+    "\n"
+    "SOURCE is a script file (UTF-8), \"-\" for standard input, or\n"
+    "--catalogue N for built-in simulation N (1 to 23, see list).\n"
+    "\n"
+    "A script is Officer, Direction, Time, Officer, Direction, Time, ...\n"
+    "with Time one of Now, After, Simult, Unsync; \"All, Delay, 0.5\" pauses\n"
+    "for half a second. Blanks and line breaks are ignored.\n"
+    "\n"
+    "Messages (\"Unknown officer: XX\", \"Error occurred while processing: ...\")\n"
+    "go to standard error, one per line.\n"
+    "\n"
+    "Exit status: 0 the script plays, 1 an entry failed (nothing is printed on\n"
+    "standard output), 2 usage error or unreadable file.\n"
+    "\n"
+    "Example:\n"
+    "  echo 'Mar, XZTCEVU, Now, All, Delay, 1.0, Mar, UZX, Now' | velistrad-cli compile -\n"
+    "  velistrad-cli final --catalogue 16\n";
+
+void writeOut(std::string_view text) {
+    std::fwrite(text.data(), 1, text.size(), stdout);
+}
+
+void writeErr(std::string_view text) {
+    std::fwrite(text.data(), 1, text.size(), stderr);
+    std::fputc('\n', stderr);
+}
+
+int usageError(std::string_view why) {
+    std::string line = "velistrad-cli: ";
+    line += why;
+    writeErr(line);
+    std::fputs(kUsage, stderr);
+    return kExitUsage;
+}
+
+// The window shows each message in a box; here each is one line.
+class LineReporter : public Reporter {
+public:
+    void message(const std::string& text) override { writeErr(text); }
+};
+
+// Bytes as they are: a script may hold any byte, NUL included.
+bool readAll(std::FILE* file, std::string& out) {
+    char buffer[65536];
+    std::size_t got = 0;
+    while ((got = std::fread(buffer, 1, sizeof buffer, file)) > 0) out.append(buffer, got);
+    return std::ferror(file) == 0;
+}
+
+// The script text named by the arguments after the command, or the exit
+// status of the usage error already reported.
+struct Source {
+    std::string text;
+    int error = 0;
+};
+
+Source readSource(const std::vector<std::string_view>& args) {
+    Source source;
+    if (args.empty()) {
+        source.error = usageError("missing FILE, \"-\" or --catalogue N");
+        return source;
+    }
+    if (args[0] == "--catalogue") {
+        if (args.size() != 2) {
+            source.error = usageError("--catalogue takes one number, 1 to 23");
+            return source;
+        }
+        const std::string_view n = args[1];
+        std::size_t index = 0;
+        const auto [end, ec] = std::from_chars(n.data(), n.data() + n.size(), index);
+        if (ec != std::errc() || end != n.data() + n.size() || index < 1 ||
+            index > kCatalogueSize) {
+            source.error =
+                usageError("--catalogue takes a number 1 to 23, not \"" + std::string(n) + "\"");
+            return source;
+        }
+        source.text = catalogue()[index - 1].script;
+        return source;
+    }
+    if (args.size() != 1) {
+        source.error = usageError("one script at a time");
+        return source;
+    }
+    const std::string path(args[0]);
+    if (path == "-") {
+        if (!readAll(stdin, source.text)) {
+            writeErr("velistrad-cli: cannot read standard input: " +
+                     std::string(std::strerror(errno)));
+            source.error = kExitUsage;
+        }
+        return source;
+    }
+    std::FILE* file = std::fopen(path.c_str(), "rb");
+    if (file == nullptr) {
+        writeErr("velistrad-cli: cannot open " + path + ": " + std::strerror(errno));
+        source.error = kExitUsage;
+        return source;
+    }
+    // A directory opens but does not read.
+    if (!readAll(file, source.text)) {
+        writeErr("velistrad-cli: cannot read " + path + ": " + std::strerror(errno));
+        source.error = kExitUsage;
+    }
+    std::fclose(file);
+    return source;
+}
+
+std::optional<Composition> compose(ChapterRoom& room, const std::string& text) {
+    LineReporter reporter;
+    MovementCompiler compiler(room, reporter);
+    return composeScript(compiler, splitScript(text),
+                         [](const std::string& details) { writeErr(details); });
+}
+
+int runCompile(const std::vector<std::string_view>& args) {
+    const Source source = readSource(args);
+    if (source.error != 0) return source.error;
+    ChapterRoom room;
+    const auto played = compose(room, source.text);
+    if (!played) return kExitFailed;
+    for (const std::string& frame : played->mainline) {
+        writeOut(frame);
+        writeOut("\n");
+    }
+    return kExitPlays;
+}
+
+int runFinal(const std::vector<std::string_view>& args) {
+    const Source source = readSource(args);
+    if (source.error != 0) return source.error;
+    ChapterRoom room;
+    const auto played = compose(room, source.text);
+    if (!played) return kExitFailed;
+    applyComposition(room, *played);
+    for (int i = 0; i < kOfficerCount; ++i) {
+        const Officer& o = room.officer(i);
+        std::string line = std::to_string(i) + ' ' + o.abbreviation + ' ' + formatSingle(o.curX) +
+                           ' ' + formatSingle(o.curY) + (o.atStation() ? " 0\n" : " 1\n");
+        writeOut(line);
+    }
+    return kExitPlays;
+}
+
+int runList(const std::vector<std::string_view>& args) {
+    if (!args.empty()) return usageError("list takes no arguments");
+    int n = 0;
+    for (const CatalogueEntry& entry : catalogue()) {
+        const std::string line =
+            std::to_string(++n) + '\t' + entry.submenu + " > " + entry.caption + '\n';
+        writeOut(line);
+    }
+    return kExitPlays;
+}
+
+}  // namespace
+
+int main(int argc, char** argv) {
+    if (argc < 2) {
+        std::fputs(kUsage, stderr);
+        std::fputs("Try 'velistrad-cli --help' for more.\n", stderr);
+        return kExitUsage;
+    }
+    const std::string_view command = argv[1];
+    const std::vector<std::string_view> args(argv + 2, argv + argc);
+    if (command == "--help" || command == "-h" || command == "help") {
+        std::fputs(kUsage, stdout);
+        std::fputs(kHelp, stdout);
+        return kExitPlays;
+    }
+    int status = kExitUsage;
+    if (command == "compile") {
+        status = runCompile(args);
+    } else if (command == "final") {
+        status = runFinal(args);
+    } else if (command == "list") {
+        status = runList(args);
+    } else {
+        status = usageError("unknown command \"" + std::string(command) + "\"");
+    }
+    if (std::fflush(stdout) != 0 && status == kExitPlays) {
+        writeErr("velistrad-cli: cannot write standard output");
+        return kExitUsage;
+    }
+    return status;
+}

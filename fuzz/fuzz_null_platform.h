@@ -1,0 +1,51 @@
+// Platform fakes for the fuzz targets: nothing is shown, nobody clicks, and
+// every wait returns at once with the clock moved to its deadline, so a
+// delay of 1e308 seconds costs nothing.
+#pragma once
+
+#include <algorithm>
+#include <string>
+#include <string_view>
+
+#include "compiler/reporter.h"
+#include "engine/platform.h"
+
+namespace velistrad::fuzz {
+
+class NullReporter : public Reporter {
+public:
+    void message(const std::string&) override {}
+};
+
+class NullSurface : public DrawingSurface {
+public:
+    void clear() override {}
+    void circle(float, float, float) override {}
+    void text(float, float, std::string_view) override {}
+    void present() override {}
+};
+
+class NullHost : public RunHost {
+public:
+    std::string scriptText() override { return {}; }
+    void setScriptText(const std::string&) override {}
+    void picturesExchanged() override {}
+    void errorDetails(const std::string&) override {}
+};
+
+class JumpingClock : public Clock {
+public:
+    double now() override { return t; }
+    double t = 0;
+};
+
+class JumpingPump : public EventPump {
+public:
+    explicit JumpingPump(JumpingClock& clock) : m_clock(clock) {}
+    void processEvents(double deadline) override { m_clock.t = std::max(m_clock.t, deadline); }
+
+private:
+    JumpingClock& m_clock;
+};
+
+}  // namespace velistrad::fuzz
