@@ -1,0 +1,81 @@
+// velistrad: the desktop simulator. Everything but the command line lives in
+// the velistrad_app library.
+#include <QApplication>
+#include <QCommandLineParser>
+#include <QDir>
+#include <QImage>
+#include <QStyleFactory>
+#include <QTimer>
+
+#include "app/catalogue/catalogue.h"
+#include "app/main_window.h"
+#include "app/plan_picture.h"
+#include "engine/simulator.h"
+#include "model/chapter_room.h"
+
+int main(int argc, char* argv[]) {
+    // Commands that show no window must work without a display too.
+    for (int i = 1; i < argc; ++i) {
+        const QByteArray arg(argv[i]);
+        if ((arg.startsWith("--export-plan") || arg == "--help" || arg == "-h" ||
+             arg == "--version" || arg == "-v") &&
+            qEnvironmentVariableIsEmpty("QT_QPA_PLATFORM"))
+            qputenv("QT_QPA_PLATFORM", "offscreen");
+    }
+    QApplication app(argc, argv);
+    QApplication::setApplicationName(QStringLiteral("velistrad"));
+    QApplication::setApplicationVersion(QStringLiteral("1.3"));
+    // Fusion honours the speed buttons' palette colour on every platform.
+    QApplication::setStyle(QStyleFactory::create(QStringLiteral("Fusion")));
+
+    QCommandLineParser parser;
+    parser.setApplicationDescription(QStringLiteral("Velistrad Simulator"));
+    parser.addHelpOption();
+    parser.addVersionOption();
+    const QCommandLineOption customFile(
+        QStringLiteral("custom-file"),
+        QStringLiteral(
+            "Keep custom simulations in <path> instead of custom.sim beside the program."),
+        QStringLiteral("path"));
+    const QCommandLineOption exportPlan(
+        QStringLiteral("export-plan"),
+        QStringLiteral(
+            "Write the plan of the Chapter room as a 482 x 696 JPEG to <file> and exit."),
+        QStringLiteral("file"));
+    const QCommandLineOption demo(
+        QStringLiteral("demo"),
+        QStringLiteral("Load built-in simulation <n> (1 to 23, in menu order) and play it; "
+                       "for screenshots and demonstrations."),
+        QStringLiteral("n"));
+    const QCommandLineOption reference(QStringLiteral("show-reference"),
+                                       QStringLiteral("Open the Programming Reference at start."));
+    parser.addOptions({customFile, exportPlan, demo, reference});
+    parser.process(app);
+
+    if (parser.isSet(exportPlan)) {
+        const velistrad::ChapterRoom room;
+        const QString path = parser.value(exportPlan);
+        if (velistrad::renderPlan(room, 1.0).save(path, "JPEG", 90)) return 0;
+        qCritical("Could not write %s", qPrintable(QDir::toNativeSeparators(path)));
+        return 1;
+    }
+
+    velistrad::MainWindowSetup setup;
+    setup.customFile =
+        parser.isSet(customFile)
+            ? parser.value(customFile)
+            : QDir(QCoreApplication::applicationDirPath()).filePath(QStringLiteral("custom.sim"));
+    velistrad::MainWindow window(setup);
+    window.show();
+
+    if (parser.isSet(reference)) window.Help_Programming_Click();
+    const int entry = parser.value(demo).toInt();
+    if (entry >= 1 && entry <= static_cast<int>(velistrad::kCatalogueSize)) {
+        // Played from inside the event loop, as a menu choice and a Play press would be.
+        QTimer::singleShot(300, &window, [&window, entry] {
+            window.Catalogue_Click(static_cast<std::size_t>(entry - 1));
+            window.simulator().Simulate_Click();
+        });
+    }
+    return QApplication::exec();
+}

@@ -1,0 +1,117 @@
+// `frmMain`, the main window: the plan `Figure1`, the script editor
+// `Directions`, the Play and speed buttons, and the File, Speed, Simulations
+// and Help menus. It is the engine's RunHost and Reporter, so the Simulator
+// reads and writes the editor and shows its messages through this window.
+//
+// Re-entrancy: playback waits inside event handling, so every handler here
+// may run nested inside a playing run (Reset, the catalogue, Kiosk Mode, Save,
+// Quit). Closing the window abandons the Simulator, which makes every nested
+// wait return at once, and ends the application's event loops.
+#pragma once
+
+#include <array>
+#include <memory>
+#include <string>
+#include <vector>
+
+#include <QMainWindow>
+#include <QString>
+
+#include "app/customfile/custom_file.h"
+#include "compiler/reporter.h"
+#include "engine/platform.h"
+#include "engine/simulator.h"
+#include "model/chapter_room.h"
+
+class QAction;
+class QLabel;
+class QMenu;
+class QPushButton;
+class QTextEdit;
+
+namespace velistrad {
+
+class Dialogs;
+class PlanView;
+
+inline constexpr const char* kPlaceholderText =
+    "Program your own simulations here, or pick one from the Simulations menu...";
+inline constexpr const char* kProgramTitle = "Velistrad Simulator";
+
+struct MainWindowSetup {
+    QString customFile;          // path of custom.sim
+    Dialogs* dialogs = nullptr;  // null: message boxes of Qt
+    Clock* clock = nullptr;      // null: the monotonic clock
+    EventPump* pump = nullptr;   // null: Qt's event loop
+};
+
+class MainWindow : public QMainWindow, private RunHost, private Reporter {
+    Q_OBJECT
+
+public:
+    explicit MainWindow(const MainWindowSetup& setup);
+    ~MainWindow() override;
+
+    // Menu and control handlers, named after their items.
+    void Directions_Click();
+    void Toggle_HideCode_Click();
+    void Toggle_Kiosk_Click();
+    void Quit_Simulator_Click();
+    void Catalogue_Click(std::size_t entry);  // 0-based index into catalogue()
+    void CustomSim_Click(int Index);          // 1..20
+    void SaveSimulation_Click();
+    void Help_About_Click();
+    void Help_Howto_Click();
+    void Help_Basics_Click();
+    void Help_Programming_Click();
+
+    Simulator& simulator() { return *m_simulator; }
+    PlanView* Figure1() const { return m_figure; }
+    bool kioskmode() const { return m_kioskmode; }
+    const std::vector<CustomSimulation>& customSimulations() const { return m_custom; }
+
+protected:
+    void closeEvent(QCloseEvent* event) override;
+    bool eventFilter(QObject* watched, QEvent* event) override;
+
+private:
+    // RunHost
+    std::string scriptText() override;
+    void setScriptText(const std::string& text) override;
+    void picturesExchanged() override;
+    void errorDetails(const std::string& text) override;
+    void speedChanged(int index) override;
+    // Reporter
+    void message(const std::string& text) override;
+
+    void buildControls();
+    void buildMenus();
+    void buildSimulationsMenu(QMenu* menu);
+    void loadcustom();
+    void showCustomSim(int Index);
+    void writecustom();
+
+    ChapterRoom m_room;
+    std::unique_ptr<Dialogs> m_ownDialogs;
+    std::unique_ptr<Clock> m_ownClock;
+    std::unique_ptr<EventPump> m_ownPump;
+    Dialogs* m_dialogs;
+    Clock* m_clock;
+    EventPump* m_pump;
+    std::unique_ptr<Simulator> m_simulator;
+    QString m_customFile;
+    bool m_kioskmode = false;
+    std::vector<CustomSimulation> m_custom;
+
+    PlanView* m_figure = nullptr;
+    QTextEdit* m_directions = nullptr;
+    QPushButton* m_simulate = nullptr;
+    QPushButton* m_pause = nullptr;
+    QPushButton* m_swap = nullptr;
+    std::array<QPushButton*, 5> m_speedB{};
+    std::array<QAction*, 6> m_speed{};       // 1..5
+    std::array<QAction*, 21> m_customSim{};  // 1..20
+    QAction* m_hideCode = nullptr;
+};
+
+}  // namespace velistrad
