@@ -1,0 +1,100 @@
+// How long Play spends before the first frame: splitting, compiling and
+// composing a script. Each iteration starts from a fresh room, as the first
+// run after start-up does.
+#include <benchmark/benchmark.h>
+
+#include <array>
+#include <cstddef>
+#include <string>
+
+#include "app/catalogue/catalogue.h"
+#include "compiler/movement_compiler.h"
+#include "compiler/reporter.h"
+#include "engine/script_runner.h"
+#include "model/chapter_room.h"
+
+namespace {
+
+using namespace velistrad;
+
+class SilentReporter : public Reporter {
+public:
+    void message(const std::string&) override {}
+};
+
+// Every timing word, Delay, lettered walks along the band and diagonal
+// steps; each officer ends the cycle where it began, so the cycle repeats.
+constexpr std::array kCycle{
+    "MC,XZR,Now",
+    "SC,XZE,Simult",
+    "JC,XZT,Unsync",
+    "MC,RZX,After",
+    "All,Delay,0.5",
+    "SD,XZVM,Now",
+    "SD,-DIAG_N-J-,After",
+    "Mar,XZCEVU,Simult",
+    "SD,-DIAG_NE-3-,Now",
+    "Mar,UZX,After",
+    "JC,TZX,Unsync",
+    "SC,EZX,Now",
+    "SD,-DIAG_S-J+S+800-KVZX,After",
+};
+
+std::string mixedScript(std::size_t entries) {
+    std::string text;
+    for (std::size_t i = 0; i < entries; ++i) {
+        if (i > 0) text += ", ";
+        text += kCycle[i % kCycle.size()];
+    }
+    return text;
+}
+
+// Returns the number of frames, or 0 when the script failed to compile.
+std::size_t compose(const std::string& text) {
+    ChapterRoom room;
+    SilentReporter reporter;
+    MovementCompiler compiler(room, reporter);
+    const auto played = composeScript(compiler, splitScript(text), [](const std::string&) {});
+    return played ? played->mainline.size() : 0;
+}
+
+void BM_Compose1001(benchmark::State& state) {
+    const std::string text = mixedScript(1001);
+    std::size_t frames = 0;
+    for (auto _ : state) {
+        frames = compose(text);
+        benchmark::DoNotOptimize(frames);
+    }
+    if (frames == 0) state.SkipWithError("the generated script does not compile");
+    state.counters["frames"] = static_cast<double>(frames);
+}
+BENCHMARK(BM_Compose1001)->Unit(benchmark::kMillisecond);
+
+void BM_CatalogueEach(benchmark::State& state) {
+    const CatalogueEntry& entry = catalogue()[static_cast<std::size_t>(state.range(0))];
+    const std::string text = entry.script;
+    std::size_t frames = 0;
+    for (auto _ : state) {
+        frames = compose(text);
+        benchmark::DoNotOptimize(frames);
+    }
+    if (frames == 0) state.SkipWithError("a catalogue script does not compile");
+    state.counters["frames"] = static_cast<double>(frames);
+    state.SetLabel(std::string(entry.submenu) + " / " + entry.caption);
+}
+BENCHMARK(BM_CatalogueEach)
+    ->DenseRange(0, static_cast<int>(kCatalogueSize) - 1)
+    ->Unit(benchmark::kMicrosecond);
+
+void BM_CatalogueAll(benchmark::State& state) {
+    std::size_t frames = 0;
+    for (auto _ : state) {
+        frames = 0;
+        for (const CatalogueEntry& entry : catalogue()) frames += compose(entry.script);
+        benchmark::DoNotOptimize(frames);
+    }
+    state.counters["frames"] = static_cast<double>(frames);
+}
+BENCHMARK(BM_CatalogueAll)->Unit(benchmark::kMillisecond);
+
+}  // namespace
