@@ -66,26 +66,50 @@ std::optional<Composition> composeScript(
     MovementCompiler& compiler, const std::vector<ScriptEntry>& entries,
     const std::function<void(const std::string&)>& onError) {
     compiler.simerror = false;
+
+    // Compile every entry first: composing has no effect on positions, and
+    // knowing how many frames there are at most lets the long timelines be
+    // allocated once instead of growing (and moving) frame by frame.
+    std::vector<Timeline> compiled(entries.size());
+    std::size_t bound = 2;
+    for (std::size_t i = 0; i < entries.size(); ++i) {
+        const ScriptEntry& e = entries[i];
+        if (e.Direction == "DELAY") {
+            ++bound;
+            continue;
+        }
+        compiler.moveofficer(e.Officer, e.Direction);
+        compiled[i] = splitPath(compiler.path());
+        bound += compiled[i].size() + 1;
+        if (compiler.simerror) {
+            onError(errorDetailsText(e));
+            return std::nullopt;
+        }
+    }
+
     Composition result;
     Timeline& mainline = result.mainline;
+    mainline.reserve(bound);
     mainline.assign(1, std::string());
     Timeline group(1);
     Timeline chain(1);
-    Timeline unsync(1);
+    // Unsync entries with the frame of mainline they start at. Laying each
+    // over mainline at the end gives the same frames as collecting them in
+    // one timeline first (joining frames is associative), without a second
+    // timeline as long as mainline.
+    std::vector<std::pair<std::size_t, Timeline*>> unsync;
 
     auto reset = [](Timeline& t) { t.assign(1, std::string()); };
     auto closeGroup = [&] {
-        merge(group, chain);
-        concat(mainline, group);
+        merge(group, std::move(chain));
+        concat(mainline, std::move(group));
         reset(chain);
         reset(group);
     };
-    auto compile = [&](const ScriptEntry& e) {
-        compiler.moveofficer(e.Officer, e.Direction);
-        return splitPath(compiler.path());
-    };
 
-    for (const ScriptEntry& e : entries) {
+    for (std::size_t i = 0; i < entries.size(); ++i) {
+        const ScriptEntry& e = entries[i];
+        Timeline& frames = compiled[i];
         if (e.Direction == "DELAY") {
             if (leadingNumber(e.Time) > 0) {
                 closeGroup();
@@ -94,23 +118,19 @@ std::optional<Composition> composeScript(
             }
         } else if (e.Time == "AFTER") {
             closeGroup();
-            chain = compile(e);
+            chain = std::move(frames);
         } else if (e.Time == "SIMULT") {
-            interleave(chain, compile(e));
+            interleave(chain, std::move(frames));
         } else if (e.Time == "UNSYNC") {
-            mergepos(unsync, compile(e), mainline.size());
+            unsync.emplace_back(mainline.size(), &frames);
         } else {
-            merge(group, chain);
-            chain = compile(e);
-        }
-        if (compiler.simerror) {
-            onError(errorDetailsText(e));
-            return std::nullopt;
+            merge(group, std::move(chain));
+            chain = std::move(frames);
         }
     }
-    merge(group, chain);
-    concat(mainline, group);
-    merge(mainline, unsync);
+    merge(group, std::move(chain));
+    concat(mainline, std::move(group));
+    for (auto& [pos, frames] : unsync) mergepos(mainline, std::move(*frames), pos);
     return result;
 }
 

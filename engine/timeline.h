@@ -2,7 +2,8 @@
 //
 // A frame is a position frame ("officer,x,y" triples joined by ","), a delay
 // frame (seconds as text, no ",") or the empty frame. The operations lay one
-// timeline over another in place; src is never changed. Frame counts are
+// timeline over another in place; a const src is never changed, a consumed
+// one (an rvalue) gives up its frames. Frame counts are
 // limited only by memory.
 #pragma once
 
@@ -20,12 +21,16 @@ void joinFrame(std::string& a, std::string_view b);
 
 // src laid over dest from frame 0: both start together.
 void merge(Timeline& dest, const Timeline& src);
+void merge(Timeline& dest, Timeline&& src);
 // src laid over dest from frame pos; a gap is filled with empty frames.
 void mergepos(Timeline& dest, const Timeline& src, std::size_t pos);
+void mergepos(Timeline& dest, Timeline&& src, std::size_t pos);
 // src's frames after dest's last frame.
 void concat(Timeline& dest, const Timeline& src);
+void concat(Timeline& dest, Timeline&& src);
 // src laid over dest so that both end on the same frame.
 void interleave(Timeline& dest, const Timeline& src);
+void interleave(Timeline& dest, Timeline&& src);
 
 // Splits a path string at every "|"; an ending "|" gives a final empty frame
 // and an empty path gives no frames at all.

@@ -7,11 +7,55 @@
 
 namespace velistrad {
 
+namespace {
+
+// Coordinates on the floor take this path: a float times a power of ten up to
+// 10^6 is exact in a double, so rounding it to a whole number rounds the exact
+// value half to even, just as the general formatting below does.
+bool appendSingleFixed(std::string& out, float value) {
+    static constexpr double kPowers[] = {1, 10, 100, 1e3, 1e4, 1e5, 1e6};
+    const double v = std::fabs(static_cast<double>(value));
+    if (!(v >= 1.0 && v < 1e7)) return false;
+    int integerDigits = 1;
+    while (integerDigits < 7 && v >= kPowers[integerDigits]) ++integerDigits;
+    int decimals = 7 - integerDigits;
+    double scaled = std::nearbyint(v * kPowers[decimals]);
+    if (scaled >= 1e7) {  // rounding carried into one more integer digit
+        if (decimals == 0) return false;
+        --decimals;
+        scaled = std::nearbyint(v * kPowers[decimals]);
+    }
+    auto digits = static_cast<std::int64_t>(scaled);
+    while (decimals > 0 && digits % 10 == 0) {
+        digits /= 10;
+        --decimals;
+    }
+    char buffer[24];
+    char* end = std::to_chars(buffer, buffer + sizeof buffer, digits).ptr;
+    if (value < 0) out += '-';
+    const std::size_t length = static_cast<std::size_t>(end - buffer);
+    const std::size_t whole = length - static_cast<std::size_t>(decimals);
+    out.append(buffer, whole);
+    if (decimals > 0) {
+        out += '.';
+        out.append(buffer + whole, static_cast<std::size_t>(decimals));
+    }
+    return true;
+}
+
+}  // namespace
+
 void appendSingle(std::string& out, float value) {
     if (value == 0.0f) {  // also -0, which must not show its sign
         out += '0';
         return;
     }
+    // Whole numbers, most coordinates of all, print as plain digits.
+    if (std::fabs(value) < 1e7f && value == std::trunc(value)) {
+        appendLong(out, static_cast<std::int64_t>(value));
+        return;
+    }
+    if (appendSingleFixed(out, value)) return;
     // to_chars, not printf: the window's locale must never turn "." into ",".
     char buffer[32];
     const auto result = std::to_chars(buffer, buffer + sizeof buffer, static_cast<double>(value),
