@@ -1,5 +1,6 @@
 #include "app/customfile/custom_file.h"
 
+#include <algorithm>
 #include <array>
 #include <optional>
 
@@ -179,8 +180,15 @@ std::string serializeCustomFile(const std::vector<CustomSimulation>& simulations
         std::u32string header(kWrittenHeader.begin(), kWrittenHeader.end());
         appendLine(file, header + cleanText(simulation.name));
         const std::u32string script = cleanText(simulation.script);
-        for (std::size_t at = 0; at < script.size(); at += kPieceLength) {
-            appendLine(file, std::u32string_view(script).substr(at, kPieceLength));
+        const std::u32string_view text(script);
+        std::size_t at = 0;
+        while (at < text.size()) {
+            std::size_t end = std::min(at + kPieceLength, text.size());
+            // A line beginning with "---" would read back as a new record and
+            // cut the script in two: such hyphens stay on this line instead.
+            while (end < text.size() && text.substr(end, 3) == U"---") ++end;
+            appendLine(file, text.substr(at, end - at));
+            at = end;
         }
     }
 
