@@ -86,8 +86,11 @@ void MainWindow::SaveSimulation_Click() {
 }
 
 void MainWindow::writecustom() {
-    // Written whole and swapped in at commit, so a failed save leaves the old file.
+    // Written whole and swapped in at commit, so a failed save leaves the old
+    // file; only a writable custom.sim in a folder that takes no new files is
+    // written in place.
     QSaveFile file(m_customFile);
+    file.setDirectWriteFallback(true);
     const std::string bytes = serializeCustomFile(m_custom);
     if (file.open(QIODevice::WriteOnly)) {
         file.write(bytes.data(), static_cast<qint64>(bytes.size()));

@@ -49,7 +49,12 @@ int main(int argc, char* argv[]) {
         QStringLiteral("n"));
     const QCommandLineOption reference(QStringLiteral("show-reference"),
                                        QStringLiteral("Open the Programming Reference at start."));
-    parser.addOptions({customFile, exportPlan, demo, reference});
+    const QCommandLineOption quitAfter(
+        QStringLiteral("quit-after"),
+        QStringLiteral("Close the window after <seconds>, as Quit would; for measuring "
+                       "start-up time and memory."),
+        QStringLiteral("seconds"));
+    parser.addOptions({customFile, exportPlan, demo, reference, quitAfter});
     parser.process(app);
 
     if (parser.isSet(exportPlan)) {
@@ -76,6 +81,10 @@ int main(int argc, char* argv[]) {
             window.Catalogue_Click(static_cast<std::size_t>(entry - 1));
             window.simulator().Simulate_Click();
         });
+    }
+    if (parser.isSet(quitAfter)) {
+        const int ms = static_cast<int>(parser.value(quitAfter).toDouble() * 1000);
+        QTimer::singleShot(ms, &window, &QWidget::close);
     }
     return QApplication::exec();
 }

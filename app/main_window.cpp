@@ -3,6 +3,7 @@
 #include <QAction>
 #include <QCloseEvent>
 #include <QCoreApplication>
+#include <QFocusEvent>
 #include <QLabel>
 #include <QMenuBar>
 #include <QPushButton>
@@ -223,9 +224,16 @@ void MainWindow::buildSimulationsMenu(QMenu* menu) {
 }
 
 bool MainWindow::eventFilter(QObject* watched, QEvent* event) {
-    if ((watched == m_directions && event->type() == QEvent::FocusIn) ||
-        (watched == m_directions->viewport() && event->type() == QEvent::MouseButtonPress))
-        Directions_Click();
+    // Only the user going into the editor counts: the focus coming back with
+    // the window or after a menu must not clear a placeholder nobody touched.
+    bool userEntered = false;
+    if (watched == m_directions && event->type() == QEvent::FocusIn) {
+        const Qt::FocusReason reason = static_cast<QFocusEvent*>(event)->reason();
+        userEntered = reason != Qt::ActiveWindowFocusReason && reason != Qt::PopupFocusReason;
+    } else if (watched == m_directions->viewport() && event->type() == QEvent::MouseButtonPress) {
+        userEntered = true;
+    }
+    if (userEntered) Directions_Click();
     return QMainWindow::eventFilter(watched, event);
 }
 

@@ -7,6 +7,7 @@
 #include <QCoreApplication>
 #include <QFontMetricsF>
 #include <QPainter>
+#include <QPainterPath>
 #include <QTimer>
 
 #include "app/plan_picture.h"
@@ -29,6 +30,7 @@ QFont makeLabelFont() {
 }
 
 constexpr int kBorder = 2;
+const QColor kMarkerFill(255, 255, 255);
 
 }  // namespace
 
@@ -58,6 +60,27 @@ void PlanView::present() {
     repaint();
 }
 
+// Stroking a glyph outline costs more than the rest of a frame, so each
+// label's halo is drawn once and then only copied.
+const PlanView::LabelHalo& PlanView::labelHalo(const QString& text, qreal dpr) {
+    if (m_halos.isEmpty() || m_halos.cbegin()->pixmap.devicePixelRatio() != dpr) m_halos.clear();
+    auto found = m_halos.find(text);
+    if (found != m_halos.end()) return *found;
+    constexpr qreal kWidth = 2.5;
+    QPainterPath path;
+    path.addText(0, 0, m_labelfont, text);
+    const QRectF bounds = path.boundingRect().adjusted(-kWidth, -kWidth, kWidth, kWidth);
+    QPixmap pixmap((bounds.size() * dpr).toSize() + QSize(1, 1));
+    pixmap.setDevicePixelRatio(dpr);
+    pixmap.fill(Qt::transparent);
+    QPainter painter(&pixmap);
+    painter.setRenderHint(QPainter::Antialiasing);
+    painter.translate(-bounds.topLeft());
+    painter.strokePath(path, QPen(kMarkerFill, kWidth, Qt::SolidLine, Qt::RoundCap, Qt::RoundJoin));
+    painter.end();
+    return *m_halos.insert(text, {pixmap, bounds.topLeft()});
+}
+
 void PlanView::paintEvent(QPaintEvent* event) {
     QFrame::paintEvent(event);  // the border
     const qreal dpr = devicePixelRatioF();
@@ -68,17 +91,29 @@ void PlanView::paintEvent(QPaintEvent* event) {
     painter.translate(kBorder, kBorder);
     painter.drawPixmap(0, 0, m_plan);
 
+    // A marker is a token: a filled circle hides the plan's lines under it.
+    // All circles go down before any label, and each label has a halo of the
+    // same white, so a label that runs past its circle's outline, or over a
+    // neighbour's circle, stays whole and readable; later markers still lie
+    // over earlier ones, circle over circle and label over label.
     painter.setRenderHint(QPainter::Antialiasing);
     painter.setPen(QPen(Qt::black, 1));
-    painter.setBrush(Qt::NoBrush);
+    painter.setBrush(kMarkerFill);
     for (const Circle& c : m_circles) {
         const double r = c.radius / kTwipsPerPixel;
         painter.drawEllipse(c.centre / kTwipsPerPixel, r, r);
     }
     painter.setFont(m_labelfont);
     const qreal ascent = QFontMetricsF(m_labelfont).ascent();
-    for (const Label& l : m_labels)
-        painter.drawText(l.topLeft / kTwipsPerPixel + QPointF(0, ascent), l.text);
+    auto baseline = [ascent](const Label& l) {
+        return l.topLeft / kTwipsPerPixel + QPointF(0, ascent);
+    };
+    // Halos first, so that no halo covers a neighbour's letters.
+    for (const Label& l : m_labels) {
+        const LabelHalo& h = labelHalo(l.text, dpr);
+        painter.drawPixmap(baseline(l) + h.offset, h.pixmap);
+    }
+    for (const Label& l : m_labels) painter.drawText(baseline(l), l.text);
 }
 
 void QtEventPump::processEvents(double deadline) {

@@ -11,6 +11,7 @@
 #include <QElapsedTimer>
 #include <QFont>
 #include <QFrame>
+#include <QHash>
 #include <QPixmap>
 #include <QPointF>
 #include <QString>
@@ -56,6 +57,12 @@ private:
     QPixmap m_plan;  // rendered for the current device pixel ratio
     std::vector<Circle> m_circles;
     std::vector<Label> m_labels;
+    struct LabelHalo {
+        QPixmap pixmap;
+        QPointF offset;  // of its top left from the label's baseline origin
+    };
+    const LabelHalo& labelHalo(const QString& text, qreal dpr);
+    QHash<QString, LabelHalo> m_halos;
 };
 
 class QtClock : public Clock {

@@ -92,5 +92,61 @@ TEST(PlanView, MarkerIsCentredOnItsLabelInPlanPixels) {
     EXPECT_TRUE(view.circles().empty());
 }
 
+TEST(PlanView, LabelsStayWholeUnderOutlinesAndNeighbours) {
+    // Two officers side by side, 300 twips apart: the second circle reaches
+    // into the first label, which is wider than its own circle's right half.
+    ChapterRoom room;
+    PlanView view(room);
+    auto drawn = [&](bool withMarker, bool withNeighbour) {
+        view.clear();
+        if (withMarker) {
+            view.circle(1885, 9120, 150);
+            view.text(1800, 9045, "Mar");
+        }
+        if (withNeighbour) {
+            view.circle(2185, 9120, 150);
+            view.text(2100, 9045, "CH");
+        }
+        view.present();
+        return view.grab().toImage();
+    };
+    const QImage plan = drawn(false, false);
+    const QImage alone = drawn(true, false);
+    const QImage pair = drawn(true, true);
+    const QFontMetricsF metrics(view.labelFont());
+    const QRect label =
+        QRectF(QPointF(2 + 1800 / 15.0, 2 + 9045 / 15.0),
+               QSizeF(metrics.horizontalAdvance(QStringLiteral("Mar")), metrics.height()))
+            .toAlignedRect();
+    int ink = 0;
+    for (int y = label.top(); y <= label.bottom(); ++y)
+        for (int x = label.left(); x <= label.right(); ++x) {
+            // The label's own letters, not the plan's lines under it.
+            if (qGray(alone.pixel(x, y)) >= 100 || qGray(plan.pixel(x, y)) < 100) continue;
+            ++ink;
+            EXPECT_LT(qGray(pair.pixel(x, y)), 100) << x << "," << y;
+        }
+    EXPECT_GT(ink, 20);
+
+    // A circle over a station box hides the box's lines and letters: a marker
+    // is a token of its own, not a ring around whatever lies beneath.
+    const Officer& officer = room.officer(0);
+    const QPointF centre(2 + (officer.stationX + 85) / 15.0, 2 + (officer.stationY + 75) / 15.0);
+    view.clear();
+    view.present();
+    const QImage bare = view.grab().toImage();
+    view.circle(float(officer.stationX + 85), float(officer.stationY + 75), 150);
+    view.present();
+    const QImage covered = view.grab().toImage();
+    int hidden = 0;
+    for (int y = int(centre.y()) - 8; y <= int(centre.y()) + 8; ++y)
+        for (int x = int(centre.x()) - 8; x <= int(centre.x()) + 8; ++x) {
+            if (std::hypot(x + 0.5 - centre.x(), y + 0.5 - centre.y()) > 8) continue;
+            hidden += qGray(bare.pixel(x, y)) < 100 ? 1 : 0;
+            EXPECT_GT(qGray(covered.pixel(x, y)), 200) << x << "," << y;
+        }
+    EXPECT_GT(hidden, 5) << "the station box shows under the circle";
+}
+
 }  // namespace
 }  // namespace velistrad

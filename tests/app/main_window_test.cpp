@@ -68,6 +68,13 @@ TEST_F(MainWindowTest, StartsWithPlaceholderMediumSpeedAndPlayPicture) {
 }
 
 TEST_F(MainWindowTest, ClickingIntoTheEditorClearsOnlyThePlaceholder) {
+    // Focus that comes back by itself, with the window or after a menu, is
+    // not the user going into the editor.
+    for (const Qt::FocusReason reason : {Qt::ActiveWindowFocusReason, Qt::PopupFocusReason}) {
+        QFocusEvent returned(QEvent::FocusIn, reason);
+        QApplication::sendEvent(editor(), &returned);
+        EXPECT_EQ(editorText(), qs(kPlaceholderText)) << reason;
+    }
     QFocusEvent focusIn(QEvent::FocusIn, Qt::MouseFocusReason);
     QApplication::sendEvent(editor(), &focusIn);
     EXPECT_EQ(editorText(), QString());
