@@ -9,8 +9,6 @@
 #include <vector>
 
 #include <QAction>
-#include <QIcon>
-#include <QImage>
 #include <QPushButton>
 #include <QTemporaryDir>
 #include <QTextEdit>
@@ -22,40 +20,40 @@
 
 namespace velistrad {
 
-// Answers questions and input boxes from queues and records every box.
+inline QString qs(const char* text) {
+    return QString::fromUtf8(text);
+}
+
+// Answers questions (No when none is queued) and input boxes (empty when
+// none is queued) from queues, and records every box.
 class ScriptedDialogs : public Dialogs {
 public:
     struct Shown {
         QString text;
         QString title;
-        MessageIcon icon;
+        MessageIcon icon = MessageIcon::None;
     };
-    std::vector<Shown> messages;
-    std::vector<Shown> questions;
-    std::vector<Shown> inputs;
-    std::deque<bool> answers;   // Yes = true
-    std::deque<QString> names;  // input box answers
-    int referenceShown = 0;
+    std::vector<Shown> messages, questions, inputs;
+    std::deque<bool> answers;
+    std::deque<QString> names;
     int referenceClosed = 0;
 
     void message(const QString& text, const QString& title, MessageIcon icon) override {
         messages.push_back({text, title, icon});
     }
     bool question(const QString& text, const QString& title) override {
-        questions.push_back({text, title, MessageIcon::None});
-        if (answers.empty()) return false;
-        const bool answer = answers.front();
-        answers.pop_front();
-        return answer;
+        questions.push_back({text, title});
+        const bool yes = !answers.empty() && answers.front();
+        if (!answers.empty()) answers.pop_front();
+        return yes;
     }
     QString input(const QString& prompt, const QString& title) override {
-        inputs.push_back({prompt, title, MessageIcon::None});
-        if (names.empty()) return QString();
-        const QString name = names.front();
-        names.pop_front();
+        inputs.push_back({prompt, title});
+        const QString name = names.empty() ? QString() : names.front();
+        if (!names.empty()) names.pop_front();
         return name;
     }
-    void showProgrammingReference(const QRect&) override { ++referenceShown; }
+    void showProgrammingReference(const QRect&) override {}
     void closeProgrammingReference() override { ++referenceClosed; }
 };
 
@@ -69,12 +67,7 @@ protected:
     // (Re)starts the program on the same custom.sim.
     void open() {
         window.reset();
-        MainWindowSetup setup;
-        setup.customFile = customPath();
-        setup.dialogs = &dialogs;
-        setup.clock = clock;
-        setup.pump = pump;
-        window = std::make_unique<MainWindow>(setup);
+        window = std::make_unique<MainWindow>(MainWindowSetup{customPath(), &dialogs, clock, pump});
         window->show();
     }
 
@@ -87,9 +80,10 @@ protected:
         return found;
     }
     void trigger(const QString& name) const { child<QAction>(name)->trigger(); }
+    QPushButton* playButton() const { return child<QPushButton>(QStringLiteral("Simulate")); }
     QTextEdit* editor() const { return child<QTextEdit>(QStringLiteral("Directions")); }
     QString editorText() const { return editor()->toPlainText(); }
-    void setEditorText(const char* text) const { editor()->setPlainText(QString::fromUtf8(text)); }
+    void setEditorText(const char* text) const { editor()->setPlainText(qs(text)); }
 
     // Runs `work` from the event loop `ms` milliseconds from now.
     template <class F>
@@ -104,33 +98,32 @@ protected:
     std::unique_ptr<MainWindow> window;
 };
 
+// Where every officer stands; a fresh room has them all at their stations.
+using Positions = std::vector<std::pair<float, float>>;
+inline Positions positions(const ChapterRoom& room) {
+    Positions out;
+    for (int i = 0; i < kOfficerCount; ++i)
+        out.emplace_back(room.officer(i).curX, room.officer(i).curY);
+    return out;
+}
+inline bool allAtStations(const ChapterRoom& room) {
+    return positions(room) == positions(ChapterRoom());
+}
+
 // Where the officers stand after `script` has played to its end; messages
 // of the compiler are collected into `messages` when given.
-class RecordingReporter : public Reporter {
-public:
-    std::vector<std::string> texts;
-    void message(const std::string& text) override { texts.push_back(text); }
-};
 inline ChapterRoom playedThrough(const char* script, std::vector<std::string>* messages = nullptr) {
+    struct : Reporter {
+        std::vector<std::string> texts;
+        void message(const std::string& text) override { texts.push_back(text); }
+    } reporter;
     ChapterRoom room;
-    RecordingReporter reporter;
     MovementCompiler compiler(room, reporter);
     const auto played = composeScript(compiler, splitScript(script),
                                       [&](const std::string& t) { reporter.message(t); });
     if (played) applyComposition(room, *played);
     if (messages) *messages = reporter.texts;
     return room;
-}
-
-// The pause picture has a bar where the play triangle has none.
-inline bool showsPausePicture(const QPushButton* button) {
-    const QImage image = button->icon().pixmap(16, 16).toImage();
-    return !image.isNull() && image.pixelColor(10, 4).alpha() > 128;
-}
-inline bool showsPlayPicture(const QPushButton* button) {
-    const QImage image = button->icon().pixmap(16, 16).toImage();
-    return !image.isNull() && image.pixelColor(6, 8).alpha() > 128 &&
-           image.pixelColor(10, 4).alpha() < 128;
 }
 
 }  // namespace velistrad

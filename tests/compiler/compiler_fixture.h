@@ -1,41 +1,31 @@
-// A compiler over a fresh room, with a reporter that records message texts
-// instead of showing them.
+// A compiler over a fresh room, with a reporter that records message texts.
 #pragma once
 
 #include <gtest/gtest.h>
 
+#include <algorithm>
 #include <string>
-#include <string_view>
+#include <tuple>
 #include <vector>
 
 #include "compiler/movement_compiler.h"
-#include "compiler/reporter.h"
-#include "model/chapter_room.h"
+#include "model/number_text.h"
 
 namespace velistrad::testing {
 
-class RecordingReporter : public Reporter {
-public:
+// A table of cases, one tuple per row.
+template <typename... Columns>
+using Rows = std::vector<std::tuple<Columns...>>;
+
+struct RecordingReporter : Reporter {
     void message(const std::string& text) override { messages.push_back(text); }
     std::vector<std::string> messages;
 };
 
-// The records of a path string, each with its terminator ("|" or ",").
-inline std::vector<std::string> records(const std::string& path) {
-    std::vector<std::string> out;
-    std::size_t pos = 0;
-    while (pos < path.size()) {
-        const std::size_t c1 = path.find(',', pos);
-        const std::size_t c2 = c1 == std::string::npos ? c1 : path.find(',', c1 + 1);
-        const std::size_t end = c2 == std::string::npos ? c2 : path.find_first_of(",|", c2 + 1);
-        if (end == std::string::npos) {
-            out.push_back(path.substr(pos));  // malformed tail: let the comparison show it
-            break;
-        }
-        out.push_back(path.substr(pos, end - pos + 1));
-        pos = end + 1;
-    }
-    return out;
+// Animation frames in a path: walk records end in "|"; placements (",") join
+// the frame that the next "|" closes.
+inline std::size_t frames(const std::string& path) {
+    return static_cast<std::size_t>(std::count(path.begin(), path.end(), '|'));
 }
 
 class CompilerTest : public ::testing::Test {
@@ -44,13 +34,16 @@ protected:
         mc.moveofficer(officer, direc);
         return mc.path();
     }
-    void put(int officer, float x, float y) {
-        room.officer(officer).curX = x;
-        room.officer(officer).curY = y;
+    void reset() {
+        room.resetToStations();
+        reporter.messages.clear();
+        mc.simerror = false;
     }
-    void expectAt(int officer, float x, float y) {
-        EXPECT_EQ(room.officer(officer).curX, x) << "officer " << officer;
-        EXPECT_EQ(room.officer(officer).curY, y) << "officer " << officer;
+    void put(int k, float x, float y) { room.officer(k).curX = x, room.officer(k).curY = y; }
+    // Where officer k stands, as "k,x,y" the way a record writes it.
+    std::string at(int k) {
+        const Officer& o = room.officer(k);
+        return std::to_string(k) + "," + formatSingle(o.curX) + "," + formatSingle(o.curY);
     }
 
     ChapterRoom room;

@@ -1,8 +1,5 @@
-// moveofficer, movestep and relocate: which steps go where, the path string
-// they leave, and the messages that stop an entry (or do not).
-#include <string>
-#include <vector>
-
+// moveofficer and relocate: the path an entry leaves, the messages and whether
+// they stop a run; and whatever the fields hold, compiling ends and reports.
 #include "compiler_fixture.h"
 
 namespace velistrad::testing {
@@ -10,124 +7,87 @@ namespace {
 
 using DirectionTest = CompilerTest;
 
-struct EntryRow {
-    const char* officer;
-    const char* direc;
-    const char* path;
-    std::vector<std::string> messages;
-    bool simerror;
-};
-
-TEST_F(DirectionTest, EntriesAndTheirErrors) {
-    const std::vector<EntryRow> kRows = {
-        {"MC", "", "", {"Bad direction: "}, true},
-        {"XX", "J", "", {"Unknown officer: XX"}, true},
-        {"Mar", "X", "", {"Unknown officer: Mar"}, true},
-        {"ALL", "XZ", "", {"Unknown officer: ALL"}, true},
-        {"CH+JC", "XZ", "", {"Unknown officer: CH+JC"}, true},
-        {"MC", "X1", "9,3600,9900|9,3600,9900|", {"Unknown direction: 1"}, true},
-        {"MC", "XW", "9,3600,9900|9,3600,9900|", {"Unknown direction: W"}, true},
-        {"MC", "Xu", "9,3600,9900|9,3600,9900|", {"Unknown direction: u"}, true},
-        {"MC", "X1J", "9,3600,9900|9,3600,9900|", {"Unknown direction: 1"}, true},
-        {"MC", "X-S-CH", "9,3600,9900|9,3600,9900|", {"Bad direction: X-S-CH"}, true},
-        {"MC", "X-S", "9,3600,9900|9,3600,9900|", {"Bad direction: X-S"}, true},
-        {"MC", "-", "", {"Bad direction: -"}, true},
-        {"MC", "-AT-X", "", {"Bad direction: -AT-X"}, false},
-        {"MC", "-AT", "", {"Bad direction: -AT"}, false},
-        {"ALL", "-AT-", "", {"Bad direction: -AT-"}, false},
-        {"MC", "-AT-R-", "9,3600,7875,", {}, false},
-        {"MC", "-AT-R-XYZ1-", "9,3600,7875,", {}, false},
-        {"CH+XX+JC", "-AT-R-", "1,3600,7875,11,3600,7875,", {}, false},
-        {"+CH++JC+", "-AT-R-", "1,3600,7875,11,3600,7875,", {}, false},
-        {"ALL+CH", "-AT-R-", "1,3600,7875,", {}, false},
-        {"XX", "-AT-R-", "", {}, false},
-        {"MC", "-AT_W-C-", "9,1500,1230,", {}, false},
-        {"MC", "X-FOO-U-", "9,3600,9900|9,3600,9900|", {}, false},
+// Rows with an empty path follow rows with a path: each entry starts empty.
+TEST_F(DirectionTest, PathsMessagesAndErrors) {
+    const std::string x = "9,3600,9900|9,3600,9900|";  // MC's "X" at his station
+    // Columns: officer, Direction, path, message ("" for none), simerror.
+    const Rows<const char*, const char*, std::string, const char*, bool> kRows = {
+        {"MC", "X1J", x, "Unknown direction: 1", true},
+        {"MC", "", "", "Bad direction: ", true},
+        {"MC", "X-S-CH", x, "Bad direction: X-S-CH", true},
+        {"CH+JC", "XZ", "", "Unknown officer: CH+JC", true},
+        {"MC", "X-FOO-U-", x, "", false},
+        {"MC", "-AT-X", "", "Bad direction: -AT-X", false},
+        {"ALL", "-AT-", "", "Bad direction: -AT-", false},
+        {"MC", "-AT-MC-", "", "Unknown location: MC", false},
+        {"MAR", "-DIAG-MC--AT-U-", "0,3600,8460,", "Unknown location: MC", true},
+        {"MAR", "-E-J+N+100-", "", "Unknown officer: J+N+100", true},
+        {"MAR", "-DIAG_N-XX-", "", "Unknown officer: XX", true},
+        {"MAR", "-DIAG_N-Q9+N-", "", "Unknown officer: Q9", true},
+        {"MAR", "-DIAG_N-9+N-", "", "Unknown offset: 9+N", true},
+        {"MAR", "-DIAG_N-MC+N-", "", "Unknown offset: MC+N", true},
+        {"MAR", "-DIAG_N-9+N+5-", "", "Unknown point: 9", true},
+        {"MAR", "-DIAG_N-+N+5-", "", "Unknown point: ", true},
+        {"MC", "-AT-R-J", "9,3600,7875,", "", false},  // the rest is not read
+        {"CH+XX+JC", "-AT-R-", "1,3600,7875,11,3600,7875,", "", false},
+        {"+CH++JC+", "-AT-R-", "1,3600,7875,11,3600,7875,", "", false},
+        {"ALL+CH", "-AT-R-", "1,3600,7875,", "", false},
     };
-    for (const EntryRow& row : kRows) {
-        SCOPED_TRACE(std::string(row.officer) + " / " + row.direc);
-        room.resetToStations();
-        reporter.messages.clear();
-        mc.simerror = false;
-        EXPECT_EQ(run(row.officer, row.direc), row.path);
-        EXPECT_EQ(reporter.messages, row.messages);
-        EXPECT_EQ(mc.simerror, row.simerror);
+    for (const auto& [officer, direc, path, message, simerror] : kRows) {
+        SCOPED_TRACE(std::string(officer) + " / " + direc);
+        reset();
+        EXPECT_EQ(run(officer, direc), path);
+        EXPECT_EQ(reporter.messages,
+                  *message ? std::vector<std::string>{message} : std::vector<std::string>{});
+        EXPECT_EQ(mc.simerror, simerror);
     }
 }
 
-TEST_F(DirectionTest, EachEntryStartsWithAnEmptyPath) {
-    run("MC", "X");
-    EXPECT_EQ(run("MC", "-FOO-U-"), "");
-    run("MC", "X");
-    EXPECT_EQ(run("ZZ", "X"), "");
-}
-
-TEST_F(DirectionTest, LetteredStepTakesOneWalkOnlyOnAnExactlySharedAxis) {
-    struct Row {
-        float x, y;
-        const char* path;
-    };
-    // Point U is (3600, 8460).
-    const Row kRows[] = {
-        {3600, 8500, "9,3600,8480|9,3600,8460|"},
-        {3560, 8460, "9,3580,8460|9,3600,8460|"},
-        {3560, 8500, "9,3580,8500|9,3600,8500|9,3600,8480|9,3600,8460|"},
-        {3600, 8460, "9,3600,8460|"},
-        {3600.5f, 8460, "9,3600,8460|"},
-        {3600.5f, 8460.5f, "9,3600,8460.5|9,3600,8460|"},
-        {3599.75f, 8500, "9,3600,8500|9,3600,8480|9,3600,8460|"},
-        {3640, 8459.5f, "9,3620,8459.5|9,3600,8459.5|9,3600,8460|"},
-    };
-    for (const Row& row : kRows) {
-        put(9, row.x, row.y);
-        EXPECT_EQ(run("MC", "U"), row.path) << row.x << "," << row.y;
-        expectAt(9, 3600, 8460);
+TEST_F(DirectionTest, EveryByteAloneAndEmbedded) {
+    const std::string justJ = run("MC", "J");
+    for (int code = 1; code <= 255; ++code) {
+        const char c = static_cast<char>(code);
+        SCOPED_TRACE(code);
+        const bool step = (c >= 'A' && c <= 'V') || c == 'X' || c == 'Z';
+        for (const std::string& direc : {std::string(1, c), "J" + std::string(1, c) + "K"}) {
+            reset();
+            const std::string path = run("MC", direc);
+            EXPECT_EQ(mc.simerror, !step);
+            if (step) {
+                EXPECT_TRUE(reporter.messages.empty());
+                EXPECT_EQ(path.back(), '|');
+                continue;
+            }
+            EXPECT_EQ(reporter.messages, std::vector<std::string>{
+                                             c == '-' ? "Bad direction: " + direc
+                                                      : "Unknown direction: " + std::string(1, c)});
+            EXPECT_EQ(path, direc.size() == 1 ? "" : justJ);
+            EXPECT_EQ(at(9), direc.size() == 1 ? "9,3600,9900" : "9,3600,4590");
+        }
+        // A stray byte in an officer list only drops that name.
+        reset();
+        EXPECT_EQ(run("CH+" + std::string(1, c) + "+JC", "-AT-R-"), "1,3600,7875,11,3600,7875,");
+        EXPECT_TRUE(reporter.messages.empty());
     }
 }
 
-TEST_F(DirectionTest, SpecialStepThenLetterAndTwoSpecialStepsInARow) {
-    put(0, 5750, 4250);
-    const auto r = records(run("MAR", "-W-K-K"));
-    ASSERT_EQ(r.size(), 18u);
-    EXPECT_EQ(r[0], "0,5750,4270|");
-    EXPECT_EQ(r[1], "0,5750,4290|");
-    EXPECT_EQ(r[2], "0,5750,4290|");  // the x leg of the next-to walk, zero length
-    EXPECT_EQ(r[3], "0,5750,4310|");
-    EXPECT_EQ(r[17], "0,5750,4590|");
+TEST_F(DirectionTest, TenThousandCharactersAndHugeTargets) {
+    const std::string steps = run("MC", std::string(10000, 'J'));
+    EXPECT_EQ(frames(steps), 266u + 9999u);  // one walk to J, then standing frames
+    EXPECT_TRUE(steps.ends_with("|9,3600,4590|9,3600,4590|"));
 
-    room.resetToStations();
-    run("MAR", "-DIAG_SW-J--DIAG_S-J-");
-    expectAt(0, 3300, 4590);
-    run("MAR", "-DIAG_E-F+E+600-A");
-    expectAt(0, 1500, 270);
-    EXPECT_TRUE(reporter.messages.empty());
-}
+    EXPECT_EQ(run("MC", std::string(10000, '-')), "");
+    ASSERT_EQ(reporter.messages.size(), 3334u);
+    EXPECT_EQ(reporter.messages[0], "Unknown officer: ");
+    EXPECT_EQ(reporter.messages.back(), "Bad direction: " + std::string(10000, '-'));
 
-TEST_F(DirectionTest, AllAtStationsIsOneFrameOfPlacements) {
-    put(5, 0, 0);
-    put(21, -17.5f, 3e7f);
-    const std::string path = run("ALL", "-AT-X-");
-    std::string expected;
-    for (int k = 0; k < kOfficerCount; ++k) {
-        const Officer& o = room.officer(k);
-        expected += std::to_string(k) + "," + std::to_string(o.stationX) + "," +
-                    std::to_string(o.stationY) + ",";
-        EXPECT_TRUE(o.atStation()) << k;
+    // Targets beyond any 32-bit coordinate: the walks toward them are skipped.
+    for (const char* direc : {"-DIAG_E-MC-", "-E-MC-", "-DIAG_N-MC+N+5-"}) {
+        reset();
+        put(9, 3e9f, -3e9f);
+        EXPECT_EQ(run("MAR", direc), "") << direc;
+        EXPECT_EQ(at(0), "0,1800,9045");
     }
-    EXPECT_EQ(path, expected);
-
-    const auto atR = records(run("ALL", "-AT-R-"));
-    ASSERT_EQ(atR.size(), 22u);
-    for (int k = 0; k < kOfficerCount; ++k) {
-        EXPECT_EQ(atR[static_cast<std::size_t>(k)], std::to_string(k) + ",3600,7875,");
-    }
-}
-
-TEST_F(DirectionTest, ErrorsAfterStepsKeepTheirPositions) {
-    put(9, 3600, 8500);
-    run("MC", "U1");
-    expectAt(9, 3600, 8460);
-    EXPECT_TRUE(mc.simerror);
 }
 
 }  // namespace
