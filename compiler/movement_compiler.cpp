@@ -28,17 +28,21 @@ void MovementCompiler::fail(std::string_view prefix, std::string_view text) {
 
 namespace {
 
-void appendCoordinate(std::string& out, float value) { appendSingle(out, value); }
-void appendCoordinate(std::string& out, std::int32_t value) { appendLong(out, value); }
+char* writeCoordinate(char* out, float value) { return writeSingle(out, value); }
+char* writeCoordinate(char* out, std::int32_t value) { return writeLong(out, value); }
 
+// One record is built on the stack and appended at once: the path grows by
+// many thousands of records for a long script.
 template <typename X, typename Y>
 void appendRecord(std::string& out, std::int16_t officer, X x, Y y, char terminator) {
-    appendLong(out, officer);
-    out += ',';
-    appendCoordinate(out, x);
-    out += ',';
-    appendCoordinate(out, y);
-    out += terminator;
+    char buffer[3 * kMaxNumberText + 3];
+    char* p = writeLong(buffer, officer);
+    *p++ = ',';
+    p = writeCoordinate(p, x);
+    *p++ = ',';
+    p = writeCoordinate(p, y);
+    *p++ = terminator;
+    out.append(buffer, p);
 }
 
 }  // namespace

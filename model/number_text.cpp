@@ -1,5 +1,6 @@
 #include "model/number_text.h"
 
+#include <algorithm>
 #include <cctype>
 #include <charconv>
 #include <cmath>
@@ -12,16 +13,16 @@ namespace {
 // Coordinates on the floor take this path: a float times a power of ten up to
 // 10^6 is exact in a double, so rounding it to a whole number rounds the exact
 // value half to even, just as the general formatting below does.
-bool appendSingleFixed(std::string& out, float value) {
+char* writeSingleFixed(char* out, float value) {
     static constexpr double kPowers[] = {1, 10, 100, 1e3, 1e4, 1e5, 1e6};
     const double v = std::fabs(static_cast<double>(value));
-    if (!(v >= 1.0 && v < 1e7)) return false;
+    if (!(v >= 1.0 && v < 1e7)) return nullptr;
     int integerDigits = 1;
     while (integerDigits < 7 && v >= kPowers[integerDigits]) ++integerDigits;
     int decimals = 7 - integerDigits;
     double scaled = std::nearbyint(v * kPowers[decimals]);
     if (scaled >= 1e7) {  // rounding carried into one more integer digit
-        if (decimals == 0) return false;
+        if (decimals == 0) return nullptr;
         --decimals;
         scaled = std::nearbyint(v * kPowers[decimals]);
     }
@@ -30,46 +31,50 @@ bool appendSingleFixed(std::string& out, float value) {
         digits /= 10;
         --decimals;
     }
-    char buffer[24];
-    char* end = std::to_chars(buffer, buffer + sizeof buffer, digits).ptr;
-    if (value < 0) out += '-';
-    const std::size_t length = static_cast<std::size_t>(end - buffer);
-    const std::size_t whole = length - static_cast<std::size_t>(decimals);
-    out.append(buffer, whole);
+    if (value < 0) *out++ = '-';
+    char* end = std::to_chars(out, out + kMaxNumberText, digits).ptr;
     if (decimals > 0) {
-        out += '.';
-        out.append(buffer + whole, static_cast<std::size_t>(decimals));
+        // Shift the decimals one place right to make room for the point.
+        char* point = end - decimals;
+        std::copy_backward(point, end, end + 1);
+        *point = '.';
+        ++end;
     }
-    return true;
+    return end;
 }
 
 }  // namespace
 
-void appendSingle(std::string& out, float value) {
+char* writeSingle(char* out, float value) {
     if (value == 0.0f) {  // also -0, which must not show its sign
-        out += '0';
-        return;
+        *out = '0';
+        return out + 1;
     }
     // Whole numbers, most coordinates of all, print as plain digits.
     if (std::fabs(value) < 1e7f && value == std::trunc(value)) {
-        appendLong(out, static_cast<std::int64_t>(value));
-        return;
+        return writeLong(out, static_cast<std::int64_t>(value));
     }
-    if (appendSingleFixed(out, value)) return;
+    if (char* end = writeSingleFixed(out, value)) return end;
     // to_chars, not printf: the window's locale must never turn "." into ",".
-    char buffer[32];
-    const auto result = std::to_chars(buffer, buffer + sizeof buffer, static_cast<double>(value),
-                                      std::chars_format::general, 7);
-    for (char* c = buffer; c != result.ptr; ++c) {
-        if (*c == 'e') *c = 'E';
-    }
-    out.append(buffer, result.ptr);
+    char* end = std::to_chars(out, out + kMaxNumberText, static_cast<double>(value),
+                              std::chars_format::general, 7)
+                    .ptr;
+    std::replace(out, end, 'e', 'E');
+    return end;
+}
+
+char* writeLong(char* out, std::int64_t value) {
+    return std::to_chars(out, out + kMaxNumberText, value).ptr;
+}
+
+void appendSingle(std::string& out, float value) {
+    char buffer[kMaxNumberText];
+    out.append(buffer, writeSingle(buffer, value));
 }
 
 void appendLong(std::string& out, std::int64_t value) {
-    char buffer[24];
-    const auto result = std::to_chars(buffer, buffer + sizeof buffer, value);
-    out.append(buffer, result.ptr);
+    char buffer[kMaxNumberText];
+    out.append(buffer, writeLong(buffer, value));
 }
 
 std::string formatSingle(float value) {

@@ -12,6 +12,13 @@
 
 namespace velistrad {
 
+// The longest text either writer produces, sign and exponent included.
+inline constexpr std::size_t kMaxNumberText = 24;
+
+// Write at out (room for kMaxNumberText characters) and return the end.
+char* writeSingle(char* out, float value);
+char* writeLong(char* out, std::int64_t value);
+
 void appendSingle(std::string& out, float value);
 void appendLong(std::string& out, std::int64_t value);
 std::string formatSingle(float value);
