@@ -49,8 +49,8 @@ void BM_DrawFrame(benchmark::State& state) {
     const std::string frames[2] = {fullFrame(0), fullFrame(20)};
     int i = 0;
     for (auto _ : state) sim.runsim(frames[i++ & 1]);  // clear, 22 markers, present
-    state.counters["fps"] = benchmark::Counter(static_cast<double>(state.iterations()),
-                                               benchmark::Counter::kIsRate);
+    state.counters["fps"] =
+        benchmark::Counter(static_cast<double>(state.iterations()), benchmark::Counter::kIsRate);
 }
 BENCHMARK(BM_DrawFrame)->Unit(benchmark::kMicrosecond);
 

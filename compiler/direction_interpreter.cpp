@@ -26,8 +26,7 @@ void MovementCompiler::moveofficer(std::string_view Officer, std::string_view di
             movex(who, false);
         } else if (c == '-') {
             const std::size_t p2 = direc.find('-', i + 1);
-            const std::size_t p3 =
-                p2 == std::string_view::npos ? p2 : direc.find('-', p2 + 1);
+            const std::size_t p3 = p2 == std::string_view::npos ? p2 : direc.find('-', p2 + 1);
             if (p3 == std::string_view::npos) {
                 fail("Bad direction: ", direc);
                 return;

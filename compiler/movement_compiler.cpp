@@ -28,8 +28,12 @@ void MovementCompiler::fail(std::string_view prefix, std::string_view text) {
 
 namespace {
 
-char* writeCoordinate(char* out, float value) { return writeSingle(out, value); }
-char* writeCoordinate(char* out, std::int32_t value) { return writeLong(out, value); }
+char* writeCoordinate(char* out, float value) {
+    return writeSingle(out, value);
+}
+char* writeCoordinate(char* out, std::int32_t value) {
+    return writeLong(out, value);
+}
 
 // One record is built on the stack and appended at once: the path grows by
 // many thousands of records for a long script.

@@ -56,10 +56,18 @@ std::optional<std::int32_t> toLong(double value) {
 
 }  // namespace
 
-std::int32_t offset_v(std::string_view direc) { return signV(direc) * kSpacing; }
-std::int32_t offset_h(std::string_view direc) { return signH(direc) * kSpacing; }
-std::int32_t offset_vx(std::string_view direc, std::int32_t off) { return signV(direc) * off; }
-std::int32_t offset_hx(std::string_view direc, std::int32_t off) { return signH(direc) * off; }
+std::int32_t offset_v(std::string_view direc) {
+    return signV(direc) * kSpacing;
+}
+std::int32_t offset_h(std::string_view direc) {
+    return signH(direc) * kSpacing;
+}
+std::int32_t offset_vx(std::string_view direc, std::int32_t off) {
+    return signV(direc) * off;
+}
+std::int32_t offset_hx(std::string_view direc, std::int32_t off) {
+    return signH(direc) * off;
+}
 
 void MovementCompiler::movespecial(std::int16_t Officer, std::string_view direc,
                                    std::string_view modifier) {

@@ -62,9 +62,9 @@ std::string errorDetailsText(const ScriptEntry& entry) {
            entry.Time;
 }
 
-std::optional<Composition> composeScript(
-    MovementCompiler& compiler, const std::vector<ScriptEntry>& entries,
-    const std::function<void(const std::string&)>& onError) {
+std::optional<Composition> composeScript(MovementCompiler& compiler,
+                                         const std::vector<ScriptEntry>& entries,
+                                         const std::function<void(const std::string&)>& onError) {
     compiler.simerror = false;
 
     // Compile every entry first: composing has no effect on positions, and

@@ -49,8 +49,8 @@ std::string errorDetailsText(const ScriptEntry& entry);
 // Compiles and composes every entry. On the first failing entry (the
 // compiler's `simerror`), calls onError with its error details text and
 // returns nothing. Clears `simerror` first.
-std::optional<Composition> composeScript(
-    MovementCompiler& compiler, const std::vector<ScriptEntry>& entries,
-    const std::function<void(const std::string&)>& onError);
+std::optional<Composition> composeScript(MovementCompiler& compiler,
+                                         const std::vector<ScriptEntry>& entries,
+                                         const std::function<void(const std::string&)>& onError);
 
 }  // namespace velistrad

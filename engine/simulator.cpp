@@ -22,8 +22,8 @@ double speedFrameDelay(int index) {
     }
 }
 
-Simulator::Simulator(ChapterRoom& room, Reporter& reporter, RunHost& host,
-                     DrawingSurface& surface, Clock& clock, EventPump& pump)
+Simulator::Simulator(ChapterRoom& room, Reporter& reporter, RunHost& host, DrawingSurface& surface,
+                     Clock& clock, EventPump& pump)
     : m_room(room),
       m_compiler(room, reporter),
       m_host(host),
@@ -31,7 +31,9 @@ Simulator::Simulator(ChapterRoom& room, Reporter& reporter, RunHost& host,
       m_clock(clock),
       m_pump(pump) {}
 
-void Simulator::exchangePictures() { m_host.picturesExchanged(); }
+void Simulator::exchangePictures() {
+    m_host.picturesExchanged();
+}
 
 void Simulator::Simulate_Click() {
     if (m_abandoned) return;
@@ -43,8 +45,8 @@ void Simulator::Simulate_Click() {
     // No window event is handled while compiling: the whole script is
     // composed before the first frame plays.
     const std::vector<ScriptEntry> entries = splitScript(m_host.scriptText());
-    const auto played = composeScript(m_compiler, entries,
-                                      [this](const std::string& text) { m_host.errorDetails(text); });
+    const auto played = composeScript(
+        m_compiler, entries, [this](const std::string& text) { m_host.errorDetails(text); });
     if (played) runsims(played->mainline, played->delayFrames);
 
     busy = false;
@@ -69,7 +71,9 @@ void Simulator::Speed_Click(int Index) {
     m_host.speedChanged(Index);
 }
 
-void Simulator::SpeedB_Click(int Index) { Speed_Click(Index + 1); }
+void Simulator::SpeedB_Click(int Index) {
+    Speed_Click(Index + 1);
+}
 
 void Simulator::runsims(const Timeline& x, const std::vector<std::size_t>& delayFrames) {
     m_room.resetToStations();

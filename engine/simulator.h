@@ -32,7 +32,6 @@ inline constexpr float kMarkerRadius = 150.0f;
 // Seconds per frame for the speed items 1..5 (Turtle .. Lightning).
 double speedFrameDelay(int index);
 
-
 class Simulator {
 public:
     Simulator(ChapterRoom& room, Reporter& reporter, RunHost& host, DrawingSurface& surface,

@@ -30,7 +30,9 @@ decltype(auto) frameOf(Src&& src, std::size_t i) {
     }
 }
 
-void join(std::string& a, const std::string& b) { joinFrame(a, b); }
+void join(std::string& a, const std::string& b) {
+    joinFrame(a, b);
+}
 void join(std::string& a, std::string&& b) {
     if (a.empty()) {
         a = std::move(b);
@@ -89,18 +91,30 @@ void interleaveImpl(Timeline& dest, Src&& src) {
 
 }  // namespace
 
-void merge(Timeline& dest, const Timeline& src) { mergeImpl(dest, src); }
-void merge(Timeline& dest, Timeline&& src) { mergeImpl(dest, std::move(src)); }
+void merge(Timeline& dest, const Timeline& src) {
+    mergeImpl(dest, src);
+}
+void merge(Timeline& dest, Timeline&& src) {
+    mergeImpl(dest, std::move(src));
+}
 void mergepos(Timeline& dest, const Timeline& src, std::size_t pos) {
     mergeposImpl(dest, src, pos);
 }
 void mergepos(Timeline& dest, Timeline&& src, std::size_t pos) {
     mergeposImpl(dest, std::move(src), pos);
 }
-void concat(Timeline& dest, const Timeline& src) { concatImpl(dest, src); }
-void concat(Timeline& dest, Timeline&& src) { concatImpl(dest, std::move(src)); }
-void interleave(Timeline& dest, const Timeline& src) { interleaveImpl(dest, src); }
-void interleave(Timeline& dest, Timeline&& src) { interleaveImpl(dest, std::move(src)); }
+void concat(Timeline& dest, const Timeline& src) {
+    concatImpl(dest, src);
+}
+void concat(Timeline& dest, Timeline&& src) {
+    concatImpl(dest, std::move(src));
+}
+void interleave(Timeline& dest, const Timeline& src) {
+    interleaveImpl(dest, src);
+}
+void interleave(Timeline& dest, Timeline&& src) {
+    interleaveImpl(dest, std::move(src));
+}
 
 Timeline splitPath(std::string_view path) {
     Timeline frames;

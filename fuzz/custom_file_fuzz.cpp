@@ -17,7 +17,9 @@ void check(bool condition) {
 // A script that itself begins with "---" (lines "--" and "-x" joined) has
 // no way to be written: its first line reads back as a header. Hyphens at
 // any later line boundary are kept on the line before.
-bool beginsLikeHeader(std::string_view script) { return script.substr(0, 3) == "---"; }
+bool beginsLikeHeader(std::string_view script) {
+    return script.substr(0, 3) == "---";
+}
 
 bool sameSimulations(const velistrad::CustomFileContents& a,
                      const velistrad::CustomFileContents& b) {

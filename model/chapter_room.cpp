@@ -57,12 +57,10 @@ ChapterRoom::ChapterRoom() {
         officer(i).stationY = v;
         officer(i).curY = static_cast<float>(v);
     });
-    readList(kPointX, kPointCount, [this](int i, std::int32_t v) {
-        m_points[static_cast<std::size_t>(i)].x = v;
-    });
-    readList(kPointY, kPointCount, [this](int i, std::int32_t v) {
-        m_points[static_cast<std::size_t>(i)].y = v;
-    });
+    readList(kPointX, kPointCount,
+             [this](int i, std::int32_t v) { m_points[static_cast<std::size_t>(i)].x = v; });
+    readList(kPointY, kPointCount,
+             [this](int i, std::int32_t v) { m_points[static_cast<std::size_t>(i)].y = v; });
 }
 
 std::int16_t ChapterRoom::findofficer(std::string_view name) const {

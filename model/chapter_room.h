@@ -39,9 +39,13 @@ struct FloorPoint {
 };
 
 // Point index of a letter A..V (may be out of range for other characters).
-constexpr int letterPointIndex(char letter) { return letter - 'A'; }
+constexpr int letterPointIndex(char letter) {
+    return letter - 'A';
+}
 // Point index of an altar light digit 1..7.
-constexpr int lightPointIndex(char digit) { return digit - '0' + ('V' - 'A'); }
+constexpr int lightPointIndex(char digit) {
+    return digit - '0' + ('V' - 'A');
+}
 
 class ChapterRoom {
 public:

@@ -13,8 +13,8 @@ inline constexpr std::size_t kCatalogueSize = 23;
 struct CatalogueEntry {
     const char* submenu;  // "Opening", "Closing", "Initiatory Degree", "Shield", "Triangle"
     const char* caption;
-    const char* item;     // menu item name, e.g. "Do_SD_Altar"; handler is item + "_Click"
-    int sharesScriptOf;   // 1-based entry whose handler this item runs, or 0
+    const char* item;    // menu item name, e.g. "Do_SD_Altar"; handler is item + "_Click"
+    int sharesScriptOf;  // 1-based entry whose handler this item runs, or 0
     const char* script;
 };
 

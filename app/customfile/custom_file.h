@@ -28,7 +28,7 @@ struct CustomSimulation {
 
 struct CustomFileContents {
     std::vector<CustomSimulation> simulations;  // at most 20, in file order
-    bool tooMany = false;  // a 21st header was met; reading stopped there
+    bool tooMany = false;                       // a 21st header was met; reading stopped there
 };
 
 CustomFileContents parseCustomFile(std::string_view bytes);
