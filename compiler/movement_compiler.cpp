@@ -1,19 +1,11 @@
 #include "compiler/movement_compiler.h"
 
-#include <utility>
-
 #include "model/number_text.h"
 
 namespace velistrad {
 
 MovementCompiler::MovementCompiler(ChapterRoom& room, Reporter& reporter)
     : m_room(room), m_reporter(reporter) {}
-
-std::string MovementCompiler::takePath() {
-    std::string taken = std::move(m_path);
-    m_path.clear();
-    return taken;
-}
 
 void MovementCompiler::report(std::string_view prefix, std::string_view text) {
     std::string message(prefix);

@@ -49,7 +49,6 @@ public:
     void movex(std::int16_t Officer, bool relocate);
 
     const std::string& path() const { return m_path; }
-    std::string takePath();
 
     ChapterRoom& room() { return m_room; }
 

@@ -66,7 +66,6 @@ void Simulator::Do_Reset_Click() {
 }
 
 void Simulator::Speed_Click(int Index) {
-    speedIndex = Index;
     framedelay = speedFrameDelay(Index);
     m_host.speedChanged(Index);
 }

@@ -61,9 +61,7 @@ public:
     bool busy = false;
     bool paused = true;
     double framedelay = 0.025;
-    int speedIndex = 3;
 
-    MovementCompiler& compiler() { return m_compiler; }
     ChapterRoom& room() { return m_room; }
 
 private:
