@@ -15,6 +15,7 @@
 #include <cstdint>
 #include <string>
 #include <string_view>
+#include <utility>
 
 #include "compiler/reporter.h"
 #include "model/chapter_room.h"
@@ -49,6 +50,8 @@ public:
     void movex(std::int16_t Officer, bool relocate);
 
     const std::string& path() const { return m_path; }
+    // Empties the path, handing over what it held.
+    std::string takePath() { return std::exchange(m_path, std::string()); }
 
     ChapterRoom& room() { return m_room; }
 
