@@ -10,17 +10,13 @@
 #include "app/catalogue/catalogue.h"
 #include "compiler/movement_compiler.h"
 #include "compiler/reporter.h"
+#include "engine/null_platform.h"
 #include "engine/script_runner.h"
 #include "model/chapter_room.h"
 
 namespace {
 
 using namespace velistrad;
-
-class SilentReporter : public Reporter {
-public:
-    void message(const std::string&) override {}
-};
 
 // Every timing word, Delay, lettered walks along the band and diagonal
 // steps; each officer ends the cycle where it began, so the cycle repeats.
@@ -52,34 +48,31 @@ std::string mixedScript(std::size_t entries) {
 // Returns the number of frames, or 0 when the script failed to compile.
 std::size_t compose(const std::string& text) {
     ChapterRoom room;
-    SilentReporter reporter;
+    NullReporter reporter;
     MovementCompiler compiler(room, reporter);
     const auto played = composeScript(compiler, splitScript(text), [](const std::string&) {});
     return played ? played->mainline.size() : 0;
 }
 
-void BM_Compose1001(benchmark::State& state) {
-    const std::string text = mixedScript(1001);
+// Composes text once per iteration and reports its frame count.
+void composeEach(benchmark::State& state, const std::string& text, const char* failure) {
     std::size_t frames = 0;
     for (auto _ : state) {
         frames = compose(text);
         benchmark::DoNotOptimize(frames);
     }
-    if (frames == 0) state.SkipWithError("the generated script does not compile");
+    if (frames == 0) state.SkipWithError(failure);
     state.counters["frames"] = static_cast<double>(frames);
+}
+
+void BM_Compose1001(benchmark::State& state) {
+    composeEach(state, mixedScript(1001), "the generated script does not compile");
 }
 BENCHMARK(BM_Compose1001)->Unit(benchmark::kMillisecond);
 
 void BM_CatalogueEach(benchmark::State& state) {
     const CatalogueEntry& entry = catalogue()[static_cast<std::size_t>(state.range(0))];
-    const std::string text = entry.script;
-    std::size_t frames = 0;
-    for (auto _ : state) {
-        frames = compose(text);
-        benchmark::DoNotOptimize(frames);
-    }
-    if (frames == 0) state.SkipWithError("a catalogue script does not compile");
-    state.counters["frames"] = static_cast<double>(frames);
+    composeEach(state, entry.script, "a catalogue script does not compile");
     state.SetLabel(std::string(entry.submenu) + " / " + entry.caption);
 }
 BENCHMARK(BM_CatalogueEach)

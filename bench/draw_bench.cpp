@@ -6,6 +6,7 @@
 #include <QWindow>
 
 #include "app/qt_platform.h"
+#include "engine/null_platform.h"
 #include "engine/simulator.h"
 #include "model/chapter_room.h"
 
@@ -23,16 +24,6 @@ std::string fullFrame(int shift) {
     }
     return frame;
 }
-
-struct NullReporter : Reporter {
-    void message(const std::string&) override {}
-};
-struct NullHost : RunHost {
-    std::string scriptText() override { return {}; }
-    void setScriptText(const std::string&) override {}
-    void picturesExchanged() override {}
-    void errorDetails(const std::string&) override {}
-};
 
 void BM_DrawFrame(benchmark::State& state) {
     ChapterRoom room;

@@ -15,6 +15,7 @@
 #include <vector>
 
 #include "app/catalogue/catalogue.h"
+#include "engine/null_platform.h"
 #include "engine/playback.h"
 #include "engine/simulator.h"
 #include "model/number_text.h"
@@ -22,17 +23,6 @@
 using namespace velistrad;
 
 namespace {
-
-struct NullReporter : Reporter {
-    void message(const std::string&) override {}
-};
-
-struct NullSurface : DrawingSurface {
-    void clear() override {}
-    void circle(float, float, float) override {}
-    void text(float, float, std::string_view) override {}
-    void present() override {}
-};
 
 struct SteadyClock : Clock {
     double now() override {

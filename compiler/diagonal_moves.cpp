@@ -60,7 +60,7 @@ void MovementCompiler::movediag(std::int16_t Officer, std::int32_t x, std::int32
         }
     }
 
-    writeWalkEnd(Officer, x, y);
+    writeWalk(Officer, x, y);
     cx = static_cast<float>(x);
     cy = static_cast<float>(y);
 }

@@ -43,18 +43,17 @@ void appendRecord(std::string& out, std::int16_t officer, X x, Y y, char termina
 
 }  // namespace
 
-void MovementCompiler::writeWalk(std::int16_t officer, float x, float y) {
+template <typename X, typename Y>
+void MovementCompiler::writeWalk(std::int16_t officer, X x, Y y) {
     appendRecord(m_path, officer, x, y, '|');
 }
-void MovementCompiler::writeWalkEnd(std::int16_t officer, std::int32_t x, float y) {
-    appendRecord(m_path, officer, x, y, '|');
-}
-void MovementCompiler::writeWalkEnd(std::int16_t officer, float x, std::int32_t y) {
-    appendRecord(m_path, officer, x, y, '|');
-}
-void MovementCompiler::writeWalkEnd(std::int16_t officer, std::int32_t x, std::int32_t y) {
-    appendRecord(m_path, officer, x, y, '|');
-}
+
+// Intermediate frames are single values; a walk's last frame writes its
+// whole-number destination on the axes it walked.
+template void MovementCompiler::writeWalk(std::int16_t, float, float);
+template void MovementCompiler::writeWalk(std::int16_t, std::int32_t, float);
+template void MovementCompiler::writeWalk(std::int16_t, float, std::int32_t);
+template void MovementCompiler::writeWalk(std::int16_t, std::int32_t, std::int32_t);
 
 template <typename X, typename Y>
 void MovementCompiler::place(std::int16_t officer, X x, Y y) {

@@ -61,10 +61,8 @@ public:
 private:
     void report(std::string_view prefix, std::string_view text);
     void fail(std::string_view prefix, std::string_view text);
-    void writeWalk(std::int16_t officer, float x, float y);
-    void writeWalkEnd(std::int16_t officer, std::int32_t x, float y);
-    void writeWalkEnd(std::int16_t officer, float x, std::int32_t y);
-    void writeWalkEnd(std::int16_t officer, std::int32_t x, std::int32_t y);
+    template <typename X, typename Y>
+    void writeWalk(std::int16_t officer, X x, Y y);
     template <typename X, typename Y>
     void place(std::int16_t officer, X x, Y y);
 

@@ -31,9 +31,9 @@ void MovementCompiler::moveabs(std::int16_t Officer, std::int32_t dest, bool ver
         }
     }
     if (vert) {
-        writeWalkEnd(Officer, who.curX, dest);
+        writeWalk(Officer, who.curX, dest);
     } else {
-        writeWalkEnd(Officer, dest, who.curY);
+        writeWalk(Officer, dest, who.curY);
     }
     c = static_cast<float>(dest);
 }

@@ -9,9 +9,9 @@
 #include <string>
 #include <vector>
 
+#include "engine/null_platform.h"
 #include "engine/playback.h"
 #include "engine/simulator.h"
-#include "fuzz/fuzz_null_platform.h"
 #include "model/chapter_room.h"
 
 namespace {
@@ -31,11 +31,11 @@ bool samePositions(const ChapterRoom& a, const ChapterRoom& b) {
 
 void playBothWays(const std::string& frame, const std::vector<std::size_t>& delayFrames) {
     ChapterRoom played;
-    fuzz::NullReporter reporter;
-    fuzz::NullHost host;
-    fuzz::NullSurface surface;
-    fuzz::JumpingClock clock;
-    fuzz::JumpingPump pump(clock);
+    NullReporter reporter;
+    NullHost host;
+    NullSurface surface;
+    JumpingClock clock;
+    JumpingPump pump(clock);
     Simulator simulator(played, reporter, host, surface, clock, pump);
     simulator.paused = false;
     simulator.runsims(Timeline{frame}, delayFrames);

@@ -6,16 +6,16 @@
 #include <string_view>
 
 #include "compiler/movement_compiler.h"
+#include "engine/null_platform.h"
 #include "engine/playback.h"
 #include "engine/script_runner.h"
-#include "fuzz/fuzz_null_platform.h"
 #include "model/chapter_room.h"
 
 extern "C" int LLVMFuzzerTestOneInput(const std::uint8_t* data, std::size_t size) {
     using namespace velistrad;
     const std::string_view text(reinterpret_cast<const char*>(data), size);
     ChapterRoom room;
-    fuzz::NullReporter reporter;
+    NullReporter reporter;
     MovementCompiler compiler(room, reporter);
     const auto played = composeScript(compiler, splitScript(text), [](const std::string&) {});
     if (played) applyComposition(room, *played);

@@ -1,6 +1,7 @@
-// Platform fakes for the fuzz targets: nothing is shown, nobody clicks, and
-// every wait returns at once with the clock moved to its deadline, so a
-// delay of 1e308 seconds costs nothing.
+// The engine without a window, for fuzzing and benchmarks: nothing is shown,
+// nobody clicks. The jumping clock and pump make every wait return at once
+// with the clock moved to its deadline, so a delay of 1e308 seconds costs
+// nothing.
 #pragma once
 
 #include <algorithm>
@@ -10,7 +11,7 @@
 #include "compiler/reporter.h"
 #include "engine/platform.h"
 
-namespace velistrad::fuzz {
+namespace velistrad {
 
 class NullReporter : public Reporter {
 public:
@@ -48,4 +49,4 @@ private:
     JumpingClock& m_clock;
 };
 
-}  // namespace velistrad::fuzz
+}  // namespace velistrad
