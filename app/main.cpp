@@ -7,7 +7,7 @@
 #include <QStyleFactory>
 #include <QTimer>
 
-#include "app/catalogue/catalogue.h"
+#include "simulations/catalogue.h"
 #include "app/main_window.h"
 #include "app/plan_picture.h"
 #include "engine/simulator.h"

@@ -10,7 +10,7 @@
 #include <QTextEdit>
 
 #include "app/button_pictures.h"
-#include "app/catalogue/catalogue.h"
+#include "simulations/catalogue.h"
 #include "app/dialogs.h"
 #include "app/help_texts.h"
 #include "app/qt_dialogs.h"

@@ -17,7 +17,7 @@
 #include <QMainWindow>
 #include <QString>
 
-#include "app/customfile/custom_file.h"
+#include "simulations/custom_file.h"
 #include "compiler/reporter.h"
 #include "engine/platform.h"
 #include "engine/simulator.h"

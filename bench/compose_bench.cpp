@@ -7,7 +7,7 @@
 #include <cstddef>
 #include <string>
 
-#include "app/catalogue/catalogue.h"
+#include "simulations/catalogue.h"
 #include "compiler/movement_compiler.h"
 #include "compiler/reporter.h"
 #include "engine/null_platform.h"

@@ -14,7 +14,7 @@
 #include <thread>
 #include <vector>
 
-#include "app/catalogue/catalogue.h"
+#include "simulations/catalogue.h"
 #include "engine/null_platform.h"
 #include "engine/playback.h"
 #include "engine/simulator.h"

@@ -22,7 +22,7 @@
 #include <system_error>
 #include <vector>
 
-#include "app/catalogue/catalogue.h"
+#include "simulations/catalogue.h"
 #include "compiler/movement_compiler.h"
 #include "compiler/reporter.h"
 #include "engine/playback.h"

@@ -1,7 +1,7 @@
 // Feeds arbitrary bytes to the custom file loader, then writes what it read
 // and reads that again. The file sits beside the program where anyone can
 // edit it, so the loader must take any bytes without fault.
-#include "app/customfile/custom_file.h"
+#include "simulations/custom_file.h"
 
 #include <cstddef>
 #include <cstdint>

@@ -7,7 +7,7 @@
 #include <QCoreApplication>
 #include <QFontMetricsF>
 
-#include "app/catalogue/catalogue.h"
+#include "simulations/catalogue.h"
 #include "app/qt_platform.h"
 #include "tests/app/window_fixture.h"
 

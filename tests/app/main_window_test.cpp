@@ -8,7 +8,7 @@
 #include <QImage>
 #include <QPalette>
 
-#include "app/catalogue/catalogue.h"
+#include "simulations/catalogue.h"
 #include "tests/app/window_fixture.h"
 
 namespace velistrad {

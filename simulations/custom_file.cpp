@@ -1,4 +1,4 @@
-#include "app/customfile/custom_file.h"
+#include "simulations/custom_file.h"
 
 #include <algorithm>
 #include <array>

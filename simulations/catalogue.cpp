@@ -1,4 +1,4 @@
-#include "app/catalogue/catalogue.h"
+#include "simulations/catalogue.h"
 
 namespace velistrad {
 
