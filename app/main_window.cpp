@@ -10,11 +10,11 @@
 #include <QTextEdit>
 
 #include "app/button_pictures.h"
-#include "simulations/catalogue.h"
 #include "app/dialogs.h"
 #include "app/help_texts.h"
 #include "app/qt_dialogs.h"
 #include "app/qt_platform.h"
+#include "simulations/catalogue.h"
 
 namespace velistrad {
 
@@ -63,7 +63,7 @@ MainWindow::MainWindow(const MainWindowSetup& setup) : m_customFile(setup.custom
     buildMenus();
     speedChanged(3);
     m_simulator =
-        std::make_unique<Simulator>(m_room, static_cast<Reporter&>(*this),
+        std::make_unique<Simulator>(m_room, static_cast<DiagnosticSink&>(*this),
                                     static_cast<RunHost&>(*this), *m_figure, *m_clock, *m_pump);
 
     // Start-up: custom simulations, the placeholder, then the run state
@@ -106,6 +106,10 @@ void MainWindow::buildControls() {
     m_directions->setFont(editorFont);
     m_directions->installEventFilter(this);
     m_directions->viewport()->installEventFilter(this);
+    // The kept timeline shows what the script played; once it changes, that is gone.
+    connect(m_directions, &QTextEdit::textChanged, this, [this] {
+        if (m_simulator && !m_simulator->busy) m_simulator->discardTimeline();
+    });
 
     // Pause and Swap are never shown: they only hold pictures.
     m_pause = new QPushButton(central);
@@ -316,11 +320,6 @@ void MainWindow::picturesExchanged() {
     m_pause->setIcon(m_swap->icon());
 }
 
-void MainWindow::errorDetails(const std::string& text) {
-    m_dialogs->message(QString::fromStdString(text), QStringLiteral("Error Details"),
-                       MessageIcon::None);
-}
-
 void MainWindow::speedChanged(int index) {
     for (int i = 1; i <= 5; ++i) m_speed[static_cast<std::size_t>(i)]->setChecked(i == index);
     for (int i = 0; i < 5; ++i) {
@@ -335,8 +334,10 @@ void MainWindow::speedChanged(int index) {
     }
 }
 
-void MainWindow::message(const std::string& text) {
-    m_dialogs->message(QString::fromStdString(text), qs(kProgramTitle), MessageIcon::None);
+void MainWindow::diagnose(const Diagnostic& d) {
+    const QString title = d.kind == DiagnosticKind::ErrorDetails ? QStringLiteral("Error Details")
+                                                                 : qs(kProgramTitle);
+    m_dialogs->message(QString::fromStdString(d.text), title, MessageIcon::None);
 }
 
 }  // namespace velistrad

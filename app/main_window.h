@@ -1,7 +1,8 @@
 // `frmMain`, the main window: the plan `Figure1`, the script editor
 // `Directions`, the Play and speed buttons, and the File, Speed, Simulations
-// and Help menus. It is the engine's RunHost and Reporter, so the Simulator
-// reads and writes the editor and shows its messages through this window.
+// and Help menus. It is the engine's RunHost and DiagnosticSink, so the
+// Simulator reads and writes the editor and shows its messages through this
+// window.
 //
 // Re-entrancy: playback waits inside event handling, so every handler here
 // may run nested inside a playing run (Reset, the catalogue, Kiosk Mode, Save,
@@ -17,11 +18,10 @@
 #include <QMainWindow>
 #include <QString>
 
-#include "simulations/custom_file.h"
-#include "compiler/reporter.h"
 #include "engine/platform.h"
 #include "engine/simulator.h"
 #include "model/chapter_room.h"
+#include "simulations/custom_file.h"
 
 class QAction;
 class QLabel;
@@ -45,7 +45,7 @@ struct MainWindowSetup {
     EventPump* pump = nullptr;   // null: Qt's event loop
 };
 
-class MainWindow : public QMainWindow, private RunHost, private Reporter {
+class MainWindow : public QMainWindow, private RunHost, private DiagnosticSink {
     Q_OBJECT
 
 public:
@@ -79,10 +79,9 @@ private:
     std::string scriptText() override;
     void setScriptText(const std::string& text) override;
     void picturesExchanged() override;
-    void errorDetails(const std::string& text) override;
     void speedChanged(int index) override;
-    // Reporter
-    void message(const std::string& text) override;
+    // DiagnosticSink
+    void diagnose(const Diagnostic& d) override;
 
     void buildControls();
     void buildMenus();

@@ -18,7 +18,7 @@
 #include <cmath>
 #include <vector>
 
-#include "engine/simulator.h"
+#include "app/plan_painter.h"
 #include "model/chapter_room.h"
 
 namespace velistrad {

@@ -5,9 +5,9 @@
 #include <cmath>
 
 #include <QCoreApplication>
-#include <QFontMetricsF>
+#include <QPaintEvent>
 #include <QPainter>
-#include <QPainterPath>
+#include <QRegion>
 #include <QTimer>
 
 #include "app/plan_picture.h"
@@ -16,69 +16,44 @@ namespace velistrad {
 
 namespace {
 
-// The label font is 12 pixels from the top of its tallest letter to the
-// bottom of its lowest, so pick the largest size whose line fits in 12.
-QFont makeLabelFont() {
-    QFont font;
-    font.setFamilies({QStringLiteral("Arial"), QStringLiteral("Liberation Sans")});
-    font.setWeight(QFont::Normal);
-    for (int size = 12; size > 6; --size) {
-        font.setPixelSize(size);
-        if (QFontMetricsF(font).height() <= 12.5) break;
-    }
-    return font;
-}
-
 constexpr int kBorder = 2;
-const QColor kMarkerFill(255, 255, 255);
 
 }  // namespace
 
-PlanView::PlanView(const ChapterRoom& room, QWidget* parent)
-    : QFrame(parent), m_room(room), m_labelfont(makeLabelFont()) {
+PlanView::PlanView(const ChapterRoom& room, QWidget* parent) : QFrame(parent), m_room(room) {
     setObjectName(QStringLiteral("Figure1"));
     setFrameStyle(QFrame::Panel | QFrame::Sunken);
     setLineWidth(kBorder);
     setFixedSize(kPlanWidth + 2 * kBorder, kPlanHeight + 2 * kBorder);
+    // Every pixel is painted by paintEvent: Qt need not clear the background.
+    setAttribute(Qt::WA_OpaquePaintEvent);
 }
 
 void PlanView::clear() {
-    m_circles.clear();
-    m_labels.clear();
+    m_drawing.clear();
 }
 
-void PlanView::circle(float centreX, float centreY, float radius) {
-    m_circles.push_back({QPointF(centreX, centreY), radius});
-}
-
-void PlanView::text(float x, float y, std::string_view text) {
-    m_labels.push_back(
-        {QPointF(x, y), QString::fromUtf8(text.data(), static_cast<qsizetype>(text.size()))});
+void PlanView::drawOfficer(const OfficerMarker& m) {
+    m_drawing.push_back({m.officer,
+                         QString::fromUtf8(m.label.data(), static_cast<qsizetype>(m.label.size())),
+                         QPointF(m.x, m.y)});
 }
 
 void PlanView::present() {
-    repaint();
-}
-
-// Stroking a glyph outline costs more than the rest of a frame, so each
-// label's halo is drawn once and then only copied.
-const PlanView::LabelHalo& PlanView::labelHalo(const QString& text, qreal dpr) {
-    if (m_halos.isEmpty() || m_halos.cbegin()->pixmap.devicePixelRatio() != dpr) m_halos.clear();
-    auto found = m_halos.find(text);
-    if (found != m_halos.end()) return *found;
-    constexpr qreal kWidth = 2.5;
-    QPainterPath path;
-    path.addText(0, 0, m_labelfont, text);
-    const QRectF bounds = path.boundingRect().adjusted(-kWidth, -kWidth, kWidth, kWidth);
-    QPixmap pixmap((bounds.size() * dpr).toSize() + QSize(1, 1));
-    pixmap.setDevicePixelRatio(dpr);
-    pixmap.fill(Qt::transparent);
-    QPainter painter(&pixmap);
-    painter.setRenderHint(QPainter::Antialiasing);
-    painter.translate(-bounds.topLeft());
-    painter.strokePath(path, QPen(kMarkerFill, kWidth, Qt::SolidLine, Qt::RoundCap, Qt::RoundJoin));
-    painter.end();
-    return *m_halos.insert(text, {pixmap, bounds.topLeft()});
+    // Markers that stay as they were need no painting; a marker that
+    // changed is painted away where it was and anew where it is. Markers
+    // overlapping a changed one are repainted in their order by paintEvent.
+    QRegion changed;
+    auto unchanged = [](const std::vector<Marker>& in, const Marker& m) {
+        return std::find(in.begin(), in.end(), m) != in.end();
+    };
+    for (const Marker& m : m_shown)
+        if (!unchanged(m_drawing, m)) changed += m_painter.bounds(m).toAlignedRect();
+    m_shown.swap(m_drawing);
+    for (const Marker& m : m_shown)
+        if (!unchanged(m_drawing, m)) changed += m_painter.bounds(m).toAlignedRect();
+    m_drawing.clear();
+    if (!changed.isEmpty()) repaint(changed.translated(kBorder, kBorder));
 }
 
 void PlanView::paintEvent(QPaintEvent* event) {
@@ -88,32 +63,10 @@ void PlanView::paintEvent(QPaintEvent* event) {
         m_plan = QPixmap::fromImage(renderPlan(m_room, dpr));
 
     QPainter painter(this);
+    painter.setClipRegion(event->region());
     painter.translate(kBorder, kBorder);
-    painter.drawPixmap(0, 0, m_plan);
-
-    // A marker is a token: a filled circle hides the plan's lines under it.
-    // All circles go down before any label, and each label has a halo of the
-    // same white, so a label that runs past its circle's outline, or over a
-    // neighbour's circle, stays whole and readable; later markers still lie
-    // over earlier ones, circle over circle and label over label.
-    painter.setRenderHint(QPainter::Antialiasing);
-    painter.setPen(QPen(Qt::black, 1));
-    painter.setBrush(kMarkerFill);
-    for (const Circle& c : m_circles) {
-        const double r = c.radius / kTwipsPerPixel;
-        painter.drawEllipse(c.centre / kTwipsPerPixel, r, r);
-    }
-    painter.setFont(m_labelfont);
-    const qreal ascent = QFontMetricsF(m_labelfont).ascent();
-    auto baseline = [ascent](const Label& l) {
-        return l.topLeft / kTwipsPerPixel + QPointF(0, ascent);
-    };
-    // Halos first, so that no halo covers a neighbour's letters.
-    for (const Label& l : m_labels) {
-        const LabelHalo& h = labelHalo(l.text, dpr);
-        painter.drawPixmap(baseline(l) + h.offset, h.pixmap);
-    }
-    for (const Label& l : m_labels) painter.drawText(baseline(l), l.text);
+    painter.drawPixmap(0, 0, m_plan);  // the clip keeps this to what changed
+    m_painter.paint(painter, m_shown);
 }
 
 void QtEventPump::processEvents(double deadline) {

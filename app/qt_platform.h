@@ -11,11 +11,9 @@
 #include <QElapsedTimer>
 #include <QFont>
 #include <QFrame>
-#include <QHash>
 #include <QPixmap>
-#include <QPointF>
-#include <QString>
 
+#include "app/plan_painter.h"
 #include "engine/platform.h"
 
 namespace velistrad {
@@ -29,40 +27,26 @@ public:
     explicit PlanView(const ChapterRoom& room, QWidget* parent = nullptr);
 
     void clear() override;
-    void circle(float centreX, float centreY, float radius) override;
-    void text(float x, float y, std::string_view text) override;
-    // Paints at once: playback waits inside nested event handling, where a
-    // queued update might not be painted before the next frame replaces it.
+    void drawOfficer(const OfficerMarker& marker) override;
+    // Paints at once, and only where markers appeared, moved or went:
+    // playback waits inside nested event handling, where a queued update
+    // might not be painted before the next frame replaces it.
     void present() override;
 
-    // What is drawn now, in twips, for tests and for painting.
-    struct Circle {
-        QPointF centre;
-        float radius;
-    };
-    struct Label {
-        QPointF topLeft;
-        QString text;
-    };
-    const std::vector<Circle>& circles() const { return m_circles; }
-    const std::vector<Label>& labels() const { return m_labels; }
-    const QFont& labelFont() const { return m_labelfont; }
+    // What is shown now, for tests and for export.
+    const std::vector<Marker>& markers() const { return m_shown; }
+    const QFont& labelFont() const { return m_painter.font(); }
+    MarkerPainter& markerPainter() { return m_painter; }
 
 protected:
     void paintEvent(QPaintEvent* event) override;
 
 private:
     const ChapterRoom& m_room;
-    QFont m_labelfont;
-    QPixmap m_plan;  // rendered for the current device pixel ratio
-    std::vector<Circle> m_circles;
-    std::vector<Label> m_labels;
-    struct LabelHalo {
-        QPixmap pixmap;
-        QPointF offset;  // of its top left from the label's baseline origin
-    };
-    const LabelHalo& labelHalo(const QString& text, qreal dpr);
-    QHash<QString, LabelHalo> m_halos;
+    MarkerPainter m_painter;
+    QPixmap m_plan;                 // rendered for the current device pixel ratio
+    std::vector<Marker> m_drawing;  // since clear(), not presented yet
+    std::vector<Marker> m_shown;
 };
 
 class QtClock : public Clock {

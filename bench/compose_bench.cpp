@@ -7,12 +7,14 @@
 #include <cstddef>
 #include <string>
 
-#include "simulations/catalogue.h"
-#include "compiler/movement_compiler.h"
-#include "compiler/reporter.h"
+#include <random>
+#include <vector>
+
 #include "engine/null_platform.h"
+#include "engine/played_timeline.h"
 #include "engine/script_runner.h"
 #include "model/chapter_room.h"
+#include "simulations/catalogue.h"
 
 namespace {
 
@@ -48,10 +50,9 @@ std::string mixedScript(std::size_t entries) {
 // Returns the number of frames, or 0 when the script failed to compile.
 std::size_t compose(const std::string& text) {
     ChapterRoom room;
-    NullReporter reporter;
-    MovementCompiler compiler(room, reporter);
-    const auto played = composeScript(compiler, splitScript(text), [](const std::string&) {});
-    return played ? played->mainline.size() : 0;
+    NullSink sink;
+    const auto played = composeScript(room, text, sink);
+    return played ? played->size() : 0;
 }
 
 // Composes text once per iteration and reports its frame count.
@@ -89,5 +90,39 @@ void BM_CatalogueAll(benchmark::State& state) {
     state.counters["frames"] = static_cast<double>(frames);
 }
 BENCHMARK(BM_CatalogueAll)->Unit(benchmark::kMillisecond);
+
+// Where everyone stands at a random frame of the 1,001-entry timeline,
+// without replaying from the start.
+void BM_Seek1001(benchmark::State& state) {
+    ChapterRoom compileRoom;
+    NullSink sink;
+    const auto played = composeScript(compileRoom, mixedScript(1001), sink);
+    ChapterRoom room;
+    TimelineCursor cursor(*played, room);
+    std::mt19937 random(1001);
+    std::uniform_int_distribution<std::size_t> frame(0, played->size());
+    for (auto _ : state) {
+        cursor.seek(frame(random));
+        benchmark::DoNotOptimize(room.officer(0).curX);
+    }
+}
+BENCHMARK(BM_Seek1001)->Unit(benchmark::kMicrosecond);
+
+// The slowest seek: the most frames between two snapshots, each frame of
+// all 22 officers.
+void BM_SeekWorst(benchmark::State& state) {
+    std::string text = "ALL,-AT-X-,Now";
+    for (int i = 0; i < 400; ++i) text += i % 2 ? ",ALL,-AT-Z-,After" : ",ALL,-AT-X-,After";
+    ChapterRoom compileRoom;
+    NullSink sink;
+    const auto played = composeScript(compileRoom, text, sink);
+    ChapterRoom room;
+    TimelineCursor cursor(*played, room);
+    for (auto _ : state) {
+        cursor.seek(255);  // 127 frames after the snapshot before frame 128
+        benchmark::DoNotOptimize(room.officer(0).curX);
+    }
+}
+BENCHMARK(BM_SeekWorst)->Unit(benchmark::kMicrosecond);
 
 }  // namespace

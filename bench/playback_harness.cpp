@@ -14,11 +14,10 @@
 #include <thread>
 #include <vector>
 
-#include "simulations/catalogue.h"
 #include "engine/null_platform.h"
-#include "engine/playback.h"
 #include "engine/simulator.h"
 #include "model/number_text.h"
+#include "simulations/catalogue.h"
 
 using namespace velistrad;
 
@@ -59,7 +58,6 @@ struct Host : RunHost {
     std::string scriptText() override { return script; }
     void setScriptText(const std::string& text) override { script = text; }
     void picturesExchanged() override {}
-    void errorDetails(const std::string&) override {}
 };
 
 double cpuSeconds() {
@@ -67,24 +65,6 @@ double cpuSeconds() {
     getrusage(RUSAGE_SELF, &usage);
     auto secs = [](const timeval& t) { return t.tv_sec + t.tv_usec / 1e6; };
     return secs(usage.ru_utime) + secs(usage.ru_stime);
-}
-
-// Frame periods and delay seconds a perfect player would wait.
-double idealSeconds(const Composition& c, double framedelay) {
-    double total = 0;
-    auto delay = c.delayFrames.begin();
-    for (std::size_t i = 0; i < c.mainline.size(); ++i) {
-        if (delay != c.delayFrames.end() && *delay == i) {
-            ++delay;
-            total += leadingNumber(c.mainline[i]);
-        } else if (c.mainline[i].find(',') != std::string::npos) {
-            total += framedelay;
-        } else {
-            const double v = leadingNumber(c.mainline[i]);
-            total += v > 0 ? v : framedelay;
-        }
-    }
-    return total;
 }
 
 }  // namespace
@@ -98,12 +78,12 @@ int main(int argc, char** argv) {
     }
 
     ChapterRoom room;
-    NullReporter reporter;
+    NullSink sink;
     NullSurface surface;
     SteadyClock clock;
     SleepingPump pump(clock);
     Host host;
-    Simulator sim(room, reporter, host, surface, clock, pump);
+    Simulator sim(room, sink, host, surface, clock, pump);
     sim.Speed_Click(3);  // Medium
 
     double wall = 0;
@@ -112,10 +92,10 @@ int main(int argc, char** argv) {
     for (const int n : entries) {
         const CatalogueEntry& entry = catalogue().at(static_cast<std::size_t>(n - 1));
         host.script = entry.script;
+        // Frame periods and delay seconds a perfect player would wait.
         ChapterRoom scratch;
-        MovementCompiler compiler(scratch, reporter);
-        const auto composed = composeScript(compiler, splitScript(host.script), [](auto&) {});
-        const double expected = idealSeconds(*composed, sim.framedelay);
+        const auto composed = composeScript(scratch, host.script, sink);
+        const double expected = composed->timeAt(composed->size(), sim.framedelay);
 
         const double c0 = cpuSeconds();
         const double t0 = clock.now();

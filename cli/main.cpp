@@ -16,19 +16,17 @@
 #include <charconv>
 #include <cstdio>
 #include <cstring>
-#include <optional>
+#include <memory>
 #include <string>
 #include <string_view>
 #include <system_error>
 #include <vector>
 
-#include "simulations/catalogue.h"
-#include "compiler/movement_compiler.h"
-#include "compiler/reporter.h"
-#include "engine/playback.h"
+#include "engine/played_timeline.h"
 #include "engine/script_runner.h"
 #include "model/chapter_room.h"
 #include "model/number_text.h"
+#include "simulations/catalogue.h"
 
 namespace {
 
@@ -93,9 +91,9 @@ int usageError(std::string_view why) {
 }
 
 // The window shows each message in a box; here each is one line.
-class LineReporter : public Reporter {
+class LineSink : public DiagnosticSink {
 public:
-    void message(const std::string& text) override { writeErr(text); }
+    void diagnose(const Diagnostic& d) override { writeErr(d.text); }
 };
 
 // Bytes as they are: a script may hold any byte, NUL included.
@@ -164,11 +162,9 @@ Source readSource(const std::vector<std::string_view>& args) {
     return source;
 }
 
-std::optional<Composition> compose(ChapterRoom& room, const std::string& text) {
-    LineReporter reporter;
-    MovementCompiler compiler(room, reporter);
-    return composeScript(compiler, splitScript(text),
-                         [](const std::string& details) { writeErr(details); });
+std::shared_ptr<PlayedTimeline> compose(ChapterRoom& room, const std::string& text) {
+    LineSink sink;
+    return composeScript(room, text, sink);
 }
 
 int runCompile(const std::vector<std::string_view>& args) {
@@ -177,9 +173,11 @@ int runCompile(const std::vector<std::string_view>& args) {
     ChapterRoom room;
     const auto played = compose(room, source.text);
     if (!played) return kExitFailed;
-    for (const std::string& frame : played->mainline) {
-        writeOut(frame);
-        writeOut("\n");
+    std::string line;
+    for (std::size_t i = 0; i < played->size(); ++i) {
+        line = played->frameText(i);
+        line += '\n';
+        writeOut(line);
     }
     return kExitPlays;
 }
@@ -190,7 +188,7 @@ int runFinal(const std::vector<std::string_view>& args) {
     ChapterRoom room;
     const auto played = compose(room, source.text);
     if (!played) return kExitFailed;
-    applyComposition(room, *played);
+    TimelineCursor(*played, room).seek(played->size());
     for (int i = 0; i < kOfficerCount; ++i) {
         const Officer& o = room.officer(i);
         std::string line = std::to_string(i) + ' ' + o.abbreviation + ' ' + formatSingle(o.curX) +

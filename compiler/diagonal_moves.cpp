@@ -33,13 +33,13 @@ void MovementCompiler::movediag(std::int16_t Officer, std::int32_t x, std::int32
         cy = fy;
     };
     if (static_cast<double>(cy) < ty) {
-        while (static_cast<double>(cy) < ty - static_cast<double>(sy)) {
+        while (static_cast<double>(cy) < ty - static_cast<double>(sy) && !m_overLimit) {
             const double ny = static_cast<double>(cy) + sy;
             if (static_cast<float>(ny) == cy) break;
             advance(static_cast<double>(cx) + stepX, ny);
         }
     } else if (static_cast<double>(cy) > ty) {
-        while (static_cast<double>(cy) > ty + static_cast<double>(sy)) {
+        while (static_cast<double>(cy) > ty + static_cast<double>(sy) && !m_overLimit) {
             const double ny = static_cast<double>(cy) - sy;
             if (static_cast<float>(ny) == cy) break;
             advance(static_cast<double>(cx) + stepX, ny);
@@ -47,13 +47,13 @@ void MovementCompiler::movediag(std::int16_t Officer, std::int32_t x, std::int32
     }
 
     if (static_cast<double>(cx) < tx) {
-        while (static_cast<double>(cx) + sx < tx) {
+        while (static_cast<double>(cx) + sx < tx && !m_overLimit) {
             const double nx = static_cast<double>(cx) + sx;
             if (static_cast<float>(nx) == cx) break;
             advance(nx, cy);
         }
     } else {
-        while (tx + sx < static_cast<double>(cx)) {
+        while (tx + sx < static_cast<double>(cx) && !m_overLimit) {
             const double nx = static_cast<double>(cx) - sx;
             if (static_cast<float>(nx) == cx) break;
             advance(nx, cy);

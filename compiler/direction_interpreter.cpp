@@ -5,20 +5,22 @@ namespace velistrad {
 
 void MovementCompiler::moveofficer(std::string_view Officer, std::string_view direc) {
     m_path.clear();
+    m_officerField = Officer;
+    m_direction = direc;
     if (direc.substr(0, 3) == "-AT") {
         relocate(Officer, direc);
         return;
     }
     const std::int16_t who = m_room.findofficer(Officer);
     if (who < 0) {
-        fail("Unknown officer: ", Officer);
+        fail("Unknown officer: ", Officer, Field::Officer);
         return;
     }
     if (direc.empty()) {
         fail("Bad direction: ", direc);
         return;
     }
-    for (std::size_t i = 0; i < direc.size(); ++i) {
+    for (std::size_t i = 0; i < direc.size() && !m_overLimit; ++i) {
         const char c = direc[i];
         if (c == 'Z') {
             movez(who, false);
@@ -63,7 +65,7 @@ void MovementCompiler::relocate(std::string_view Officer, std::string_view direc
     const std::size_t p3 = p2 == std::string_view::npos ? p2 : direc.find('-', p2 + 1);
     if (p3 == std::string_view::npos) {
         // Reported, but the run goes on: nobody moves.
-        report("Bad direction: ", direc);
+        report("Bad direction: ", direc, Field::Direction, false);
         return;
     }
     const std::string_view keyword = direc.substr(1, p2 - 1);

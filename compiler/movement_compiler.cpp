@@ -1,51 +1,40 @@
 #include "compiler/movement_compiler.h"
 
-#include "model/number_text.h"
-
 namespace velistrad {
 
 MovementCompiler::MovementCompiler(ChapterRoom& room, Reporter& reporter)
     : m_room(room), m_reporter(reporter) {}
 
-void MovementCompiler::report(std::string_view prefix, std::string_view text) {
-    std::string message(prefix);
-    message += text;
-    m_reporter.message(message);
+void MovementCompiler::report(std::string_view prefix, std::string_view text, Field field,
+                              bool stops) {
+    CompileMessage m{std::string(prefix) + visibleText(text), field, 0, 0, stops};
+    // The offending text is a piece of the field when it can be placed there;
+    // otherwise the message is about the whole field.
+    const std::string_view within = field == Field::Officer ? m_officerField : m_direction;
+    if (!text.empty() && text.data() >= within.data() &&
+        text.data() + text.size() <= within.data() + within.size()) {
+        m.offset = static_cast<std::size_t>(text.data() - within.data());
+        m.length = text.size();
+    } else {
+        m.length = within.size();
+    }
+    m_reporter.message(m);
 }
 
-void MovementCompiler::fail(std::string_view prefix, std::string_view text) {
-    report(prefix, text);
-    simerror = true;
+void MovementCompiler::fail(std::string_view prefix, std::string_view text, Field field) {
+    report(prefix, text, field, true);
+    m_simerror = true;
 }
 
-namespace {
-
-char* writeCoordinate(char* out, float value) {
-    return writeSingle(out, value);
+bool MovementCompiler::writable() {
+    if (m_path.size() < m_recordLimit) return true;
+    m_overLimit = true;
+    return false;
 }
-char* writeCoordinate(char* out, std::int32_t value) {
-    return writeLong(out, value);
-}
-
-// One record is built on the stack and appended at once: the path grows by
-// many thousands of records for a long script.
-template <typename X, typename Y>
-void appendRecord(std::string& out, std::int16_t officer, X x, Y y, char terminator) {
-    char buffer[3 * kMaxNumberText + 3];
-    char* p = writeLong(buffer, officer);
-    *p++ = ',';
-    p = writeCoordinate(p, x);
-    *p++ = ',';
-    p = writeCoordinate(p, y);
-    *p++ = terminator;
-    out.append(buffer, p);
-}
-
-}  // namespace
 
 template <typename X, typename Y>
 void MovementCompiler::writeWalk(std::int16_t officer, X x, Y y) {
-    appendRecord(m_path, officer, x, y, '|');
+    if (writable()) m_path.push_back({makeTriple(officer, x, y), false});
 }
 
 // Intermediate frames are single values; a walk's last frame writes its
@@ -57,7 +46,7 @@ template void MovementCompiler::writeWalk(std::int16_t, std::int32_t, std::int32
 
 template <typename X, typename Y>
 void MovementCompiler::place(std::int16_t officer, X x, Y y) {
-    appendRecord(m_path, officer, x, y, ',');
+    if (writable()) m_path.push_back({makeTriple(officer, x, y), true});
     Officer& o = m_room.officer(officer);
     o.curX = static_cast<float>(x);
     o.curY = static_cast<float>(y);

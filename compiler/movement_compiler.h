@@ -1,10 +1,10 @@
 // Compiles one script entry (an officer field and a Direction field, already
-// cleaned and upper-cased) into that officer's path string: one record per
-// animation frame at a pace of 20 twips per frame.
+// cleaned and upper-cased) into that officer's path: one record per animation
+// frame at a pace of 20 twips per frame.
 //
-// A record is "officer,x,y" with a terminator: "|" for a walk record, which
-// closes one frame, and "," for a placement, which joins the frame that the
-// next "|" closes. Coordinates are twips (see model/chapter_room.h).
+// A walk record closes one frame; a placement joins the frame that the next
+// walk record closes (see compiler/path_record.h). Coordinates are twips (see
+// model/chapter_room.h).
 //
 // The compiler advances the officers' current positions in the room it was
 // given, so each entry starts where the previous one left its officer. It
@@ -17,6 +17,7 @@
 #include <string_view>
 #include <utility>
 
+#include "compiler/path_record.h"
 #include "compiler/reporter.h"
 #include "model/chapter_room.h"
 
@@ -49,18 +50,26 @@ public:
     void movez(std::int16_t Officer, bool relocate);
     void movex(std::int16_t Officer, bool relocate);
 
-    const std::string& path() const { return m_path; }
+    const Path& path() const { return m_path; }
     // Empties the path, handing over what it held.
-    std::string takePath() { return std::exchange(m_path, std::string()); }
+    Path takePath() { return std::exchange(m_path, Path()); }
 
     ChapterRoom& room() { return m_room; }
 
-    // Raised by errors that stop a run; the runner clears it.
-    bool simerror = false;
+    // Raised by errors that stop a run.
+    bool simerror() const { return m_simerror; }
+    void clearError() { m_simerror = false; }
+
+    // At most this many records more: a script that would make more frames
+    // than any real movement stops early instead of exhausting memory. Once
+    // passed, nothing more is written and overLimit() tells.
+    void limitRecords(std::size_t records) { m_recordLimit = records; }
+    bool overLimit() const { return m_overLimit; }
 
 private:
-    void report(std::string_view prefix, std::string_view text);
-    void fail(std::string_view prefix, std::string_view text);
+    void report(std::string_view prefix, std::string_view text, Field field, bool stops);
+    void fail(std::string_view prefix, std::string_view text, Field field = Field::Direction);
+    bool writable();
     template <typename X, typename Y>
     void writeWalk(std::int16_t officer, X x, Y y);
     template <typename X, typename Y>
@@ -68,7 +77,13 @@ private:
 
     ChapterRoom& m_room;
     Reporter& m_reporter;
-    std::string m_path;
+    Path m_path;
+    bool m_simerror = false;
+    std::size_t m_recordLimit = static_cast<std::size_t>(-1);
+    bool m_overLimit = false;
+    // The fields of the entry being compiled, to place messages in them.
+    std::string_view m_officerField;
+    std::string_view m_direction;
 };
 
 // Compass spacing of the next-to steps (300 twips) and of offsets (off twips),

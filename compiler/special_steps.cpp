@@ -115,7 +115,7 @@ void MovementCompiler::movespecial(std::int16_t Officer, std::string_view direc,
             const FloorPoint& p = m_room.point(*point);
             place(Officer, p.x, p.y);
         } else {
-            report("Unknown location: ", modifier);  // the run goes on
+            report("Unknown location: ", modifier, Field::Direction, false);  // the run goes on
         }
         return;
     }

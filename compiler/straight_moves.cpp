@@ -18,13 +18,13 @@ void MovementCompiler::moveabs(std::int16_t Officer, std::int32_t dest, bool ver
     // The comparisons are made against the whole-number bound exactly; a
     // fractional start keeps its fraction in every intermediate frame.
     if (static_cast<double>(c) < target) {
-        while (static_cast<double>(c) < target - 20.0) {
+        while (static_cast<double>(c) < target - 20.0 && !m_overLimit) {
             const float next = c + 20.0f;
             if (next == c) break;  // unreachable on the floor; guards absurd magnitudes
             step(next);
         }
     } else {
-        while (static_cast<double>(c) > target + 20.0) {
+        while (static_cast<double>(c) > target + 20.0 && !m_overLimit) {
             const float next = c - 20.0f;
             if (next == c) break;
             step(next);

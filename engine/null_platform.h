@@ -6,23 +6,21 @@
 
 #include <algorithm>
 #include <string>
-#include <string_view>
 
-#include "compiler/reporter.h"
 #include "engine/platform.h"
+#include "engine/script_runner.h"
 
 namespace velistrad {
 
-class NullReporter : public Reporter {
+class NullSink : public DiagnosticSink {
 public:
-    void message(const std::string&) override {}
+    void diagnose(const Diagnostic&) override {}
 };
 
 class NullSurface : public DrawingSurface {
 public:
     void clear() override {}
-    void circle(float, float, float) override {}
-    void text(float, float, std::string_view) override {}
+    void drawOfficer(const OfficerMarker&) override {}
     void present() override {}
 };
 
@@ -31,7 +29,6 @@ public:
     std::string scriptText() override { return {}; }
     void setScriptText(const std::string&) override {}
     void picturesExchanged() override {}
-    void errorDetails(const std::string&) override {}
 };
 
 class JumpingClock : public Clock {

@@ -9,15 +9,22 @@
 
 namespace velistrad {
 
-// The plan the officers are drawn on. clear() removes what was drawn (the
-// plan picture stays); present() shows the drawing.
+// One officer drawn away from his station: his index in the officer table,
+// the label written for him and his position (the label's upper left corner).
+struct OfficerMarker {
+    int officer;
+    std::string_view label;
+    float x;
+    float y;
+};
+
+// The plan the officers are drawn on. clear() removes the markers drawn (the
+// plan stays); present() shows what was drawn since.
 class DrawingSurface {
 public:
     virtual ~DrawingSurface() = default;
     virtual void clear() = 0;
-    virtual void circle(float centreX, float centreY, float radius) = 0;
-    // Writes text with its upper left corner at (x, y).
-    virtual void text(float x, float y, std::string_view text) = 0;
+    virtual void drawOfficer(const OfficerMarker& marker) = 0;
     virtual void present() = 0;
 };
 
@@ -36,16 +43,15 @@ public:
     virtual void processEvents(double deadline) = 0;
 };
 
-// What a run tells the window: the Play button's pictures were rotated, an
-// entry failed, the speed changed. The editor's text is read and written
-// through it (Reset puts its own script there for the length of its run).
+// What a run tells the window: the Play button's pictures were rotated, the
+// speed changed. The editor's text is read and written through it (Reset
+// puts its own script there for the length of its run).
 class RunHost {
 public:
     virtual ~RunHost() = default;
     virtual std::string scriptText() = 0;
     virtual void setScriptText(const std::string& text) = 0;
     virtual void picturesExchanged() = 0;
-    virtual void errorDetails(const std::string& text) = 0;
     virtual void speedChanged(int /*index*/) {}  // index 1..5 of the speed table
 };
 

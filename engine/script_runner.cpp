@@ -2,6 +2,7 @@
 
 #include <utility>
 
+#include "compiler/movement_compiler.h"
 #include "model/number_text.h"
 
 namespace velistrad {
@@ -26,112 +27,263 @@ std::string cleanField(std::string_view field) {
     return out;
 }
 
+bool removedByTrimAll(char c) {
+    return c == ' ' || c == '\r' || c == '\n';
+}
+
+// The bytes of the script that cleaned characters [offset, offset + length)
+// of a field came from; the whole field when length is 0.
+FieldSpan rawSpan(std::string_view text, FieldSpan field, std::size_t offset, std::size_t length) {
+    if (length == 0) return field;
+    FieldSpan span{field.end, field.end};
+    std::size_t kept = 0;
+    for (std::size_t pos = field.start; pos < field.end; ++pos) {
+        if (removedByTrimAll(text[pos])) continue;
+        if (kept == offset) span.start = pos;
+        if (kept == offset + length - 1) {
+            span.end = pos + 1;
+            break;
+        }
+        ++kept;
+    }
+    return span;
+}
+
 }  // namespace
+
+bool ScriptReader::next(ScriptEntry& entry) {
+    for (std::size_t field = 0; field < 3; ++field) {
+        if (m_done) return false;
+        const std::size_t comma = m_text.find(',', m_start);
+        const std::size_t end = comma == std::string_view::npos ? m_text.size() : comma;
+        std::string cleaned = cleanField(m_text.substr(m_start, end - m_start));
+        entry.raw[field] = {m_start, end};
+        if (field == 0) {
+            entry.Officer = std::move(cleaned);
+        } else if (field == 1) {
+            entry.Direction = std::move(cleaned);
+        } else {
+            entry.Time = std::move(cleaned);
+        }
+        if (comma == std::string_view::npos) {
+            m_done = true;
+            if (field < 2) return false;  // an entry left incomplete is dropped
+        } else {
+            m_start = comma + 1;
+        }
+    }
+    return true;
+}
 
 std::vector<ScriptEntry> splitScript(std::string_view text) {
     std::vector<ScriptEntry> entries;
-    if (text.empty()) return entries;
-    ScriptEntry current;
-    std::size_t field = 0;
-    std::size_t start = 0;
-    while (true) {
-        const std::size_t comma = text.find(',', start);
-        std::string cleaned = cleanField(text.substr(start, comma - start));
-        switch (field % 3) {
-            case 0:
-                current.Officer = std::move(cleaned);
-                break;
-            case 1:
-                current.Direction = std::move(cleaned);
-                break;
-            default:
-                current.Time = std::move(cleaned);
-                entries.push_back(std::move(current));
-                current = ScriptEntry{};
-                break;
-        }
-        ++field;
-        if (comma == std::string_view::npos) break;
-        start = comma + 1;
-    }
+    ScriptReader reader(text);
+    ScriptEntry entry;
+    while (reader.next(entry)) entries.push_back(entry);
     return entries;
 }
 
 std::string errorDetailsText(const ScriptEntry& entry) {
-    return "Error occurred while processing: " + entry.Officer + ", " + entry.Direction + ", " +
-           entry.Time;
+    return "Error occurred while processing: " + visibleText(entry.Officer) + ", " +
+           visibleText(entry.Direction) + ", " + visibleText(entry.Time);
 }
 
-std::optional<Composition> composeScript(MovementCompiler& compiler,
-                                         const std::vector<ScriptEntry>& entries,
-                                         const std::function<void(const std::string&)>& onError) {
-    compiler.simerror = false;
+std::string withThousands(std::size_t n) {
+    std::string digits = std::to_string(n);
+    for (std::size_t i = digits.size(); i > 3; i -= 3) digits.insert(i - 3, 1, ',');
+    return digits;
+}
 
-    // Compile every entry first: composing has no effect on positions, and
-    // knowing how many frames there are at most lets the long timelines be
-    // allocated once instead of growing (and moving) frame by frame.
-    std::vector<Timeline> compiled(entries.size());
-    std::size_t bound = 2;
-    for (std::size_t i = 0; i < entries.size(); ++i) {
-        const ScriptEntry& e = entries[i];
-        if (e.Direction == "DELAY") {
-            ++bound;
-            continue;
-        }
-        compiler.moveofficer(e.Officer, e.Direction);
-        compiled[i] = splitPath(compiler.path());
-        bound += compiled[i].size() + 1;
-        if (compiler.simerror) {
-            onError(errorDetailsText(e));
-            return std::nullopt;
-        }
+void LimitedSink::diagnose(const Diagnostic& d) {
+    if (d.kind == DiagnosticKind::Message && m_passed >= m_shown) {
+        ++m_held;
+        return;
+    }
+    if (d.kind != DiagnosticKind::Message) finish();  // the count comes before the last word
+    ++m_passed;
+    m_out.diagnose(d);
+}
+
+void LimitedSink::finish() {
+    if (m_held == 0) return;
+    Diagnostic summary;
+    summary.text = withThousands(m_held) +
+                   (m_held == 1 ? " more message was" : " more messages were") + " not shown.";
+    m_held = 0;
+    m_out.diagnose(summary);
+}
+
+namespace {
+
+// Turns the compiler's messages into diagnostics of the entry being compiled.
+class EntryReporter : public Reporter {
+public:
+    EntryReporter(std::string_view text, DiagnosticSink& sink) : m_text(text), m_sink(sink) {}
+    void setEntry(std::size_t index, const ScriptEntry& entry) {
+        m_index = index;
+        m_entry = &entry;
+    }
+    void message(const CompileMessage& m) override {
+        const FieldSpan field = m_entry->raw[static_cast<std::size_t>(m.field)];
+        const FieldSpan span = rawSpan(m_text, field, m.offset, m.length);
+        m_sink.diagnose({m_index + 1, m.field, span.start, span.end - span.start, m.text, m.stops});
     }
 
-    Composition result;
-    Timeline& mainline = result.mainline;
-    mainline.reserve(bound);
-    mainline.assign(1, std::string());
-    Timeline group(1);
-    Timeline chain(1);
-    // Unsync entries with the frame of mainline they start at. Laying each
-    // over mainline at the end gives the same frames as collecting them in
-    // one timeline first (joining frames is associative), without a second
-    // timeline as long as mainline.
-    std::vector<std::pair<std::size_t, Timeline*>> unsync;
+private:
+    std::string_view m_text;
+    DiagnosticSink& m_sink;
+    std::size_t m_index = 0;
+    const ScriptEntry* m_entry = nullptr;
+};
 
-    auto reset = [](Timeline& t) { t.assign(1, std::string()); };
-    auto closeGroup = [&] {
-        merge(group, std::move(chain));
-        concat(mainline, std::move(group));
-        reset(chain);
-        reset(group);
-    };
+Diagnostic wholeEntry(std::size_t index, const ScriptEntry& e, std::string text,
+                      DiagnosticKind kind) {
+    const std::size_t start = e.raw[0].start;
+    return {index + 1, Field::Entry, start, e.raw[2].end - start, std::move(text), true, kind};
+}
 
-    for (std::size_t i = 0; i < entries.size(); ++i) {
-        const ScriptEntry& e = entries[i];
-        Timeline& frames = compiled[i];
+std::string tooLongText(std::size_t limit) {
+    return "This simulation is too long to play: it would make more than " + withThousands(limit) +
+           " frames. Shorten the script, or split it into several simulations.";
+}
+
+// The runner's timelines, and where each entry's frames stand in them.
+class Composer {
+public:
+    explicit Composer(FramePool& pool) : m_mainline(pool, 1), m_group(pool, 1), m_chain(pool, 1) {}
+
+    void now(std::size_t entry, Timeline frames) {
+        merge(m_group, std::move(m_chain));
+        moveMembers(m_chainMembers, m_groupMembers);
+        addMember(m_chainMembers, entry, 0, frames.size());
+        m_chain = std::move(frames);
+    }
+    void after(std::size_t entry, Timeline frames) {
+        closeGroup();
+        addMember(m_chainMembers, entry, 0, frames.size());
+        m_chain = std::move(frames);
+    }
+    void simult(std::size_t entry, Timeline frames) {
+        // Both end on the same frame: the shorter starts later.
+        const std::size_t chain = m_chain.size();
+        const std::size_t added = frames.size();
+        if (chain > added) {
+            addMember(m_chainMembers, entry, chain - added, added);
+        } else {
+            for (const std::size_t m : m_chainMembers) m_placed[m].first += added - chain;
+            addMember(m_chainMembers, entry, 0, added);
+        }
+        interleave(m_chain, std::move(frames));
+    }
+    void unsync(std::size_t entry, Timeline frames) {
+        // Laid over the played timeline at the end: joining frames is
+        // associative, so this gives the frames a separate timeline would.
+        const std::size_t pos = m_mainline.size();
+        m_placed.push_back({entry, pos, frames.size()});
+        if (frames.size() > 0) m_unsync.emplace_back(pos, std::move(frames));
+    }
+    void delay(Frame frame) {
+        closeGroup();
+        m_mainline.push_back(frame);
+    }
+    Timeline finish(std::vector<EntryFrames>& placed) {
+        merge(m_group, std::move(m_chain));
+        moveMembers(m_chainMembers, m_groupMembers);
+        placeGroup();
+        concat(m_mainline, std::move(m_group));
+        for (auto& [pos, frames] : m_unsync) mergepos(m_mainline, std::move(frames), pos);
+        placed = std::move(m_placed);
+        return std::move(m_mainline);
+    }
+
+private:
+    void closeGroup() {
+        merge(m_group, std::move(m_chain));
+        moveMembers(m_chainMembers, m_groupMembers);
+        placeGroup();
+        concat(m_mainline, std::move(m_group));
+        m_chain.reset();
+        m_group.reset();
+    }
+    void addMember(std::vector<std::size_t>& members, std::size_t entry, std::size_t first,
+                   std::size_t count) {
+        members.push_back(m_placed.size());
+        m_placed.push_back({entry, first, count});
+    }
+    static void moveMembers(std::vector<std::size_t>& from, std::vector<std::size_t>& to) {
+        to.insert(to.end(), from.begin(), from.end());
+        from.clear();
+    }
+    // The group is about to follow the played timeline's last frame.
+    void placeGroup() {
+        for (const std::size_t m : m_groupMembers) m_placed[m].first += m_mainline.size();
+        m_groupMembers.clear();
+    }
+
+    Timeline m_mainline;
+    Timeline m_group;
+    Timeline m_chain;
+    std::vector<std::pair<std::size_t, Timeline>> m_unsync;
+    std::vector<EntryFrames> m_placed;  // first counted from the start of their timeline
+    std::vector<std::size_t> m_groupMembers;
+    std::vector<std::size_t> m_chainMembers;
+};
+
+}  // namespace
+
+std::shared_ptr<PlayedTimeline> composeScript(ChapterRoom& room, std::string_view text,
+                                              DiagnosticSink& sink, std::size_t frameLimit) {
+    auto pool = std::make_unique<FramePool>();
+    EntryReporter reporter(text, sink);
+    MovementCompiler compiler(room, reporter);
+    Composer composer(*pool);
+    std::size_t made = 2;  // the empty frames that begin and end the played timeline
+
+    ScriptReader reader(text);
+    ScriptEntry e;
+    std::size_t index = 0;
+    for (; reader.next(e); ++index) {
+        reporter.setEntry(index, e);
         if (e.Direction == "DELAY") {
             if (leadingNumber(e.Time) > 0) {
-                closeGroup();
-                result.delayFrames.push_back(mainline.size());
-                mainline.push_back(e.Time);
+                composer.delay(delayFrame(*pool, e.Time));
+                ++made;
             }
-        } else if (e.Time == "AFTER") {
-            closeGroup();
-            chain = std::move(frames);
-        } else if (e.Time == "SIMULT") {
-            interleave(chain, std::move(frames));
-        } else if (e.Time == "UNSYNC") {
-            unsync.emplace_back(mainline.size(), &frames);
         } else {
-            merge(group, std::move(chain));
-            chain = std::move(frames);
+            compiler.limitRecords(made < frameLimit ? frameLimit - made : 0);
+            compiler.moveofficer(e.Officer, e.Direction);
+            if (compiler.overLimit()) {
+                sink.diagnose(
+                    wholeEntry(index, e, tooLongText(frameLimit), DiagnosticKind::TooLong));
+                return nullptr;
+            }
+            Timeline frames = splitPath(*pool, compiler.path());
+            made += frames.size();
+            if (compiler.simerror()) {
+                sink.diagnose(
+                    wholeEntry(index, e, errorDetailsText(e), DiagnosticKind::ErrorDetails));
+                return nullptr;
+            }
+            if (e.Time == "AFTER") {
+                composer.after(index, std::move(frames));
+            } else if (e.Time == "SIMULT") {
+                composer.simult(index, std::move(frames));
+            } else if (e.Time == "UNSYNC") {
+                composer.unsync(index, std::move(frames));
+            } else {
+                composer.now(index, std::move(frames));
+            }
+        }
+        if (made > frameLimit) {
+            sink.diagnose(wholeEntry(index, e, tooLongText(frameLimit), DiagnosticKind::TooLong));
+            return nullptr;
         }
     }
-    merge(group, std::move(chain));
-    concat(mainline, std::move(group));
-    for (auto& [pos, frames] : unsync) mergepos(mainline, std::move(*frames), pos);
-    return result;
+    std::vector<EntryFrames> placed;
+    Timeline frames = composer.finish(placed);
+    std::erase_if(placed, [](const EntryFrames& p) { return p.count == 0; });
+    return std::make_shared<PlayedTimeline>(std::move(pool), std::move(frames), std::move(placed),
+                                            index);
 }
 
 }  // namespace velistrad

@@ -4,53 +4,115 @@
 // Officer, Direction, Time. Every field is cleaned (blanks and line breaks
 // removed, upper-cased). Entries are compiled in order and composed by their
 // timing word: Now (and any unknown word), After, Simult, Unsync; an entry
-// whose Direction is DELAY adds a pause of Time seconds. There is no limit on
-// the number of entries or frames but memory.
+// whose Direction is DELAY adds a pause of Time seconds.
+//
+// Every message goes to one DiagnosticSink as a record that says which entry,
+// which field and which bytes of the script text it is about.
 #pragma once
 
+#include <array>
 #include <cstddef>
-#include <functional>
-#include <optional>
+#include <cstdint>
+#include <memory>
 #include <string>
 #include <string_view>
 #include <vector>
 
-#include "compiler/movement_compiler.h"
-#include "engine/timeline.h"
+#include "compiler/reporter.h"
+#include "engine/played_timeline.h"
+#include "model/chapter_room.h"
 
 namespace velistrad {
 
 inline constexpr const char* kResetScript = "ALL,-AT-X-,Now";
 
+// More frames than any real movement makes (the longest built-in one has a
+// few thousand): 4,000,000 frames play for over a day at Medium. A script
+// that would make more is refused while it compiles, before it can exhaust
+// the memory.
+inline constexpr std::size_t kMaxRunFrames = 4'000'000;
+
+// A field's bytes in the script text: [start, end).
+struct FieldSpan {
+    std::size_t start = 0;
+    std::size_t end = 0;
+};
+
 struct ScriptEntry {
     std::string Officer;
     std::string Direction;
     std::string Time;
-};
-
-// The played timeline and which of its frames are delay frames. A delay frame
-// may have Unsync triples joined onto it ("1.0,3,100,200"); knowing its index
-// lets playback keep the wait and still draw those positions.
-struct Composition {
-    Timeline mainline;
-    std::vector<std::size_t> delayFrames;  // ascending
+    std::array<FieldSpan, 3> raw;  // Officer, Direction, Time as typed
 };
 
 // Removes blanks, carriage returns and line feeds; everything else stays.
 std::string TrimAll(std::string_view x);
 
-// Splits at every ",", cleans and upper-cases each field; trailing fields that
-// do not complete an entry are dropped.
+// Reads the entries of a script one at a time; trailing fields that do not
+// complete an entry are dropped.
+class ScriptReader {
+public:
+    explicit ScriptReader(std::string_view text) : m_text(text), m_done(text.empty()) {}
+    bool next(ScriptEntry& entry);
+
+private:
+    std::string_view m_text;
+    std::size_t m_start = 0;
+    bool m_done;
+};
+
 std::vector<ScriptEntry> splitScript(std::string_view text);
 
 // "Error occurred while processing: OFFICER, DIRECTION, TIME".
 std::string errorDetailsText(const ScriptEntry& entry);
 
-// Compiles and composes every entry. On the first failing entry (the
-// compiler's `simerror`), calls onError with its error details text and
-// returns nothing. Clears `simerror` first.
-std::optional<Composition> composeScript(MovementCompiler& compiler,
-                                         const std::vector<ScriptEntry>& entries,
-                                         const std::function<void(const std::string&)>& onError);
+enum class DiagnosticKind : std::uint8_t {
+    Message,       // a message of the compiler, or about the whole run
+    ErrorDetails,  // the failing entry, after its messages
+    TooLong,       // the script would make more frames than a run may have
+};
+
+struct Diagnostic {
+    std::size_t entry = 0;  // 1-based; 0 when it is about the whole script
+    Field field = Field::Entry;
+    std::size_t start = 0;  // the bytes of the script text it is about
+    std::size_t length = 0;
+    std::string text;  // exactly as shown
+    bool stops = false;
+    DiagnosticKind kind = DiagnosticKind::Message;
+};
+
+class DiagnosticSink {
+public:
+    virtual ~DiagnosticSink() = default;
+    virtual void diagnose(const Diagnostic& d) = 0;
+};
+
+// Passes the first `shown` messages of one Play on and counts the rest; the
+// count is told in one message of its own before the error details, or at
+// finish(). A script of a million bad steps thus shows a handful of boxes.
+class LimitedSink : public DiagnosticSink {
+public:
+    LimitedSink(DiagnosticSink& out, std::size_t shown) : m_out(out), m_shown(shown) {}
+    void diagnose(const Diagnostic& d) override;
+    void finish();
+
+private:
+    DiagnosticSink& m_out;
+    std::size_t m_shown;
+    std::size_t m_passed = 0;
+    std::size_t m_held = 0;
+};
+
+// Compiles and composes every entry from the officers' current positions,
+// which it advances. On the first failing entry, or when the script would
+// make more than frameLimit frames, reports it and returns null: nothing is
+// played.
+std::shared_ptr<PlayedTimeline> composeScript(ChapterRoom& room, std::string_view text,
+                                              DiagnosticSink& sink,
+                                              std::size_t frameLimit = kMaxRunFrames);
+
+// 1234567 as "1,234,567".
+std::string withThousands(std::size_t n);
 
 }  // namespace velistrad

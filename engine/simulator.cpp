@@ -1,11 +1,14 @@
 #include "engine/simulator.h"
 
-#include <algorithm>
-
-#include "engine/playback.h"
-#include "model/number_text.h"
-
 namespace velistrad {
+
+namespace {
+
+// Further behind than this (a modal box during playback, a stalled machine),
+// a run goes on from now instead of rushing to catch up.
+constexpr double kMaxLag = 0.25;
+
+}  // namespace
 
 double speedFrameDelay(int index) {
     switch (index) {
@@ -22,14 +25,9 @@ double speedFrameDelay(int index) {
     }
 }
 
-Simulator::Simulator(ChapterRoom& room, Reporter& reporter, RunHost& host, DrawingSurface& surface,
-                     Clock& clock, EventPump& pump)
-    : m_room(room),
-      m_compiler(room, reporter),
-      m_host(host),
-      m_surface(surface),
-      m_clock(clock),
-      m_pump(pump) {}
+Simulator::Simulator(ChapterRoom& room, DiagnosticSink& sink, RunHost& host,
+                     DrawingSurface& surface, Clock& clock, EventPump& pump)
+    : m_room(room), m_sink(sink), m_host(host), m_surface(surface), m_clock(clock), m_pump(pump) {}
 
 void Simulator::exchangePictures() {
     m_host.picturesExchanged();
@@ -44,10 +42,14 @@ void Simulator::Simulate_Click() {
     busy = true;
     // No window event is handled while compiling: the whole script is
     // composed before the first frame plays.
-    const std::vector<ScriptEntry> entries = splitScript(m_host.scriptText());
-    const auto played = composeScript(
-        m_compiler, entries, [this](const std::string& text) { m_host.errorDetails(text); });
-    if (played) runsims(played->mainline, played->delayFrames);
+    LimitedSink limited(m_sink, kShownMessages);
+    std::shared_ptr<const PlayedTimeline> played =
+        composeScript(m_room, m_host.scriptText(), limited);
+    limited.finish();
+    if (played) {
+        m_played = played;
+        runsims(*played);
+    }
 
     busy = false;
     if (!paused) {
@@ -62,7 +64,13 @@ void Simulator::Do_Reset_Click() {
     if (!paused && busy) Simulate_Click();  // hold the playing run where it is
     busy = false;                           // so the next press starts a new run
     Simulate_Click();
+    discardTimeline();
     m_host.setScriptText(remembered);
+}
+
+void Simulator::discardTimeline() {
+    m_played.reset();
+    m_playedFrames = 0;
 }
 
 void Simulator::Speed_Click(int Index) {
@@ -74,50 +82,49 @@ void Simulator::SpeedB_Click(int Index) {
     Speed_Click(Index + 1);
 }
 
-void Simulator::runsims(const Timeline& x, const std::vector<std::size_t>& delayFrames) {
-    m_room.resetToStations();
-    auto delay = delayFrames.begin();
-    for (std::size_t i = 0; i < x.size(); ++i) {
+void Simulator::runsims(const PlayedTimeline& x, std::size_t from) {
+    TimelineCursor cursor(x, m_room);
+    cursor.seek(from);
+    m_playedFrames = cursor.next();
+    m_pace = m_clock.now();
+    while (!cursor.atEnd()) {
         // A hold takes effect before a frame, never during a wait.
-        while (paused && !m_abandoned) sleep(0.1);
-        if (m_abandoned) return;
-        const std::string& frame = x[i];
-        if (delay != delayFrames.end() && *delay == i) {
-            ++delay;
-            // Unsync positions joined onto a delay are drawn; the wait is kept.
-            const std::string_view triples = delayFrameTriples(frame);
-            if (!triples.empty()) runsim(triples);
-            sleep(leadingNumber(frame));
-        } else if (frame.find(',') != std::string::npos) {
-            runsim(frame);
-            sleep(-1);
-        } else {
-            sleep(leadingNumber(frame));
+        if (paused) {
+            m_paced = false;
+            while (paused && !m_abandoned) sleep(0.1);
+            m_pace = m_clock.now();
         }
+        if (m_abandoned) break;
+        const TimelineCursor::Step step = cursor.step();
+        if (m_played.get() == &x) m_playedFrames = cursor.next();
+        if (step.draw) runsim();
+        m_paced = true;
+        sleep(step.wait);
+        m_paced = false;
     }
 }
 
-void Simulator::runsim(std::string_view x) {
-    // Fewer than three fields: the plan keeps its last drawing.
-    if (std::count(x.begin(), x.end(), ',') < 2) return;
+void Simulator::runsim() {
     m_surface.clear();
-    applyFrame(m_room, x);
     for (int i = 0; i < kOfficerCount; ++i) {
         const Officer& o = m_room.officer(i);
-        // At his station the plan picture already shows him.
-        if (!o.atStation()) drawofficer(o.abbreviation, o.curX, o.curY);
+        // At his station the plan already shows him.
+        if (!o.atStation()) drawofficer(i, o.curX, o.curY);
     }
     m_surface.present();
 }
 
-void Simulator::drawofficer(std::string_view txt, float x, float y) {
-    m_surface.circle(x + kMarkerCentreDx, y + kMarkerCentreDy, kMarkerRadius);
-    m_surface.text(x, y, txt);
+void Simulator::drawofficer(int officer, float x, float y) {
+    m_surface.drawOfficer({officer, m_room.officer(officer).abbreviation, x, y});
 }
 
 void Simulator::sleep(double x) {
     const double d = x > 0 ? x : framedelay;  // read now: a speed change applies from here
-    const double deadline = m_clock.now() + d;
+    const double now = m_clock.now();
+    double start = now;
+    if (m_paced && m_pace <= now && now - m_pace < kMaxLag) start = m_pace;
+    const double deadline = start + d;
+    if (m_paced) m_pace = deadline;
     // At least one pass of event handling, even at zero delay.
     do {
         m_pump.processEvents(deadline);

@@ -7,34 +7,27 @@
 // while a run plays. `busy` and `paused` are the only guards: a nested Play
 // press during a run only flips `paused`; Reset holds the playing run and
 // starts its own run inside it, and a held run never plays another frame.
-// Times are seconds, positions twips.
+//
+// The timeline of the latest run stays after it has played, until Reset or
+// discardTimeline(). Times are seconds, positions twips.
 #pragma once
 
 #include <cstddef>
-#include <string>
-#include <string_view>
-#include <vector>
+#include <memory>
 
-#include "compiler/movement_compiler.h"
-#include "compiler/reporter.h"
 #include "engine/platform.h"
+#include "engine/played_timeline.h"
 #include "engine/script_runner.h"
 #include "model/chapter_room.h"
 
 namespace velistrad {
-
-// Marker geometry: circle centred on the label, whose upper left corner is
-// the officer's position.
-inline constexpr float kMarkerCentreDx = 85.0f;
-inline constexpr float kMarkerCentreDy = 75.0f;
-inline constexpr float kMarkerRadius = 150.0f;
 
 // Seconds per frame for the speed items 1..5 (Turtle .. Lightning).
 double speedFrameDelay(int index);
 
 class Simulator {
 public:
-    Simulator(ChapterRoom& room, Reporter& reporter, RunHost& host, DrawingSurface& surface,
+    Simulator(ChapterRoom& room, DiagnosticSink& sink, RunHost& host, DrawingSurface& surface,
               Clock& clock, EventPump& pump);
 
     // Play: starts a run, or pauses / resumes the one in progress.
@@ -46,12 +39,20 @@ public:
     void Speed_Click(int Index);   // 1..5
     void SpeedB_Click(int Index);  // 0..4
 
-    // Plays a composed timeline from the stations; returns after its last frame.
-    void runsims(const Timeline& x, const std::vector<std::size_t>& delayFrames = {});
-    void runsim(std::string_view x);
-    void drawofficer(std::string_view txt, float x, float y);
+    // Plays a composed timeline from frame `from` on, the officers standing
+    // where the frames before it leave them; returns after its last frame.
+    void runsims(const PlayedTimeline& x, std::size_t from = 0);
+    // Draws every officer who stands away from his station.
+    void runsim();
+    void drawofficer(int officer, float x, float y);
     // Waits x seconds when x > 0, otherwise one frame period.
     void sleep(double x);
+
+    // The latest run's timeline, or null.
+    std::shared_ptr<const PlayedTimeline> played() const { return m_played; }
+    // How many of its frames have been played (or, held, are shown).
+    std::size_t playedFrames() const { return m_playedFrames; }
+    void discardTimeline();
 
     // The program is ending: every wait returns at once, every run unwinds,
     // and no new run starts.
@@ -62,18 +63,27 @@ public:
     bool paused = true;
     double framedelay = 0.025;
 
+    // Message boxes one Play may show before the rest are only counted.
+    static constexpr std::size_t kShownMessages = 5;
+
     ChapterRoom& room() { return m_room; }
 
 private:
     void exchangePictures();
 
     ChapterRoom& m_room;
-    MovementCompiler m_compiler;
+    DiagnosticSink& m_sink;
     RunHost& m_host;
     DrawingSurface& m_surface;
     Clock& m_clock;
     EventPump& m_pump;
     bool m_abandoned = false;
+    std::shared_ptr<const PlayedTimeline> m_played;
+    std::size_t m_playedFrames = 0;
+    // Frame waits are paced from the previous deadline, not from when drawing
+    // finished, so a run keeps its time; holds and long stalls start afresh.
+    bool m_paced = false;
+    double m_pace = 0;
 };
 
 }  // namespace velistrad

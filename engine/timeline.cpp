@@ -1,132 +1,191 @@
 #include "engine/timeline.h"
 
-#include <algorithm>
-#include <type_traits>
 #include <utility>
+
+#include "model/number_text.h"
 
 namespace velistrad {
 
-void joinFrame(std::string& a, std::string_view b) {
-    if (a.empty()) {
-        a.assign(b);
-    } else if (!b.empty()) {
-        if (a.back() != ',') a += ',';
-        a.append(b);
+namespace {
+
+std::uint32_t addNode(FramePool& pool, const Triple& t) {
+    const auto index = static_cast<std::uint32_t>(pool.nodes.size());
+    pool.nodes.push_back({t, kNoNode});
+    return index;
+}
+
+void link(FramePool& pool, Frame& a, std::uint32_t first, std::uint32_t last) {
+    if (first == kNoNode) return;
+    if (a.last == kNoNode) {
+        a.more = first;
+    } else {
+        pool.nodes[a.last].next = first;
     }
+    a.last = last;
+}
+
+void appendTriple(FramePool& pool, Frame& a, const Triple& t) {
+    if (a.isEmpty()) {
+        a = frameOf(t);
+        return;
+    }
+    const std::uint32_t n = addNode(pool, t);
+    link(pool, a, n, n);
+}
+
+// Joins b onto a non-empty a; b's chain is linked or copied by takeChain.
+template <typename TakeChain>
+void joinOnto(FramePool& pool, Frame& a, const Frame& b, TakeChain&& takeChain) {
+    if (a.isEmpty()) {
+        a = b;
+        takeChain(a);
+        return;
+    }
+    if (b.isEmpty()) return;
+    if (b.kind() == kPositionFrame) {
+        const std::uint32_t n = addNode(pool, b.first());
+        link(pool, a, n, n);
+    }
+    a.shape = static_cast<std::uint8_t>((a.shape & kShapeMask) | (b.shape & kTrailingComma));
+    Frame rest = b;
+    takeChain(rest);
+    link(pool, a, rest.more, rest.last);
+}
+
+}  // namespace
+
+void joinFrame(FramePool& pool, Frame& a, const Frame& b) {
+    // A kept b must keep its own chain: a gets copies of its nodes.
+    joinOnto(pool, a, b, [&pool](Frame& f) {
+        std::uint32_t first = kNoNode;
+        std::uint32_t last = kNoNode;
+        for (std::uint32_t n = f.more; n != kNoNode; n = pool.nodes[n].next) {
+            const std::uint32_t copy = addNode(pool, pool.nodes[n].triple);
+            if (last == kNoNode) {
+                first = copy;
+            } else {
+                pool.nodes[last].next = copy;
+            }
+            last = copy;
+        }
+        f.more = first;
+        f.last = last;
+    });
+}
+
+void joinFrameConsuming(FramePool& pool, Frame& a, const Frame& b) {
+    joinOnto(pool, a, b, [](Frame&) {});
+}
+
+Frame delayFrame(FramePool& pool, std::string text) {
+    Frame f = kEmpty;
+    f.xBits = static_cast<std::uint32_t>(pool.delays.size());
+    f.shape = kDelayFrame;
+    const double seconds = leadingNumber(text);
+    pool.delays.push_back({std::move(text), seconds});
+    return f;
+}
+
+std::string frameText(const FramePool& pool, const Frame& frame) {
+    std::string text;
+    if (frame.isDelay()) text = pool.delays[frame.xBits].text;
+    forEachTriple(pool, frame, [&text](const Triple& t) {
+        if (!text.empty()) text += ',';
+        appendTriple(text, t);
+    });
+    if ((frame.shape & kTrailingComma) != 0) text += ',';
+    return text;
 }
 
 namespace {
 
-// The operations below are written once for both kinds of src: a const one is
-// copied from, a consumed one has its frames moved, which is what keeps
-// composing a long script cheap.
-template <typename Src>
-decltype(auto) frameOf(Src&& src, std::size_t i) {
-    if constexpr (std::is_const_v<std::remove_reference_t<Src>> ||
-                  std::is_lvalue_reference_v<Src>) {
-        return static_cast<const std::string&>(src[i]);
+// The operations are written once for both kinds of src: a kept one has its
+// chains copied, a consumed one gives them up.
+template <bool kConsume>
+void join(Timeline& dest, std::size_t i, const Frame& b) {
+    if constexpr (kConsume) {
+        joinFrameConsuming(dest.pool(), dest[i], b);
     } else {
-        return std::move(src[i]);
+        joinFrame(dest.pool(), dest[i], b);
     }
 }
 
-void join(std::string& a, const std::string& b) {
-    joinFrame(a, b);
-}
-void join(std::string& a, std::string&& b) {
-    if (a.empty()) {
-        a = std::move(b);
-    } else {
-        joinFrame(a, b);
-    }
-}
-
-template <typename Src>
-void mergeImpl(Timeline& dest, Src&& src) {
-    if (src.size() > dest.size()) dest.resize(src.size());
-    for (std::size_t i = 0; i < src.size(); ++i) join(dest[i], frameOf(std::forward<Src>(src), i));
-}
-
-template <typename Src>
-void mergeposImpl(Timeline& dest, Src&& src, std::size_t pos) {
+template <bool kConsume>
+void mergeImpl(Timeline& dest, const Timeline& src, std::size_t pos) {
     // Even an empty src lengthens dest up to pos - 1, as laying it there would.
-    if (pos + src.size() > dest.size()) dest.resize(pos + src.size());
+    dest.grow(pos + src.size());
+    for (std::size_t i = 0; i < src.size(); ++i) join<kConsume>(dest, pos + i, src[i]);
+}
+
+template <bool kConsume>
+void concatImpl(Timeline& dest, const Timeline& src) {
     for (std::size_t i = 0; i < src.size(); ++i) {
-        join(dest[pos + i], frameOf(std::forward<Src>(src), i));
+        const std::size_t at = dest.size();
+        dest.push_back(kEmpty);
+        join<kConsume>(dest, at, src[i]);
     }
 }
 
-template <typename Src>
-void concatImpl(Timeline& dest, Src&& src) {
-    // Growing by push_back keeps the growth geometric; reserving the exact
-    // size here would copy the whole timeline at every concat.
-    for (std::size_t i = 0; i < src.size(); ++i) {
-        dest.push_back(frameOf(std::forward<Src>(src), i));
-    }
-}
-
-template <typename Src>
-void interleaveImpl(Timeline& dest, Src&& src) {
+template <bool kConsume>
+void interleaveImpl(Timeline& dest, const Timeline& src) {
     if (dest.size() > src.size()) {
-        const std::size_t d = dest.size() - src.size();
-        for (std::size_t i = 0; i < src.size(); ++i) {
-            join(dest[i + d], frameOf(std::forward<Src>(src), i));
-        }
+        mergeImpl<kConsume>(dest, src, dest.size() - src.size());
         return;
     }
     // src is as long or longer: dest's frames move d places later. Going
     // downwards reads every old frame before its place is written.
     const std::size_t d = src.size() - dest.size();
-    dest.resize(src.size());
+    dest.grow(src.size());
     for (std::size_t i = src.size(); i-- > 0;) {
-        if (i < d) {
-            dest[i] = frameOf(std::forward<Src>(src), i);
-        } else {
-            std::string moved = std::move(dest[i - d]);
-            join(moved, frameOf(std::forward<Src>(src), i));
-            dest[i] = std::move(moved);
-        }
+        dest[i] = i < d ? kEmpty : dest[i - d];
+        join<kConsume>(dest, i, src[i]);
     }
 }
 
 }  // namespace
 
 void merge(Timeline& dest, const Timeline& src) {
-    mergeImpl(dest, src);
+    mergeImpl<false>(dest, src, 0);
 }
 void merge(Timeline& dest, Timeline&& src) {
-    mergeImpl(dest, std::move(src));
+    mergeImpl<true>(dest, src, 0);
+    src.clear();
 }
 void mergepos(Timeline& dest, const Timeline& src, std::size_t pos) {
-    mergeposImpl(dest, src, pos);
+    mergeImpl<false>(dest, src, pos);
 }
 void mergepos(Timeline& dest, Timeline&& src, std::size_t pos) {
-    mergeposImpl(dest, std::move(src), pos);
+    mergeImpl<true>(dest, src, pos);
+    src.clear();
 }
 void concat(Timeline& dest, const Timeline& src) {
-    concatImpl(dest, src);
+    concatImpl<false>(dest, src);
 }
 void concat(Timeline& dest, Timeline&& src) {
-    concatImpl(dest, std::move(src));
+    concatImpl<true>(dest, src);
+    src.clear();
 }
 void interleave(Timeline& dest, const Timeline& src) {
-    interleaveImpl(dest, src);
+    interleaveImpl<false>(dest, src);
 }
 void interleave(Timeline& dest, Timeline&& src) {
-    interleaveImpl(dest, std::move(src));
+    interleaveImpl<true>(dest, src);
+    src.clear();
 }
 
-Timeline splitPath(std::string_view path) {
-    Timeline frames;
+Timeline splitPath(FramePool& pool, const Path& path) {
+    Timeline frames(pool);
     if (path.empty()) return frames;  // an entry that wrote nothing has no frames
-    frames.reserve(static_cast<std::size_t>(std::count(path.begin(), path.end(), '|')) + 1);
-    std::size_t start = 0;
-    while (true) {
-        const std::size_t bar = path.find('|', start);
-        frames.emplace_back(path.substr(start, bar - start));
-        if (bar == std::string_view::npos) break;
-        start = bar + 1;
+    Frame current = kEmpty;
+    for (const PathRecord& r : path) {
+        appendTriple(pool, current, r.triple);
+        if (!r.placement) {
+            frames.push_back(current);
+            current = kEmpty;
+        }
     }
+    if (!current.isEmpty()) current.shape |= kTrailingComma;
+    frames.push_back(current);
     return frames;
 }
 

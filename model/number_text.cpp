@@ -13,20 +13,33 @@ namespace {
 // Coordinates on the floor take this path: a float times a power of ten up to
 // 10^6 is exact in a double, so rounding it to a whole number rounds the exact
 // value half to even, just as the general formatting below does.
-char* writeSingleFixed(char* out, float value) {
+struct FixedDigits {
+    std::int64_t digits;  // the seven (or fewer) significant digits
+    int decimals;         // how many of them stand after the point
+};
+
+bool fixedDigits(float value, FixedDigits& out) {
     static constexpr double kPowers[] = {1, 10, 100, 1e3, 1e4, 1e5, 1e6};
     const double v = std::fabs(static_cast<double>(value));
-    if (!(v >= 1.0 && v < 1e7)) return nullptr;
+    if (!(v >= 1.0 && v < 1e7)) return false;
     int integerDigits = 1;
     while (integerDigits < 7 && v >= kPowers[integerDigits]) ++integerDigits;
     int decimals = 7 - integerDigits;
     double scaled = std::nearbyint(v * kPowers[decimals]);
     if (scaled >= 1e7) {  // rounding carried into one more integer digit
-        if (decimals == 0) return nullptr;
+        if (decimals == 0) return false;
         --decimals;
         scaled = std::nearbyint(v * kPowers[decimals]);
     }
-    auto digits = static_cast<std::int64_t>(scaled);
+    out = {static_cast<std::int64_t>(scaled), decimals};
+    return true;
+}
+
+char* writeSingleFixed(char* out, float value) {
+    FixedDigits fixed;
+    if (!fixedDigits(value, fixed)) return nullptr;
+    auto digits = fixed.digits;
+    int decimals = fixed.decimals;
     while (decimals > 0 && digits % 10 == 0) {
         digits /= 10;
         --decimals;
@@ -121,6 +134,22 @@ double leadingNumber(std::string_view text) {
         value = (e < end && text[e + 1] == '-') ? 0.0 : HUGE_VAL;
     }
     return negative ? -value : value;
+}
+
+double singleAsWritten(float value) {
+    if (value == 0.0f) return 0.0;
+    if (std::fabs(value) < 1e7f && value == std::trunc(value)) return value;
+    // Dividing the exact digits by an exact power of ten rounds correctly,
+    // as reading the digits back as text does.
+    static constexpr double kPowers[] = {1, 10, 100, 1e3, 1e4, 1e5, 1e6};
+    FixedDigits fixed;
+    if (fixedDigits(value, fixed)) {
+        const double v = static_cast<double>(fixed.digits) / kPowers[fixed.decimals];
+        return value < 0 ? -v : v;
+    }
+    char buffer[kMaxNumberText];
+    const char* end = writeSingle(buffer, value);
+    return leadingNumber(std::string_view(buffer, static_cast<std::size_t>(end - buffer)));
 }
 
 double roundHalfEven(double value) {

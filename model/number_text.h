@@ -28,6 +28,10 @@ std::string formatSingle(float value);
 // No number gives 0. The result may be infinite for absurd exponents.
 double leadingNumber(std::string_view text);
 
+// The value that reading back writeSingle's text of value gives, without
+// writing the text where it can be computed.
+double singleAsWritten(float value);
+
 // Nearest whole number, halves to the even neighbour.
 double roundHalfEven(double value);
 

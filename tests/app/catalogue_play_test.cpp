@@ -7,8 +7,8 @@
 #include <QCoreApplication>
 #include <QFontMetricsF>
 
-#include "simulations/catalogue.h"
 #include "app/qt_platform.h"
+#include "simulations/catalogue.h"
 #include "tests/app/window_fixture.h"
 
 namespace velistrad {
@@ -64,7 +64,7 @@ TEST_F(CataloguePlayTest, EveryEntryLoadsItsScriptCompilesSilentlyAndPlaysToItsE
         const Positions home = positions(ChapterRoom());
         std::size_t away = 0;
         for (std::size_t i = 0; i < shown.size(); ++i) away += shown[i] != home[i] ? 1 : 0;
-        EXPECT_EQ(window->Figure1()->labels().size(), away);
+        EXPECT_EQ(window->Figure1()->markers().size(), away);
         EXPECT_FALSE(window->simulator().busy);
     }
     trigger(QStringLiteral("Do_SD_Altar2"));  // in Closing, with the script from Opening
@@ -82,10 +82,8 @@ TEST(PlanView, MarkersHideWhatLiesBeneathButLabelsStayWhole) {
     };
     auto drawn = [&](std::vector<Marker> markers) {
         view.clear();
-        for (const Marker& m : markers) {
-            view.circle(m.x, m.y, 150);
-            if (m.label) view.text(m.x - 85, m.y - 75, m.label);
-        }
+        int officer = 0;
+        for (const Marker& m : markers) view.drawOfficer({officer++, m.label, m.x - 85, m.y - 75});
         view.present();
         return view.grab().toImage();
     };
@@ -94,7 +92,7 @@ TEST(PlanView, MarkersHideWhatLiesBeneathButLabelsStayWhole) {
     // into the first label, which is wider than its own circle's right half.
     const Marker mar{1885, 9120, "Mar"}, ch{2185, 9120, "CH"};
     const Officer& officer = room.officer(0);
-    const Marker onStation{officer.stationX + 85.0f, officer.stationY + 75.0f, nullptr};
+    const Marker onStation{officer.stationX + 85.0f, officer.stationY + 75.0f, ""};
     const QImage plan = drawn({}), alone = drawn({mar}), pair = drawn({mar, ch});
     const QImage covered = drawn({onStation});
 

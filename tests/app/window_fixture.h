@@ -16,7 +16,8 @@
 
 #include "app/dialogs.h"
 #include "app/main_window.h"
-#include "engine/playback.h"
+#include "engine/played_timeline.h"
+#include "engine/script_runner.h"
 
 namespace velistrad {
 
@@ -113,16 +114,14 @@ inline bool allAtStations(const ChapterRoom& room) {
 // Where the officers stand after `script` has played to its end; messages
 // of the compiler are collected into `messages` when given.
 inline ChapterRoom playedThrough(const char* script, std::vector<std::string>* messages = nullptr) {
-    struct : Reporter {
+    struct : DiagnosticSink {
         std::vector<std::string> texts;
-        void message(const std::string& text) override { texts.push_back(text); }
-    } reporter;
+        void diagnose(const Diagnostic& d) override { texts.push_back(d.text); }
+    } sink;
     ChapterRoom room;
-    MovementCompiler compiler(room, reporter);
-    const auto played = composeScript(compiler, splitScript(script),
-                                      [&](const std::string& t) { reporter.message(t); });
-    if (played) applyComposition(room, *played);
-    if (messages) *messages = reporter.texts;
+    const auto played = composeScript(room, script, sink);
+    if (played) TimelineCursor(*played, room).seek(played->size());
+    if (messages) *messages = sink.texts;
     return room;
 }
 

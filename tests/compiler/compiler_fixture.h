@@ -18,8 +18,12 @@ template <typename... Columns>
 using Rows = std::vector<std::tuple<Columns...>>;
 
 struct RecordingReporter : Reporter {
-    void message(const std::string& text) override { messages.push_back(text); }
+    void message(const CompileMessage& m) override {
+        messages.push_back(m.text);
+        records.push_back(m);
+    }
     std::vector<std::string> messages;
+    std::vector<CompileMessage> records;
 };
 
 // Animation frames in a path: walk records end in "|"; placements (",") join
@@ -32,12 +36,13 @@ class CompilerTest : public ::testing::Test {
 protected:
     std::string run(std::string_view officer, std::string_view direc) {
         mc.moveofficer(officer, direc);
-        return mc.path();
+        return pathText(mc.path());
     }
     void reset() {
         room.resetToStations();
         reporter.messages.clear();
-        mc.simerror = false;
+        reporter.records.clear();
+        mc.clearError();
     }
     void put(int k, float x, float y) { room.officer(k).curX = x, room.officer(k).curY = y; }
     // Where officer k stands, as "k,x,y" the way a record writes it.

@@ -39,7 +39,7 @@ TEST_F(DirectionTest, PathsMessagesAndErrors) {
         EXPECT_EQ(run(officer, direc), path);
         EXPECT_EQ(reporter.messages,
                   *message ? std::vector<std::string>{message} : std::vector<std::string>{});
-        EXPECT_EQ(mc.simerror, simerror);
+        EXPECT_EQ(mc.simerror(), simerror);
     }
 }
 
@@ -52,15 +52,16 @@ TEST_F(DirectionTest, EveryByteAloneAndEmbedded) {
         for (const std::string& direc : {std::string(1, c), "J" + std::string(1, c) + "K"}) {
             reset();
             const std::string path = run("MC", direc);
-            EXPECT_EQ(mc.simerror, !step);
+            EXPECT_EQ(mc.simerror(), !step);
             if (step) {
                 EXPECT_TRUE(reporter.messages.empty());
                 EXPECT_EQ(path.back(), '|');
                 continue;
             }
-            EXPECT_EQ(reporter.messages, std::vector<std::string>{
-                                             c == '-' ? "Bad direction: " + direc
-                                                      : "Unknown direction: " + std::string(1, c)});
+            EXPECT_EQ(reporter.messages,
+                      std::vector<std::string>{c == '-' ? "Bad direction: " + direc
+                                                        : "Unknown direction: " +
+                                                              visibleText(std::string(1, c))});
             EXPECT_EQ(path, direc.size() == 1 ? "" : justJ);
             EXPECT_EQ(at(9), direc.size() == 1 ? "9,3600,9900" : "9,3600,4590");
         }
@@ -69,6 +70,21 @@ TEST_F(DirectionTest, EveryByteAloneAndEmbedded) {
         EXPECT_EQ(run("CH+" + std::string(1, c) + "+JC", "-AT-R-"), "1,3600,7875,11,3600,7875,");
         EXPECT_TRUE(reporter.messages.empty());
     }
+}
+
+// Messages show every byte: control characters and bytes that are not UTF-8
+// as \xNN, well-formed UTF-8 as it is.
+TEST(VisibleText, ShowsWhatWouldNotShow) {
+    const Rows<std::string, std::string> kRows = {
+        {std::string("A\0B", 3), "A\\x00B"},
+        {"tab\there\r\n", "tab\\x09here\\x0D\\x0A"},
+        {"caf\xC3\xA9 \xE2\x82\xAC", "caf\xC3\xA9 \xE2\x82\xAC"},
+        {"\xC3", "\\xC3"},                    // cut short
+        {"\xC0\xAF", "\\xC0\\xAF"},           // overlong
+        {"\xED\xA0\x80", "\\xED\\xA0\\x80"},  // a surrogate
+        {"\x7F\xFF", "\\x7F\\xFF"},
+    };
+    for (const auto& [text, shown] : kRows) EXPECT_EQ(visibleText(text), shown);
 }
 
 TEST_F(DirectionTest, TenThousandCharactersAndHugeTargets) {

@@ -79,9 +79,9 @@ TEST_F(SpecialStepTest, OffsetNumbers) {
         reset();
         mc.takePath();  // called directly: inside a Direction a "-" would close the step
         mc.movespecial(0, "AT_N", std::string("J+N+") + number);
-        EXPECT_EQ(mc.path(), path);
+        EXPECT_EQ(pathText(mc.path()), path);
         EXPECT_TRUE(reporter.messages.empty());
-        EXPECT_FALSE(mc.simerror);
+        EXPECT_FALSE(mc.simerror());
         EXPECT_EQ(at(0) + ",", *path ? path : "0,1800,9045,");
     }
 }
@@ -93,7 +93,7 @@ TEST_F(SpecialStepTest, RelocatingAllFollowsTheTargetsNewPosition) {
     EXPECT_TRUE(path.ends_with(",21,3600,10500,")) << path;
     run("ALL", "-AT_E-XX-");
     EXPECT_EQ(reporter.messages, std::vector<std::string>(22, "Unknown officer: XX"));
-    EXPECT_TRUE(mc.simerror);
+    EXPECT_TRUE(mc.simerror());
 }
 
 }  // namespace

@@ -6,7 +6,7 @@
 #include <gmock/gmock.h>
 #include <gtest/gtest.h>
 
-#include <optional>
+#include <memory>
 #include <sstream>
 #include <string>
 #include <vector>
@@ -23,22 +23,28 @@ constexpr int kJc = 11;
 
 // Compiles and composes from a fresh room; messages and error details land
 // in one log so their order shows.
-struct Composed : Reporter {
+struct Composed : DiagnosticSink {
     std::vector<std::string> log;
-    std::optional<Composition> composition;
+    std::vector<Diagnostic> diagnostics;
+    std::shared_ptr<PlayedTimeline> composition;
+    std::vector<std::string> frames;
 
-    explicit Composed(std::string_view text) {
+    explicit Composed(std::string_view text, std::size_t limit = kMaxRunFrames) {
         ChapterRoom room;
-        MovementCompiler compiler(room, *this);
-        composition = composeScript(compiler, splitScript(text),
-                                    [this](const std::string& t) { log.push_back("error: " + t); });
+        composition = composeScript(room, text, *this, limit);
+        if (!composition) return;
+        for (std::size_t i = 0; i < composition->size(); ++i)
+            frames.push_back(composition->frameText(i));
     }
-    void message(const std::string& text) override { log.push_back("message: " + text); }
-    const Timeline& mainline() const { return composition.value().mainline; }
+    void diagnose(const Diagnostic& d) override {
+        diagnostics.push_back(d);
+        log.push_back((d.kind == DiagnosticKind::ErrorDetails ? "error: " : "message: ") + d.text);
+    }
+    const std::vector<std::string>& mainline() const { return frames; }
 };
 
 // Frame indexes where an officer has a triple.
-std::vector<std::size_t> framesOf(const Timeline& t, int officer) {
+std::vector<std::size_t> framesOf(const std::vector<std::string>& t, int officer) {
     std::vector<std::size_t> found;
     for (std::size_t i = 0; i < t.size(); ++i) {
         std::istringstream fields(t[i]);
@@ -73,11 +79,9 @@ TEST_P(TimingWord, PlacesTheEntry) {
     SCOPED_TRACE(c.text);
     const Composed run(c.text);
     ASSERT_TRUE(run.composition);
-    const Timeline& t = run.mainline();
+    const auto& t = run.mainline();
     if (c.rel == Rel::SameAs) {
-        const Composed reference(c.reference);
-        EXPECT_EQ(t, reference.mainline());
-        EXPECT_EQ(run.composition->delayFrames, reference.composition->delayFrames);
+        EXPECT_EQ(t, Composed(c.reference).mainline());
         return;
     }
     const auto first = framesOf(t, c.first);
@@ -125,12 +129,12 @@ TEST(ScriptRunner, FramesAtTheStartAndDelayFrames) {
     // A delay frame holds the cleaned Time text.
     const Composed run("All,Delay, 0.5 ,All,delay,1e3");
     EXPECT_THAT(run.mainline(), ElementsAre("", "", "0.5", "", "1E3", ""));
-    EXPECT_THAT(run.composition->delayFrames, ElementsAre(2u, 4u));
+    EXPECT_TRUE(run.composition->frame(4).isDelay());
 }
 
 TEST(ScriptRunner, FailingEntryReportsMessageThenDetailsAndComposesNothing) {
     const Composed run("MC,XZR,Now, sc , xz-q- , simult, Foo,XZR,Now");
-    EXPECT_FALSE(run.composition.has_value());
+    EXPECT_EQ(run.composition, nullptr);
     EXPECT_THAT(run.log, ElementsAre("message: Bad direction: XZ-Q-",
                                      "error: Error occurred while processing: SC, XZ-Q-, SIMULT"));
 }
@@ -142,14 +146,99 @@ TEST(ScriptRunner, LongScriptIsComposedWhole) {
     for (int i = 0; i < 1200; ++i) text += i % 2 == 0 ? "MC,J,After, " : "MC,O,After, ";
     const Composed run(text + "All,Delay,1.0, SC,XZE,Unsync");
     ASSERT_TRUE(run.composition);
-    const Timeline& t = run.mainline();
-    ASSERT_EQ(run.composition->delayFrames.size(), 1u);
-    const std::size_t delay = run.composition->delayFrames[0];
+    const auto& t = run.mainline();
+    const std::size_t delay =
+        static_cast<std::size_t>(std::find(t.begin(), t.end(), "1.0") - t.begin());
     EXPECT_GT(delay, 32768u);
-    EXPECT_EQ(t[delay], "1.0");
     EXPECT_EQ(t[framesOf(t, kMc).back()], "9,3600,5625");  // the 1,200th walk ends at O
     EXPECT_EQ(framesOf(t, kSc).front(), delay + 1);
     EXPECT_EQ(framesOf(t, kSc).back(), t.size() - 2);
+}
+
+// Every message says which entry, which field and which bytes of the script
+// it is about, so that an editor can point at them.
+TEST(ScriptRunner, DiagnosticsPlaceEachMessageInTheScript) {
+    struct Row {
+        const char* script;
+        std::size_t index;  // which diagnostic
+        std::size_t entry;
+        Field field;
+        const char* span;  // the bytes it is about
+        const char* text;
+        bool stops;
+        DiagnosticKind kind;
+    };
+    const Row kRows[] = {
+        {"MC,XZR,Now, f o,XZR,Now", 0, 2, Field::Officer, "f o", "Unknown officer: FO", true,
+         DiagnosticKind::Message},
+        {"MC,XZR,Now, f o,XZR,Now", 1, 2, Field::Entry, " f o,XZR,Now",
+         "Error occurred while processing: FO, XZR, NOW", true, DiagnosticKind::ErrorDetails},
+        {"MC, X Z 1 J, Now", 0, 1, Field::Direction, "1", "Unknown direction: 1", true,
+         DiagnosticKind::Message},
+        {"sc,\nXZ-E-q\nq-,Simult", 0, 1, Field::Direction, "q\nq", "Unknown officer: QQ", true,
+         DiagnosticKind::Message},
+        {"MC,XZ-S-CH,Now", 0, 1, Field::Direction, "XZ-S-CH", "Bad direction: XZ-S-CH", true,
+         DiagnosticKind::Message},
+        {"MC,,Now", 0, 1, Field::Direction, "", "Bad direction: ", true, DiagnosticKind::Message},
+        // Messages that let the run go on.
+        {"MC,X,Now, ALL,-AT-,Now", 0, 2, Field::Direction, "-AT-", "Bad direction: -AT-", false,
+         DiagnosticKind::Message},
+        {"MC,-AT-mc-,Now", 0, 1, Field::Direction, "mc", "Unknown location: MC", false,
+         DiagnosticKind::Message},
+        // Bytes that would not show are shown as \xNN.
+        {"M\x01"
+         "C,X,Now",
+         0, 1, Field::Officer,
+         "M\x01"
+         "C",
+         "Unknown officer: M\\x01C", true, DiagnosticKind::Message},
+    };
+    for (const Row& row : kRows) {
+        SCOPED_TRACE(row.script);
+        const Composed run(row.script);
+        ASSERT_GT(run.diagnostics.size(), row.index);
+        const Diagnostic& d = run.diagnostics[row.index];
+        EXPECT_EQ(d.entry, row.entry);
+        EXPECT_EQ(d.field, row.field);
+        EXPECT_EQ(std::string_view(row.script).substr(d.start, d.length), row.span);
+        EXPECT_EQ(d.text, row.text);
+        EXPECT_EQ(d.stops, row.stops);
+        EXPECT_EQ(d.kind, row.kind);
+        EXPECT_EQ(run.composition == nullptr, row.stops);
+    }
+}
+
+// A script that would make more frames than a run may have is refused while
+// compiling, in the middle of a single long entry too.
+TEST(ScriptRunner, TooManyFramesStopEarlyWithOneMessage) {
+    std::string walks = "Mar,";
+    for (int i = 0; i < 2000; ++i) walks += "AV";
+    for (const std::string& script :
+         {walks + ",Now", std::string("MC,XZR,Now,MC,RZX,After,MC,XZR,After")}) {
+        const Composed run(script, 250);
+        EXPECT_EQ(run.composition, nullptr);
+        ASSERT_EQ(run.diagnostics.size(), 1u);
+        EXPECT_EQ(run.diagnostics[0].kind, DiagnosticKind::TooLong);
+        EXPECT_EQ(run.diagnostics[0].text,
+                  "This simulation is too long to play: it would make more than 250 frames. "
+                  "Shorten the script, or split it into several simulations.");
+    }
+    EXPECT_NE(Composed("MC,XZR,Now", 250).composition, nullptr);
+}
+
+// A flood of messages reaches the user as a handful, then one count, then
+// the error details.
+TEST(ScriptRunner, LimitedSinkShowsAHandfulThenACount) {
+    Composed shown("");
+    LimitedSink limited(shown, 5);
+    ChapterRoom room;
+    EXPECT_EQ(composeScript(room, "Mar," + std::string(3000, '-') + ",Now", limited), nullptr);
+    limited.finish();
+    ASSERT_EQ(shown.log.size(), 7u);
+    EXPECT_EQ(shown.log[4], "message: Unknown officer: ");
+    EXPECT_EQ(shown.log[5], "message: 995 more messages were not shown.");
+    EXPECT_EQ(shown.log[6],
+              "error: Error occurred while processing: MAR, " + std::string(3000, '-') + ", NOW");
 }
 
 }  // namespace

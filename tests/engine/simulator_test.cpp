@@ -28,12 +28,12 @@ constexpr std::size_t kWalkDrawings = 105;
 
 struct Drawing {
     double at;
-    std::string markers;  // "(centreX,centreY rRadius)label@x,y " per officer
+    std::string markers;  // "label#index@x,y " per officer
 };
 
 // The fixture is the whole outside world: clock, event pump, window and plan.
 class SimulatorTest : public ::testing::Test,
-                      public Reporter,
+                      public DiagnosticSink,
                       public RunHost,
                       public DrawingSurface,
                       public Clock,
@@ -61,19 +61,20 @@ protected:
     double now() override { return t; }
 
     void clear() override { current.str(""); }
-    void circle(float x, float y, float r) override {
-        current << '(' << x << ',' << y << " r" << r << ')';
+    void drawOfficer(const OfficerMarker& m) override {
+        current << m.label << '#' << m.officer << '@' << m.x << ',' << m.y << ' ';
     }
-    void text(float x, float y, std::string_view s) override {
-        current << s << '@' << x << ',' << y << ' ';
+    void present() override {
+        drawings.push_back({t, current.str()});
+        t += drawCost;  // drawing takes time on a real screen
     }
-    void present() override { drawings.push_back({t, current.str()}); }
 
     std::string scriptText() override { return script; }
     void setScriptText(const std::string& text) override { script = text; }
     void picturesExchanged() override { ++exchanges; }
-    void errorDetails(const std::string& text) override { log.push_back("error: " + text); }
-    void message(const std::string& text) override { log.push_back("message: " + text); }
+    void diagnose(const Diagnostic& d) override {
+        log.push_back((d.kind == DiagnosticKind::ErrorDetails ? "error: " : "message: ") + d.text);
+    }
     void speedChanged(int index) override { reportedSpeed = index; }
     bool showsPausePicture() const { return exchanges % 2 == 1; }
 
@@ -87,6 +88,7 @@ protected:
     }
 
     double t = 0;
+    double drawCost = 0;
     long passes = 0;
     bool ranAway = false;
     std::multimap<double, std::function<void()>> events;
@@ -174,7 +176,7 @@ TEST_F(SimulatorTest, FailingSecondEntryPlaysNothingAndTheNextPressPlaysAfresh) 
     play("All,-AT-X-,Now, MC,XZR,Now");
     ASSERT_EQ(drawings.size(), kWalkDrawings);
     EXPECT_NEAR(drawings[1].at - drawings[0].at, 0.025, kTick);
-    EXPECT_EQ(drawings.back().markers, "(3685,7950 r150)MC@3600,7875 ");
+    EXPECT_EQ(drawings.back().markers, "MC#9@3600,7875 ");
     EXPECT_FALSE(sim.busy);
     EXPECT_TRUE(sim.paused);
     EXPECT_EQ(exchanges, 4);
@@ -241,40 +243,49 @@ TEST_F(SimulatorTest, UnsyncFramesOnADelayFrameKeepItsWaitAndDraw) {
     sim.Speed_Click(1);
     play("MC,R,Unsync, All,Delay,1.0");
     ASSERT_GE(drawings.size(), 3u);
-    EXPECT_EQ(drawings[1].markers, "(3685,9935 r150)MC@3600,9860 ");
+    EXPECT_EQ(drawings[1].markers, "MC#9@3600,9860 ");
     EXPECT_NEAR(drawings[2].at - drawings[1].at, 1.0, kTick);
 }
 
-struct FrameCase {
-    std::vector<const char*> frames;
-    std::size_t presents;
-    const char* lastDrawing;
-};
-
-class RunSim : public SimulatorTest, public ::testing::WithParamInterface<FrameCase> {};
-
-TEST_P(RunSim, DrawsEveryOfficerAwayFromHisStation) {
-    for (const char* frame : GetParam().frames) sim.runsim(frame);
-    ASSERT_EQ(drawings.size(), GetParam().presents);
-    if (!drawings.empty()) {
-        EXPECT_EQ(drawings.back().markers, GetParam().lastDrawing);
-    }
+// Every officer away from his station is drawn, in index order; one back at
+// his station is not.
+TEST_F(SimulatorTest, RunsimDrawsEveryOfficerAwayFromHisStation) {
+    room.officer(21).curX = 1;
+    room.officer(0).curY = 4;
+    room.officer(9).curX = 3600.5f;
+    sim.runsim();
+    room.officer(9).curX = 3600;
+    sim.runsim();
+    ASSERT_EQ(drawings.size(), 2u);
+    EXPECT_EQ(drawings[0].markers, "Mar#0@1800,4 MC#9@3600.5,9900 SD#21@1," +
+                                       std::to_string(room.officer(21).stationY) + " ");
+    EXPECT_EQ(drawings[1].markers,
+              "Mar#0@1800,4 SD#21@1," + std::to_string(room.officer(21).stationY) + " ");
 }
 
-INSTANTIATE_TEST_SUITE_P(
-    Simulator, RunSim,
-    ::testing::Values(
-        // Indexes round half to even; anything not an officer moves no one.
-        FrameCase{{"2.5,100,100"}, 1, "(185,175 r150)1P@100,100 "},
-        FrameCase{{"3.5,100,100"}, 1, "(185,175 r150)3P@100,100 "},
-        FrameCase{{"99,100,100"}, 1, ""}, FrameCase{{"-3,100,100"}, 1, ""},
-        // Fewer than three fields: the last drawing stays.
-        FrameCase{{"1,100"}, 0, ""},
-        FrameCase{{"9,3600,9880", "1,100"}, 1, "(3685,9955 r150)MC@3600,9880 "},
-        FrameCase{{"9,3600,9880", "9,3600,9900"}, 2, ""},  // back at his station
-        FrameCase{{"2,100,100,3"}, 1, "(185,175 r150)1P@100,100 "},
-        FrameCase{{"2,100,100,2,200,300"}, 1, "(285,375 r150)1P@200,300 "},
-        FrameCase{{"21,1,2,0,3,4"}, 1, "(88,79 r150)Mar@3,4 (86,77 r150)SD@1,2 "}));
+// The timeline stays after the run, until Reset; a run can start at any frame.
+TEST_F(SimulatorTest, TheTimelineStaysUntilResetAndPlaysFromAnyFrame) {
+    play(kWalk);
+    ASSERT_NE(sim.played(), nullptr);
+    EXPECT_EQ(sim.playedFrames(), sim.played()->size());
+    const auto played = sim.played();
+    drawings.clear();
+    sim.paused = false;
+    sim.runsims(*played, 100);
+    ASSERT_EQ(drawings.size(), 6u);  // frames 100..105 move MC, the last is empty
+    EXPECT_EQ(drawings.back().markers, "MC#9@3600,7875 ");
+    sim.paused = true;  // as every run leaves it
+    sim.Do_Reset_Click();
+    EXPECT_EQ(sim.played(), nullptr);
+}
+
+// Frame deadlines follow each other, so time spent drawing does not add up.
+TEST_F(SimulatorTest, SlowDrawingDoesNotStretchTheRun) {
+    drawCost = 0.01;
+    play(kWalk);
+    ASSERT_EQ(drawings.size(), kWalkDrawings);
+    EXPECT_NEAR(t, 107 * 0.025, 0.011);
+}
 
 }  // namespace
 }  // namespace velistrad

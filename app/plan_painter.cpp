@@ -1,0 +1,107 @@
+#include "app/plan_painter.h"
+
+#include <QFontMetricsF>
+#include <QPainter>
+#include <QPainterPath>
+#include <QPen>
+
+#include "app/plan_picture.h"
+
+namespace velistrad {
+
+namespace {
+
+const QColor kMarkerFill(255, 255, 255);
+constexpr qreal kHaloWidth = 2.5;
+
+// The label font is 12 pixels from the top of its tallest letter to the
+// bottom of its lowest, so pick the largest size whose line fits in 12.
+QFont makeLabelFont() {
+    QFont font;
+    font.setFamilies({QStringLiteral("Arial"), QStringLiteral("Liberation Sans")});
+    font.setWeight(QFont::Normal);
+    for (int size = 12; size > 6; --size) {
+        font.setPixelSize(size);
+        if (QFontMetricsF(font).height() <= 12.5) break;
+    }
+    return font;
+}
+
+QPointF pixels(QPointF twips) {
+    return twips / kTwipsPerPixel;
+}
+
+}  // namespace
+
+MarkerPainter::MarkerPainter()
+    : m_font(makeLabelFont()), m_ascent(QFontMetricsF(m_font).ascent()) {}
+
+// Stroking a glyph outline costs more than the rest of a frame, so each
+// label's halo is drawn once and then only copied.
+const MarkerPainter::Label& MarkerPainter::label(const QString& text, qreal dpr) {
+    auto found = m_labels.find(text);
+    if (found != m_labels.end() && found->halo.devicePixelRatio() == dpr) return *found;
+    QPainterPath path;
+    path.addText(0, 0, m_font, text);
+    const QRectF outline =
+        path.boundingRect().adjusted(-kHaloWidth, -kHaloWidth, kHaloWidth, kHaloWidth);
+    QPixmap halo((outline.size() * dpr).toSize() + QSize(1, 1));
+    halo.setDevicePixelRatio(dpr);
+    halo.fill(Qt::transparent);
+    QPainter painter(&halo);
+    painter.setRenderHint(QPainter::Antialiasing);
+    painter.translate(-outline.topLeft());
+    painter.strokePath(path,
+                       QPen(kMarkerFill, kHaloWidth, Qt::SolidLine, Qt::RoundCap, Qt::RoundJoin));
+    painter.end();
+
+    Label made;
+    made.text = QStaticText(text);
+    made.text.prepare(QTransform(), m_font);
+    made.text.setPerformanceHint(QStaticText::AggressiveCaching);
+    made.halo = halo;
+    made.haloOffset = outline.topLeft() + QPointF(0, m_ascent);
+    const QFontMetricsF metrics(m_font);
+    made.bounds = QRectF(made.haloOffset, outline.size())
+                      .united(QRectF(0, 0, metrics.horizontalAdvance(text), metrics.height()));
+    return *m_labels.insert(text, made);
+}
+
+QRectF MarkerPainter::bounds(const Marker& marker) const {
+    const double r = kMarkerRadius / kTwipsPerPixel + 1;  // the outline's width
+    const QPointF centre = pixels(marker.position + QPointF(kMarkerCentreDx, kMarkerCentreDy));
+    QRectF box(centre - QPointF(r, r), centre + QPointF(r, r));
+    const auto found = m_labels.constFind(marker.label);
+    // A label not laid out yet is bounded generously: three times its height per letter.
+    const QRectF text = found != m_labels.cend()
+                            ? found->bounds
+                            : QRectF(-kHaloWidth, -kHaloWidth, 36.0 * marker.label.size(), 18);
+    return box.united(text.translated(pixels(marker.position))).adjusted(-1, -1, 1, 1);
+}
+
+void MarkerPainter::paint(QPainter& painter, const std::vector<Marker>& markers) {
+    if (markers.empty()) return;
+    const qreal dpr = painter.device() ? painter.device()->devicePixelRatioF() : 1.0;
+    painter.save();
+    // A marker is a token: a filled circle hides the plan's lines under it.
+    // All circles go down before any label, and each label has a halo of the
+    // same white, so a label that runs past its circle's outline, or over a
+    // neighbour's circle, stays whole and readable; later markers still lie
+    // over earlier ones, circle over circle and label over label.
+    painter.setRenderHint(QPainter::Antialiasing);
+    painter.setPen(QPen(Qt::black, 1));
+    painter.setBrush(kMarkerFill);
+    const double r = kMarkerRadius / kTwipsPerPixel;
+    for (const Marker& m : markers)
+        painter.drawEllipse(pixels(m.position + QPointF(kMarkerCentreDx, kMarkerCentreDy)), r, r);
+    // Halos first, so that no halo covers a neighbour's letters.
+    for (const Marker& m : markers)
+        painter.drawPixmap(pixels(m.position) + label(m.label, dpr).haloOffset,
+                           label(m.label, dpr).halo);
+    painter.setFont(m_font);
+    for (const Marker& m : markers)
+        painter.drawStaticText(pixels(m.position), label(m.label, dpr).text);
+    painter.restore();
+}
+
+}  // namespace velistrad

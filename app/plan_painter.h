@@ -1,0 +1,61 @@
+// The officers' markers, painted the same way on the screen and into any
+// other QPainter (an image, a PDF, an SVG), so the two cannot drift apart.
+//
+// A marker is a white disc with a black outline, centred 85 twips right of
+// and 75 twips below the officer's position, radius 150 twips, and his label
+// with its upper left corner at the position. Painter coordinates are plan
+// pixels (15 twips each); scale the painter for other sizes.
+#pragma once
+
+#include <QFont>
+#include <QHash>
+#include <QPixmap>
+#include <QPointF>
+#include <QRectF>
+#include <QStaticText>
+#include <QString>
+
+#include <vector>
+
+class QPainter;
+
+namespace velistrad {
+
+inline constexpr double kMarkerCentreDx = 85.0;  // twips
+inline constexpr double kMarkerCentreDy = 75.0;
+inline constexpr double kMarkerRadius = 150.0;
+
+struct Marker {
+    int officer;
+    QString label;
+    QPointF position;  // twips
+
+    bool operator==(const Marker&) const = default;
+};
+
+class MarkerPainter {
+public:
+    MarkerPainter();
+
+    // Circles first, then the labels with their halos, later markers over
+    // earlier ones.
+    void paint(QPainter& painter, const std::vector<Marker>& markers);
+    // The plan pixels a marker may touch: circle, label and halo.
+    QRectF bounds(const Marker& marker) const;
+    const QFont& font() const { return m_font; }
+
+private:
+    struct Label {
+        QStaticText text;  // laid out once
+        QPixmap halo;      // at the pixel ratio it was drawn for
+        QPointF haloOffset;
+        QRectF bounds;  // from the label's upper left corner, halo included
+    };
+    const Label& label(const QString& text, qreal dpr);
+
+    QFont m_font;
+    qreal m_ascent;
+    QHash<QString, Label> m_labels;
+};
+
+}  // namespace velistrad

@@ -1,0 +1,111 @@
+#include "engine/played_timeline.h"
+
+#include <algorithm>
+#include <utility>
+
+namespace velistrad {
+
+PlayedTimeline::PlayedTimeline(std::unique_ptr<FramePool> pool, Timeline frames,
+                               std::vector<EntryFrames> entries, std::size_t entryCount)
+    : m_pool(std::move(pool)),
+      m_frames(std::move(frames)),
+      m_entries(std::move(entries)),
+      m_entryCount(entryCount) {
+    std::stable_sort(m_entries.begin(), m_entries.end(),
+                     [](const EntryFrames& a, const EntryFrames& b) { return a.first < b.first; });
+    std::size_t reach = 0;
+    m_reachEnd.reserve(m_entries.size());
+    for (const EntryFrames& e : m_entries) {
+        reach = std::max(reach, e.first + e.count);
+        m_reachEnd.push_back(reach);
+    }
+
+    // One pass from the stations: the delays and their times, and a snapshot
+    // of everyone's position every kSnapshotEvery frames.
+    ChapterRoom room;
+    double seconds = 0;
+    m_delaySecondsBefore.push_back(0);
+    for (std::size_t i = 0; i < m_frames.size(); ++i) {
+        if (i % kSnapshotEvery == 0) {
+            Positions& p = m_snapshots.emplace_back();
+            for (int k = 0; k < kOfficerCount; ++k) {
+                p[2 * static_cast<std::size_t>(k)] = room.officer(k).curX;
+                p[2 * static_cast<std::size_t>(k) + 1] = room.officer(k).curY;
+            }
+        }
+        const Frame& f = m_frames[i];
+        if (f.isDelay()) {
+            m_delayIndex.push_back(i);
+            seconds += delaySeconds(f);
+            m_delaySecondsBefore.push_back(seconds);
+        }
+        apply(i, room);
+    }
+}
+
+double PlayedTimeline::timeAt(std::size_t n, double framedelay) const {
+    n = std::min(n, size());
+    const auto delays = static_cast<std::size_t>(
+        std::lower_bound(m_delayIndex.begin(), m_delayIndex.end(), n) - m_delayIndex.begin());
+    return static_cast<double>(n - delays) * framedelay + m_delaySecondsBefore[delays];
+}
+
+std::vector<std::size_t> PlayedTimeline::entriesAt(std::size_t n) const {
+    std::vector<std::size_t> found;
+    auto j = static_cast<std::size_t>(
+        std::upper_bound(m_entries.begin(), m_entries.end(), n,
+                         [](std::size_t frame, const EntryFrames& e) { return frame < e.first; }) -
+        m_entries.begin());
+    // Entries that start at or before n; none before j - k reaches past n
+    // once the furthest end so far does not.
+    while (j > 0 && m_reachEnd[j - 1] > n) {
+        --j;
+        if (m_entries[j].first + m_entries[j].count > n) found.push_back(m_entries[j].entry);
+    }
+    std::sort(found.begin(), found.end());
+    return found;
+}
+
+bool PlayedTimeline::apply(std::size_t n, ChapterRoom& room) const {
+    bool any = false;
+    forEachTriple(*m_pool, m_frames[n], [&](const Triple& t) {
+        any = true;
+        if (!ChapterRoom::isOfficer(t.officer)) return;
+        Officer& o = room.officer(t.officer);
+        float v = 0;
+        if (playedX(t, v)) o.curX = v;
+        if (playedY(t, v)) o.curY = v;
+    });
+    return any;
+}
+
+void PlayedTimeline::seek(std::size_t frames, ChapterRoom& room) const {
+    frames = std::min(frames, size());
+    if (m_snapshots.empty()) {
+        room.resetToStations();
+        return;
+    }
+    const std::size_t s = std::min(frames / kSnapshotEvery, m_snapshots.size() - 1);
+    const Positions& p = m_snapshots[s];
+    for (int k = 0; k < kOfficerCount; ++k) {
+        room.officer(k).curX = p[2 * static_cast<std::size_t>(k)];
+        room.officer(k).curY = p[2 * static_cast<std::size_t>(k) + 1];
+    }
+    for (std::size_t i = s * kSnapshotEvery; i < frames; ++i) apply(i, room);
+}
+
+void TimelineCursor::seek(std::size_t next) {
+    m_next = std::min(next, m_played.size());
+    m_played.seek(m_next, m_room);
+}
+
+TimelineCursor::Step TimelineCursor::step() {
+    const Frame& f = m_played.frame(m_next);
+    const bool moved = m_played.apply(m_next, m_room);
+    ++m_next;
+    // A delay waits its seconds whatever the speed, and draws the Unsync
+    // positions laid over it.
+    return {moved, f.isDelay() ? m_played.delaySeconds(f) : -1.0};
+}
+
+}  // namespace velistrad

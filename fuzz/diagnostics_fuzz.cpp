@@ -1,0 +1,58 @@
+// Fuzz target: the messages of a whole script. Each must name an entry that
+// exists and a span of bytes inside the script, show only visible text, and
+// a run that stops must end with its error details or its refusal.
+#include <cstddef>
+#include <cstdint>
+#include <cstdlib>
+#include <string>
+#include <string_view>
+#include <vector>
+
+#include "compiler/reporter.h"
+#include "engine/script_runner.h"
+#include "model/chapter_room.h"
+
+namespace {
+
+using namespace velistrad;
+
+void check(bool condition) {
+    if (!condition) std::abort();
+}
+
+struct Recorder : DiagnosticSink {
+    void diagnose(const Diagnostic& d) override { all.push_back(d); }
+    std::vector<Diagnostic> all;
+};
+
+}  // namespace
+
+extern "C" int LLVMFuzzerTestOneInput(const std::uint8_t* data, std::size_t size) {
+    const std::string_view text(reinterpret_cast<const char*>(data), size);
+    ChapterRoom room;
+    Recorder recorder;
+    const std::size_t entries = splitScript(text).size();
+    const auto played = composeScript(room, text, recorder, 100'000);
+
+    for (const Diagnostic& d : recorder.all) {
+        check(d.entry >= 1 && d.entry <= entries);
+        check(d.start <= text.size() && d.length <= text.size() - d.start);
+        check(visibleText(d.text) == d.text);
+        check(d.kind == DiagnosticKind::Message || d.stops);
+    }
+    if (!played) {
+        // Nothing plays only after a stopping error or a refusal, told last.
+        check(!recorder.all.empty());
+        check(recorder.all.back().kind != DiagnosticKind::Message);
+    }
+
+    // No more than the allowed boxes reach the user, then one count.
+    Recorder shown;
+    LimitedSink limited(shown, 5);
+    for (const Diagnostic& d : recorder.all) limited.diagnose(d);
+    limited.finish();
+    std::size_t messages = 0;
+    for (const Diagnostic& d : shown.all) messages += d.kind == DiagnosticKind::Message ? 1 : 0;
+    check(messages <= 6);
+    return 0;
+}
