@@ -8,88 +8,67 @@ namespace velistrad {
 namespace {
 
 using CustomSimulationsTest = SavingTest;
+using Sims = std::vector<CustomSimulation>;
 
 TEST_F(CustomSimulationsTest, SavesUnderNewNamesAndReplacesOnlyAfterYes) {
-    load();
-    EXPECT_EQ(save("Walk", "Mar,XZ,Now"), 0u);
-    EXPECT_EQ(save("", "MC,XZ,Now"), 1u);       // an empty answer is a name too
-    EXPECT_EQ(save(" Walk", "SC,XZ,Now"), 2u);  // not trimmed, so not taken
-    EXPECT_EQ(save("walk", "JC,XZ,Now"), 3u);   // case-sensitive
-    ASSERT_EQ(dialogs.inputs.size(), 4u);
-    EXPECT_EQ(dialogs.inputs[0].text, "Enter the name for this simulation");
-    EXPECT_EQ(dialogs.inputs[0].title, "Custom Simulation");
-    EXPECT_TRUE(dialogs.questions.empty());
-    const std::string four = fileBytes(path);
-    EXPECT_EQ(four.substr(0, 42), "----------Walk\r\nMar,XZ,Now\r\n----------\r\nMC");
-
-    EXPECT_EQ(save("Walk", "Changed"), std::nullopt);  // No
-    ASSERT_EQ(dialogs.questions.size(), 1u);
-    EXPECT_EQ(dialogs.questions[0].text,
-              "Do you want to overwrite the simulation with the same name?");
-    EXPECT_EQ(dialogs.questions[0].title, "Name already taken");
-    EXPECT_EQ(fileBytes(path), four);
-
-    dialogs.answers = {true};
-    dialogs.names.push_back(std::nullopt);  // cancelled: the empty name, which is taken
-    EXPECT_EQ(list->SaveSimulation("Changed"), 1u);
-    EXPECT_EQ(list->simulations()[1].name, "");
-    EXPECT_EQ(list->simulations()[1].script, "Changed");
-    EXPECT_EQ(list->simulations().size(), 4u);
-    EXPECT_TRUE(dialogs.messages.empty());
-}
-
-TEST_F(CustomSimulationsTest, EveryTakenNameIsAskedAboutAndTheLastYesWins) {
     writeBytes(path, "---A\r\none\r\n---A\r\ntwo\r\n");
     load();
-    dialogs.answers = {true, false};
-    EXPECT_EQ(save("A", "x"), std::nullopt);
-    dialogs.answers = {true, true};
-    EXPECT_EQ(save("A", "x"), 1u);
-    EXPECT_EQ(fileBytes(path), "----------A\r\none\r\n----------A\r\nx\r\n");
-}
-
-TEST_F(CustomSimulationsTest, ATwentyFirstNameIsRefusedButReplacingStillWorks) {
-    load();
-    for (int i = 1; i <= 20; ++i) save(std::to_string(i), "x");
-    const std::string full = fileBytes(path);
-    EXPECT_EQ(save("21", "y"), std::nullopt);
-    EXPECT_EQ(list->simulations().size(), 20u);
-    ASSERT_EQ(dialogs.messages.size(), 1u);
-    EXPECT_EQ(dialogs.messages[0].text,
-              "There is room for 20 custom simulations only. Save this one under the name of an "
-              "existing simulation to replace it.");
-    EXPECT_EQ(dialogs.messages[0].title, "Custom Simulation");
-    EXPECT_EQ(fileBytes(path), full);
-    dialogs.answers = {true};
-    EXPECT_EQ(save("20", "y"), 19u);
-}
-
-TEST_F(CustomSimulationsTest, AFailedWriteIsReportedAndTheListKeepsTheChange) {
-    path = folder + "/missing/custom.sim";
-    load();
-    EXPECT_EQ(save("Walk", "x"), 0u);
-    ASSERT_EQ(dialogs.messages.size(), 1u);
-    EXPECT_NE(dialogs.messages[0].text.find("could not be saved to " + path), std::string::npos);
-    EXPECT_NE(dialogs.messages[0].text.find("No such file or directory"), std::string::npos);
-    EXPECT_EQ(dialogs.messages[0].icon, MessageIcon::Exclamation);
-    EXPECT_EQ(list->simulations().size(), 1u);
-}
-
-TEST_F(CustomSimulationsTest, LoadsLenientlyAndWarnsOnceAboutMoreThanTwenty) {
-    load();  // no file: no message
-    EXPECT_TRUE(list->simulations().empty());
-    writeBytes(path, "notes\r\n---A\r\nx\r\n");
-    EXPECT_EQ(load().simulations().size(), 1u);
+    const struct {
+        std::optional<std::string> name;
+        std::deque<bool> answers;
+        std::optional<std::size_t> result;
+        int asked;
+    } cases[] = {
+        {"A", {true, false}, std::nullopt, 2},  // every taken name is asked about
+        {"a", {}, 2, 0},                        // case-sensitive
+        {" a", {}, 3, 0},                       // not trimmed
+        {std::nullopt, {}, 4, 0},               // cancelled: the empty name
+        {"", {true}, 4, 1},
+        {"A", {true, true}, 1, 2},  // the last Yes is the one replaced
+    };
+    for (const auto& c : cases) {
+        dialogs.questions.clear();
+        dialogs.names = {c.name};
+        dialogs.answers = c.answers;
+        EXPECT_EQ(list->SaveSimulation(c.name.value_or("?") + "!"), c.result)
+            << c.name.value_or("(cancelled)");
+        EXPECT_EQ(dialogs.questions.size(), static_cast<std::size_t>(c.asked));
+    }
+    EXPECT_EQ(list->simulations(),
+              (Sims{{"A", "one"}, {"A", "A!"}, {"a", "a!"}, {" a", " a!"}, {"", "!"}}));
+    EXPECT_EQ(dialogs.inputs[0], "Custom Simulation: Enter the name for this simulation");
+    EXPECT_EQ(dialogs.questions[0],
+              "Name already taken: Do you want to overwrite the simulation with the same name?");
+    EXPECT_EQ(load().simulations().size(), 5u);
     EXPECT_TRUE(dialogs.messages.empty());
+}
 
+TEST_F(CustomSimulationsTest, ATwentyFirstNameIsRefusedAndAFailedWriteReported) {
+    writeBytes(path, serializeCustomFile(records(20)));
+    load();
+    EXPECT_EQ(save("21", "y"), std::nullopt);
+    EXPECT_EQ(dialogs.messages.at(0),
+              "Custom Simulation: There is room for 20 custom simulations only. Save this one "
+              "under the name of an existing simulation to replace it.");
+    EXPECT_EQ(fileBytes(path), serializeCustomFile(records(20)));
+
+    path = folder + "/gone/custom.sim";
+    load();
+    EXPECT_EQ(save("A", "x"), 0u);
+    EXPECT_TRUE(shown("could not be saved to " + path + ":\nThe folder " + folder +
+                      "/gone takes no new files (No such file or directory)"));
+    EXPECT_EQ(dialogs.lastIcon, MessageIcon::Exclamation);
+    EXPECT_EQ(list->simulations().size(), 1u);  // kept though not written
+}
+
+TEST_F(CustomSimulationsTest, MoreThanTwentyAreCutWithOneMessage) {
     writeBytes(path, serializeCustomFile(records(22)));
-    EXPECT_EQ(load().simulations().size(), 20u);
-    ASSERT_EQ(dialogs.messages.size(), 1u);
-    EXPECT_EQ(dialogs.messages[0].text,
-              "Only 20 custom simulations are allowed.  The first 20 have been loaded, and the "
-              "others will be ignored.");
-    EXPECT_EQ(dialogs.messages[0].title, "Too many simulations");
-    EXPECT_EQ(dialogs.messages[0].icon, MessageIcon::Exclamation);
+    EXPECT_EQ(load().simulations(), records(20));
+    EXPECT_EQ(dialogs.messages,
+              std::vector<std::string>{"Too many simulations: Only 20 custom simulations are "
+                                       "allowed.  The first 20 have been loaded, and the others "
+                                       "will be ignored."});
+    EXPECT_EQ(dialogs.lastIcon, MessageIcon::Exclamation);
 }
 
 TEST_F(CustomSimulationsTest, AFileNotReadWholeIsKeptOnceBeforeTheFirstSave) {
@@ -98,52 +77,44 @@ TEST_F(CustomSimulationsTest, AFileNotReadWholeIsKeptOnceBeforeTheFirstSave) {
         std::string bytes;
         mode_t mode = 0600;
     } cases[] = {
-        {"unreadable", "---A\r\nx\r\n", 0200},
+        {"unreadable", "---S1\r\nx\r\n", 0200},
         {"more than 20", serializeCustomFile(records(21))},
-        {"preamble", "notes\r\n---A\r\nx\r\n"},
-        {"not text", std::string("---A\r\nx\0y\r\n", 11)},
+        {"preamble", "notes\r\n---S1\r\nx\r\n"},
+        {"not text", std::string("---S1\r\nx\0y\r\n", 12)},
     };
     for (const auto& c : cases) {
-        if (c.mode == 0200 && runningAsRoot()) continue;  // root reads it anyway
+        if (c.mode == 0200 && runningAsRoot()) continue;  // root reads it all the same
         SCOPED_TRACE(c.what);
         std::filesystem::remove(path + ".bak.2");
-        writeBytes(path + ".bak", "earlier backup");
+        writeBytes(path + ".bak", "earlier");
         writeBytes(path, c.bytes);
         ::chmod(path.c_str(), c.mode);
         load();
-        dialogs.messages.clear();
-        const std::string name = parseCustomFile(c.bytes).simulations.at(0).name;
-        dialogs.answers = {true, true};
-        save(name, "new");
-        ASSERT_EQ(dialogs.messages.size(), 1u);
-        EXPECT_NE(dialogs.messages[0].text.find(path + ".bak.2"), std::string::npos);
-        EXPECT_EQ(fileBytes(path + ".bak"), "earlier backup");
+        save("S1", "new", {true});
+        EXPECT_TRUE(
+            shown("Before saving over it, the old file has been kept as " + path + ".bak.2."));
+        ::chmod(path.c_str(), 0600);
         ::chmod((path + ".bak.2").c_str(), 0600);
         EXPECT_EQ(fileBytes(path + ".bak.2"), c.bytes);
-        ::chmod(path.c_str(), 0600);
+        EXPECT_EQ(fileBytes(path + ".bak"), "earlier");
         EXPECT_EQ(parseCustomFile(fileBytes(path)).simulations, list->simulations());
-        save(name, "then");  // after that, saves go on as usual
-        EXPECT_EQ(dialogs.messages.size(), 1u);
-        EXPECT_EQ(others().size(), 2u);
+        dialogs.messages.clear();
+        save("S1", "again", {true});
+        EXPECT_TRUE(dialogs.messages.empty());
+        EXPECT_EQ(others(), 2u);
     }
 }
 
-TEST_F(CustomSimulationsTest, ScriptsBeginningWithHyphensComeBackWhole) {
-    load();
-    const std::vector<CustomSimulation> saved = {{"A", "---B"}, {"C", " ---D"}, {"E", "--"}};
-    for (const auto& s : saved) save(s.name, s.script);
-    EXPECT_EQ(load().simulations(), saved);
-}
-
-TEST_F(CustomSimulationsTest, SavingKeepsThePermissionBits) {
+TEST_F(CustomSimulationsTest, ScriptsAndPermissionBitsSurviveSaving) {
     for (const mode_t mode : {0600, 0640, 0604, 0664}) {
-        writeBytes(path, "---A\r\nx\r\n");
+        writeBytes(path, "");
         ASSERT_EQ(::chmod(path.c_str(), mode), 0);
         load();
-        dialogs.answers = {true};
-        save("A", "y");
-        EXPECT_EQ(modeOf(path), mode);
-        EXPECT_EQ(fileBytes(path), "----------A\r\ny\r\n");
+        const Sims saved = {{"A", "---B"}, {"C", " ---D"}, {"E", "--"}};
+        for (const auto& s : saved) save(s.name, s.script);
+        EXPECT_EQ(load().simulations(), saved);
+        struct stat st {};
+        EXPECT_EQ(::stat(path.c_str(), &st) == 0 ? st.st_mode & 07777 : 0, mode);
     }
 }
 

@@ -1,12 +1,11 @@
-// What the tests of saving custom simulations share: dialogs answered from
-// queues, and a fresh folder for custom.sim that is removed afterwards.
+// Shared by the tests of saving: dialogs answered from queues, and a fresh
+// folder for custom.sim, removed afterwards.
 #pragma once
 
 #include <gtest/gtest.h>
 #include <sys/stat.h>
 #include <unistd.h>
 
-#include <cstdlib>
 #include <deque>
 #include <filesystem>
 #include <fstream>
@@ -16,72 +15,54 @@
 #include <vector>
 
 #include "simulations/custom_simulations.h"
-#include "simulations/dialogs.h"
 
 namespace velistrad {
 
-// Answers input boxes (empty when none is queued) and questions (No when
-// none is queued) from queues, and records every box.
-class FakeDialogs : public Dialogs {
-public:
-    struct Shown {
-        std::string text;
-        std::string title;
-        MessageIcon icon = MessageIcon::None;
-    };
-    std::vector<Shown> messages, questions, inputs;
+inline void PrintTo(const CustomSimulation& s, std::ostream* os) {
+    *os << "{\"" << s.name << "\", \"" << s.script << "\"}";
+}
+
+// Names come from `names` (none queued: cancelled), Yes or No from `answers`
+// (none queued: No); every box is recorded as its text and title.
+struct FakeDialogs : Dialogs {
+    std::vector<std::string> messages, questions, inputs;
     std::deque<std::optional<std::string>> names;
     std::deque<bool> answers;
+    MessageIcon lastIcon = MessageIcon::None;
 
     void message(const std::string& text, const std::string& title, MessageIcon icon) override {
-        messages.push_back({text, title, icon});
+        messages.push_back(title + ": " + text);
+        lastIcon = icon;
     }
     bool question(const std::string& text, const std::string& title) override {
-        questions.push_back({text, title});
+        questions.push_back(title + ": " + text);
         const bool yes = !answers.empty() && answers.front();
         if (!answers.empty()) answers.pop_front();
         return yes;
     }
     std::optional<std::string> input(const std::string& prompt, const std::string& title) override {
-        inputs.push_back({prompt, title});
-        std::optional<std::string> name;
-        if (!names.empty()) {
-            name = names.front();
-            names.pop_front();
-        }
+        inputs.push_back(title + ": " + prompt);
+        const auto name = names.empty() ? std::nullopt : names.front();
+        if (!names.empty()) names.pop_front();
         return name;
     }
 };
 
-// Printed by GoogleTest when a comparison fails.
-inline void PrintTo(const CustomSimulation& s, std::ostream* os) {
-    *os << "{\"" << s.name << "\", \"" << s.script << "\"}";
-}
-
 inline bool runningAsRoot() {
     return ::geteuid() == 0;
 }
-
 inline std::string fileBytes(const std::string& path) {
     std::ifstream in(path, std::ios::binary);
     return {std::istreambuf_iterator<char>(in), std::istreambuf_iterator<char>()};
 }
-
 inline void writeBytes(const std::string& path, const std::string& bytes) {
     std::ofstream(path, std::ios::binary | std::ios::trunc) << bytes;
 }
-
-inline mode_t modeOf(const std::string& path) {
-    struct stat st {};
-    return ::stat(path.c_str(), &st) == 0 ? st.st_mode & 07777 : 0;
-}
-
-// `count` records S1, S2, ... whose scripts are `length` characters long.
+// `count` records S1, S2, ... with scripts of `length` characters.
 inline std::vector<CustomSimulation> records(int count, std::size_t length = 10) {
     std::vector<CustomSimulation> out;
-    for (int i = 1; i <= count; ++i) {
-        out.push_back({"S" + std::to_string(i), std::string(length, static_cast<char>('a' + i))});
-    }
+    for (int i = 1; i <= count; ++i)
+        out.push_back({"S" + std::to_string(i), std::string(length, 'x')});
     return out;
 }
 
@@ -97,28 +78,30 @@ protected:
         ::chmod(folder.c_str(), 0700);
         std::filesystem::remove_all(folder);
     }
-
-    // A list on `path`, loaded as at start-up.
+    // The list as the program starts with it.
     CustomSimulations& load() {
         list.emplace(dialogs, path);
         list->loadcustom();
         return *list;
     }
-    std::optional<std::size_t> save(const std::string& name, const std::string& script) {
-        dialogs.names.push_back(name);
+    std::optional<std::size_t> save(const std::string& name, const std::string& script,
+                                    std::deque<bool> answers = {}) {
+        dialogs.names = {name};
+        dialogs.answers = answers;
         return list->SaveSimulation(script);
     }
-    // Names of the files in the folder other than custom.sim.
-    std::vector<std::string> others() const {
-        std::vector<std::string> out;
-        for (const auto& entry : std::filesystem::directory_iterator(folder)) {
-            if (entry.path().filename() != "custom.sim") out.push_back(entry.path().filename());
-        }
-        return out;
+    bool shown(const std::string& part) const {
+        return !dialogs.messages.empty() && dialogs.messages.back().find(part) != std::string::npos;
+    }
+    // The files in the folder besides custom.sim.
+    std::size_t others() const {
+        std::size_t n = 0;
+        for (const auto& entry : std::filesystem::directory_iterator(folder))
+            n += entry.path() != path;
+        return n;
     }
 
-    std::string folder;
-    std::string path;
+    std::string folder, path;
     FakeDialogs dialogs;
     std::optional<CustomSimulations> list;
 };
