@@ -1,4 +1,4 @@
-// Every box the program shows goes through this interface, so that tests can
+// Every box the window shows goes through this interface, so that tests can
 // answer questions from a script and read what would have been shown.
 //
 // Modal calls (message, question, input) run a nested event loop in the Qt
@@ -9,19 +9,17 @@
 #include <QRect>
 #include <QString>
 
+#include "simulations/dialogs.h"
+
 namespace velistrad {
 
-enum class MessageIcon { None, Exclamation };
-
-class Dialogs {
+class WindowDialogs : public Dialogs {
 public:
-    virtual ~Dialogs() = default;
-    // An OK-only message box.
-    virtual void message(const QString& text, const QString& title, MessageIcon icon) = 0;
-    // Yes/No, no icon; true for Yes.
-    virtual bool question(const QString& text, const QString& title) = 0;
-    // An input box with an empty default answer; cancelling gives "".
-    virtual QString input(const QString& prompt, const QString& title) = 0;
+    using Dialogs::message;
+    // The window's own texts are QStrings already.
+    void message(const QString& text, const QString& title, MessageIcon icon) {
+        message(text.toStdString(), title.toStdString(), icon);
+    }
     // Shows the Programming Reference without blocking. A new window is placed
     // with its frame's top left at the top right of `besideFrame` (the main
     // window's frame); a window already open is only raised.

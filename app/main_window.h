@@ -21,7 +21,7 @@
 #include "engine/platform.h"
 #include "engine/simulator.h"
 #include "model/chapter_room.h"
-#include "simulations/custom_file.h"
+#include "simulations/custom_simulations.h"
 
 class QAction;
 class QLabel;
@@ -31,18 +31,18 @@ class QTextEdit;
 
 namespace velistrad {
 
-class Dialogs;
 class PlanView;
+class WindowDialogs;
 
 inline constexpr const char* kPlaceholderText =
     "Program your own simulations here, or pick one from the Simulations menu...";
 inline constexpr const char* kProgramTitle = "Velistrad Simulator";
 
 struct MainWindowSetup {
-    QString customFile;          // path of custom.sim
-    Dialogs* dialogs = nullptr;  // null: message boxes of Qt
-    Clock* clock = nullptr;      // null: the monotonic clock
-    EventPump* pump = nullptr;   // null: Qt's event loop
+    QString customFile;                // path of custom.sim
+    WindowDialogs* dialogs = nullptr;  // null: message boxes of Qt
+    Clock* clock = nullptr;            // null: the monotonic clock
+    EventPump* pump = nullptr;         // null: Qt's event loop
 };
 
 class MainWindow : public QMainWindow, private RunHost, private DiagnosticSink {
@@ -68,7 +68,9 @@ public:
     Simulator& simulator() { return *m_simulator; }
     PlanView* Figure1() const { return m_figure; }
     bool kioskmode() const { return m_kioskmode; }
-    const std::vector<CustomSimulation>& customSimulations() const { return m_custom; }
+    const std::vector<CustomSimulation>& customSimulations() const {
+        return m_custom->simulations();
+    }
 
 protected:
     void closeEvent(QCloseEvent* event) override;
@@ -88,19 +90,18 @@ private:
     void buildSimulationsMenu(QMenu* menu);
     void loadcustom();
     void showCustomSim(int Index);
-    void writecustom();
 
     ChapterRoom m_room;
-    std::unique_ptr<Dialogs> m_ownDialogs;
+    std::unique_ptr<WindowDialogs> m_ownDialogs;
     std::unique_ptr<Clock> m_ownClock;
     std::unique_ptr<EventPump> m_ownPump;
-    Dialogs* m_dialogs;
+    WindowDialogs* m_dialogs;
     Clock* m_clock;
     EventPump* m_pump;
     std::unique_ptr<Simulator> m_simulator;
     QString m_customFile;
     bool m_kioskmode = false;
-    std::vector<CustomSimulation> m_custom;
+    std::unique_ptr<CustomSimulations> m_custom;  // after the dialogs it uses
 
     PlanView* m_figure = nullptr;
     QTextEdit* m_directions = nullptr;

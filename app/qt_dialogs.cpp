@@ -10,8 +10,8 @@ namespace velistrad {
 namespace {
 
 // Our texts keep the CR LF line ends of their design; a label shows LF.
-QString forDisplay(QString text) {
-    return text.replace(QStringLiteral("\r\n"), QStringLiteral("\n"));
+QString forDisplay(const std::string& text) {
+    return QString::fromStdString(text).replace(QStringLiteral("\r\n"), QStringLiteral("\n"));
 }
 
 }  // namespace
@@ -22,25 +22,27 @@ QtDialogs::~QtDialogs() {
     delete m_reference.data();
 }
 
-void QtDialogs::message(const QString& text, const QString& title, MessageIcon icon) {
+void QtDialogs::message(const std::string& text, const std::string& title, MessageIcon icon) {
     QMessageBox box(icon == MessageIcon::Exclamation ? QMessageBox::Warning : QMessageBox::NoIcon,
-                    title, forDisplay(text), QMessageBox::Ok, m_parent);
+                    QString::fromStdString(title), forDisplay(text), QMessageBox::Ok, m_parent);
     box.setTextFormat(Qt::PlainText);  // script text may hold "<"
     box.exec();
 }
 
-bool QtDialogs::question(const QString& text, const QString& title) {
-    QMessageBox box(QMessageBox::NoIcon, title, forDisplay(text),
+bool QtDialogs::question(const std::string& text, const std::string& title) {
+    QMessageBox box(QMessageBox::NoIcon, QString::fromStdString(title), forDisplay(text),
                     QMessageBox::Yes | QMessageBox::No, m_parent);
     box.setTextFormat(Qt::PlainText);
     return box.exec() == QMessageBox::Yes;
 }
 
-QString QtDialogs::input(const QString& prompt, const QString& title) {
+std::optional<std::string> QtDialogs::input(const std::string& prompt, const std::string& title) {
     bool ok = false;
     const QString answer =
-        QInputDialog::getText(m_parent, title, prompt, QLineEdit::Normal, QString(), &ok);
-    return ok ? answer : QString();
+        QInputDialog::getText(m_parent, QString::fromStdString(title),
+                              QString::fromStdString(prompt), QLineEdit::Normal, QString(), &ok);
+    if (!ok) return std::nullopt;
+    return answer.toStdString();
 }
 
 void QtDialogs::showProgrammingReference(const QRect& besideFrame) {

@@ -9,15 +9,16 @@
 
 namespace velistrad {
 
-class QtDialogs : public Dialogs {
+class QtDialogs : public WindowDialogs {
 public:
     // Boxes are centred on `parent` (the main window); it may be null.
     explicit QtDialogs(QWidget* parent = nullptr);
     ~QtDialogs() override;
 
-    void message(const QString& text, const QString& title, MessageIcon icon) override;
-    bool question(const QString& text, const QString& title) override;
-    QString input(const QString& prompt, const QString& title) override;
+    using WindowDialogs::message;
+    void message(const std::string& text, const std::string& title, MessageIcon icon) override;
+    bool question(const std::string& text, const std::string& title) override;
+    std::optional<std::string> input(const std::string& prompt, const std::string& title) override;
     void showProgrammingReference(const QRect& besideFrame) override;
     void closeProgrammingReference() override;
 

@@ -147,6 +147,7 @@ CustomFileContents parseCustomFile(std::string_view bytes) {
     const std::string text = decodeFile(bytes);
     CustomFileContents contents;
     CustomSimulation* current = nullptr;  // text before the first header goes nowhere
+    bool firstScriptLine = false;         // the only line that may carry the "---" escape
 
     std::size_t pos = 0;
     while (pos < text.size()) {
@@ -161,7 +162,17 @@ CustomFileContents parseCustomFile(std::string_view bytes) {
         }
 
         if (line.substr(0, kHeaderMark.size()) != kHeaderMark) {
-            if (current != nullptr) current->script += line;
+            if (current == nullptr) {
+                contents.preamble = contents.preamble || !line.empty();
+                continue;
+            }
+            if (firstScriptLine && line.substr(0, 1) == " " &&
+                line.substr(1, kHeaderMark.size()) == kHeaderMark) {
+                current->script += line.substr(1);
+            } else {
+                current->script += line;
+            }
+            firstScriptLine = false;
             continue;
         }
         if (contents.simulations.size() == kMaxCustomSimulations) {
@@ -169,6 +180,7 @@ CustomFileContents parseCustomFile(std::string_view bytes) {
             break;
         }
         current = &contents.simulations.emplace_back();
+        firstScriptLine = true;
         current->name = std::string(line.substr(line.rfind('-') + 1));
     }
     return contents;
@@ -181,13 +193,20 @@ std::string serializeCustomFile(const std::vector<CustomSimulation>& simulations
         appendLine(file, header + cleanText(simulation.name));
         const std::u32string script = cleanText(simulation.script);
         const std::u32string_view text(script);
+        // A first line beginning "---" would read as a header: one blank goes
+        // in front, taking that line's hundredth place. A script beginning
+        // " ---" must not look like that escape, so an empty line comes first.
+        const bool escape = text.substr(0, 3) == U"---";
+        if (text.substr(0, 4) == U" ---") appendLine(file, U"");
         std::size_t at = 0;
         while (at < text.size()) {
-            std::size_t end = std::min(at + kPieceLength, text.size());
+            std::u32string line = escape && at == 0 ? U" " : U"";
+            std::size_t end = std::min(at + kPieceLength - line.size(), text.size());
             // A line beginning with "---" would read back as a new record and
             // cut the script in two: such hyphens stay on this line instead.
             while (end < text.size() && text.substr(end, 3) == U"---") ++end;
-            appendLine(file, text.substr(at, end - at));
+            line += text.substr(at, end - at);
+            appendLine(file, line);
             at = end;
         }
     }

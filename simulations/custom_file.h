@@ -7,6 +7,10 @@
 // Reading takes any line beginning with "---" as a header (the name is the
 // text after its last "-"), joins a record's other lines with nothing between
 // them, drops lines before the first header, and stops at the 21st header.
+// A script that itself begins with "---" is written with one blank in front,
+// which reading drops again: on a record's first script line, a single blank
+// followed by "---" is that escape. A script beginning " ---" is written
+// after an empty line so that its blank is not taken for the escape.
 // Text is UTF-8 in memory. Files are read as UTF-8 when they are valid UTF-8
 // and as Windows-1252 otherwise; they are written as Windows-1252 when every
 // character fits, else as UTF-8, so no character is ever lost.
@@ -24,11 +28,13 @@ inline constexpr std::size_t kMaxCustomSimulations = 20;
 struct CustomSimulation {
     std::string name;    // UTF-8
     std::string script;  // UTF-8
+    bool operator==(const CustomSimulation&) const = default;
 };
 
 struct CustomFileContents {
     std::vector<CustomSimulation> simulations;  // at most 20, in file order
     bool tooMany = false;                       // a 21st header was met; reading stopped there
+    bool preamble = false;  // text other than line ends before the first header was dropped
 };
 
 CustomFileContents parseCustomFile(std::string_view bytes);

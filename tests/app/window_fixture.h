@@ -6,6 +6,8 @@
 
 #include <deque>
 #include <memory>
+#include <optional>
+#include <string>
 #include <vector>
 
 #include <QAction>
@@ -27,7 +29,7 @@ inline QString qs(const char* text) {
 
 // Answers questions (No when none is queued) and input boxes (empty when
 // none is queued) from queues, and records every box.
-class ScriptedDialogs : public Dialogs {
+class ScriptedDialogs : public WindowDialogs {
 public:
     struct Shown {
         QString text;
@@ -39,20 +41,21 @@ public:
     std::deque<QString> names;
     int referenceClosed = 0;
 
-    void message(const QString& text, const QString& title, MessageIcon icon) override {
-        messages.push_back({text, title, icon});
+    using WindowDialogs::message;
+    void message(const std::string& text, const std::string& title, MessageIcon icon) override {
+        messages.push_back({QString::fromStdString(text), QString::fromStdString(title), icon});
     }
-    bool question(const QString& text, const QString& title) override {
-        questions.push_back({text, title});
+    bool question(const std::string& text, const std::string& title) override {
+        questions.push_back({QString::fromStdString(text), QString::fromStdString(title)});
         const bool yes = !answers.empty() && answers.front();
         if (!answers.empty()) answers.pop_front();
         return yes;
     }
-    QString input(const QString& prompt, const QString& title) override {
-        inputs.push_back({prompt, title});
+    std::optional<std::string> input(const std::string& prompt, const std::string& title) override {
+        inputs.push_back({QString::fromStdString(prompt), QString::fromStdString(title)});
         const QString name = names.empty() ? QString() : names.front();
         if (!names.empty()) names.pop_front();
-        return name;
+        return name.toStdString();
     }
     void showProgrammingReference(const QRect&) override {}
     void closeProgrammingReference() override { ++referenceClosed; }

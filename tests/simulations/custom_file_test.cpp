@@ -6,15 +6,9 @@
 #include <string>
 #include <vector>
 
-namespace velistrad {
+#include "tests/simulations/saving_fixture.h"
 
-// Printed by GoogleTest when a comparison fails.
-bool operator==(const CustomSimulation& a, const CustomSimulation& b) {
-    return a.name == b.name && a.script == b.script;
-}
-void PrintTo(const CustomSimulation& s, std::ostream* os) {
-    *os << "{\"" << s.name << "\", \"" << s.script << "\"}";
-}
+namespace velistrad {
 
 namespace {
 
@@ -37,7 +31,11 @@ TEST(CustomFileTest, ReadsLeniently) {
         {"hyphens only give an empty name", "-----\r\nab\r\n", {{"", "ab"}}},
         {"name after the last hyphen", "----------Part-2\r\n", {{"2", ""}}},
         {"two hyphens are script", "---A\r\n--B\r\n", {{"A", "--B"}}},
-        {"indented hyphens are script", "---A\r\n ---B\r\n", {{"A", " ---B"}}},
+        // One blank before "---" on a record's first script line is the
+        // escape of a script that begins with hyphens; anywhere else it stays.
+        {"escaped hyphens", "---A\r\n ---B\r\n ---C\r\n", {{"A", "---B ---C"}}},
+        {"indented hyphens later are script", "---A\r\nx\r\n ---B\r\n", {{"A", "x ---B"}}},
+        {"two blanks are no escape", "---A\r\n  ---B\r\n", {{"A", "  ---B"}}},
         {"LF only, last line unended", "---A\nx\ny\n---B\nz", {{"A", "xy"}, {"B", "z"}}},
         {"lone CR ends a line", "---A\rx\r---B\r", {{"A", "x"}, {"B", ""}}},
         {"empty lines add nothing", "---A\r\n\r\nx\r\n\r\n", {{"A", "x"}}},
@@ -52,7 +50,9 @@ TEST(CustomFileTest, ReadsLeniently) {
         const CustomFileContents got = parseCustomFile(c.bytes);
         EXPECT_EQ(got.simulations, c.expected) << c.what;
         EXPECT_FALSE(got.tooMany) << c.what;
+        EXPECT_EQ(got.preamble, std::string_view(c.what).starts_with("preamble")) << c.what;
     }
+    EXPECT_FALSE(parseCustomFile("\r\n\n---A\r\n").preamble);  // empty lines lose nothing
 }
 
 TEST(CustomFileTest, TwentyRecordsAtMost) {
@@ -107,6 +107,13 @@ TEST(CustomFileTest, WritesStrictlyAndReadsBack) {
         {"two hyphens may begin a line",
          {{"A", a100 + "--B"}},
          "----------A\r\n" + a100 + "\r\n--B\r\n"},
+        {"script beginning with hyphens",
+         {{"A", "---B"}, {"C", "-----"}},
+         "----------A\r\n ---B\r\n----------C\r\n -----\r\n"},
+        {"escaped first line keeps 100 places",
+         {{"A", "---" + a100}},
+         "----------A\r\n ---" + repeat("a", 96) + "\r\naaaa\r\n"},
+        {"a blank before hyphens is no escape", {{"A", " ---B"}}, "----------A\r\n\r\n ---B\r\n"},
         {"line breaks dropped",
          {{"N\r\n", "a\r\nb\nc\rd"}},
          "----------N\r\nabcd\r\n",

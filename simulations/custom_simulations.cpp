@@ -1,0 +1,111 @@
+#include "simulations/custom_simulations.h"
+
+#include <sys/stat.h>
+
+#include <cctype>
+#include <cerrno>
+#include <utility>
+
+#include "simulations/safe_file.h"
+
+namespace velistrad {
+
+namespace {
+
+const std::string kCustomTitle = "Custom Simulation";
+
+}  // namespace
+
+CustomSimulations::CustomSimulations(Dialogs& dialogs, std::string path)
+    : m_dialogs(dialogs), m_path(std::move(path)) {}
+
+void CustomSimulations::loadcustom() {
+    m_list.clear();
+    m_notReadWhole.clear();
+    std::string error;
+    const std::optional<std::string> bytes = readWholeFile(m_path, error);
+    if (!bytes) {
+        // Missing is the usual first start; unreadable stays quiet as well,
+        // and is dealt with at the first save.
+        m_notReadWhole = error;
+        return;
+    }
+    const CustomFileContents contents = parseCustomFile(*bytes);
+    m_list = contents.simulations;
+    if (bytes->find('\0') != std::string::npos) {
+        m_notReadWhole = "it is not a text file";
+    } else if (contents.tooMany) {
+        m_notReadWhole = "it holds more than 20 simulations";
+    } else if (contents.preamble) {
+        m_notReadWhole = "it has text before its first simulation";
+    }
+    if (contents.tooMany) {
+        m_dialogs.message(
+            "Only 20 custom simulations are allowed.  The first 20 have been loaded, and the "
+            "others will be ignored.",
+            "Too many simulations", MessageIcon::Exclamation);
+    }
+}
+
+std::optional<std::size_t> CustomSimulations::SaveSimulation(const std::string& script) {
+    // Taken as typed: no trimming, and an empty answer (or none) is a name too.
+    const std::string name =
+        m_dialogs.input("Enter the name for this simulation", kCustomTitle).value_or("");
+
+    std::size_t target = m_list.size();  // none
+    for (std::size_t i = 0; i < m_list.size(); ++i) {
+        if (m_list[i].name != name) continue;
+        if (!m_dialogs.question("Do you want to overwrite the simulation with the same name?",
+                                "Name already taken")) {
+            return std::nullopt;
+        }
+        target = i;
+    }
+
+    if (target < m_list.size()) {
+        m_list[target].script = script;
+    } else if (m_list.size() >= kMaxCustomSimulations) {
+        m_dialogs.message(
+            "There is room for 20 custom simulations only. Save this one under the name of an "
+            "existing simulation to replace it.",
+            kCustomTitle, MessageIcon::Exclamation);
+        return std::nullopt;
+    } else {
+        m_list.push_back({name, script});
+    }
+    writecustom();
+    return target;
+}
+
+void CustomSimulations::writecustom() {
+    const std::string file = followLink(m_path);
+    const std::string failed = "The custom simulations could not be saved to " + m_path + ":\n";
+    struct stat st {};
+    if (!m_notReadWhole.empty() && ::lstat(file.c_str(), &st) != 0 && errno == ENOENT) {
+        m_notReadWhole.clear();  // gone since: nothing left to keep
+    }
+    if (!m_notReadWhole.empty()) {
+        std::string backup;
+        const std::string error = keepBackup(file, backup);
+        if (!error.empty()) {
+            m_dialogs.message(failed + "It was not read completely at start-up (" + m_notReadWhole +
+                                  "), so it is replaced only once a copy is " + "kept, and " +
+                                  error + ".",
+                              kCustomTitle, MessageIcon::Exclamation);
+            return;
+        }
+        m_dialogs.message(m_path + " was not read completely at start-up (" + m_notReadWhole +
+                              "). Before saving over it, the old file has been kept as " + backup +
+                              ".",
+                          kCustomTitle, MessageIcon::Exclamation);
+        m_notReadWhole.clear();
+    }
+    std::string error = replaceFile(file, serializeCustomFile(m_list));
+    if (!error.empty()) {
+        error[0] = static_cast<char>(std::toupper(static_cast<unsigned char>(error[0])));
+        m_dialogs.message(failed + error + ". The file is left as it was.", kCustomTitle,
+                          MessageIcon::Exclamation);
+    }
+}
+
+}  // namespace velistrad

@@ -1,0 +1,156 @@
+// Saving custom.sim under faults: killed at random moments, a full disk, a
+// folder or a file without write permission. Root passes permission checks,
+// so where those matter the saving child gives up root and runs as nobody.
+#include <grp.h>
+#include <signal.h>
+#include <sys/mount.h>
+#include <sys/resource.h>
+#include <sys/wait.h>
+
+#include <algorithm>
+#include <cstring>
+#include <random>
+
+#include "tests/simulations/saving_fixture.h"
+
+namespace velistrad {
+namespace {
+
+constexpr uid_t kNobody = 65534;
+
+class SavingFaultsTest : public SavingTest {
+protected:
+    void SetUp() override {
+        SavingTest::SetUp();
+        writeBytes(path, old);
+    }
+    void TearDown() override {
+        if (mounted) ::umount2(folder.c_str(), MNT_DETACH);
+        SavingTest::TearDown();
+    }
+
+    // Gives the folder (`folderMode`) and custom.sim (`fileMode`) to the user
+    // the saving child runs as.
+    void forUser(mode_t folderMode, mode_t fileMode) {
+        const uid_t user = runningAsRoot() ? kNobody : ::getuid();
+        ASSERT_EQ(::chown(folder.c_str(), user, -1) | ::chown(path.c_str(), user, -1), 0);
+        ASSERT_EQ(::chmod(folder.c_str(), folderMode) | ::chmod(path.c_str(), fileMode), 0);
+    }
+    static void becomeUser() {
+        if (runningAsRoot() && (::setgroups(0, nullptr) | ::setgid(kNobody) | ::setuid(kNobody))) {
+            ::_exit(3);
+        }
+    }
+
+    // Replaces S1 with a script too big for the room left; in a child that
+    // first runs `prepare`, and as the user when `asUser`. The last message.
+    template <class Prepare>
+    std::string saveTooMuch(bool asUser, Prepare prepare) {
+        int pipeEnds[2];
+        EXPECT_EQ(::pipe(pipeEnds), 0);
+        const pid_t child = ::fork();
+        if (child == 0) {
+            if (asUser) becomeUser();
+            prepare();
+            load();
+            save("S1", std::string(200000, 'z'), {true});
+            const std::string text = dialogs.messages.empty() ? "" : dialogs.messages.back();
+            ::_exit(::write(pipeEnds[1], text.data(), text.size()) < 0);
+        }
+        ::close(pipeEnds[1]);
+        std::string text(4096, '\0');
+        text.resize(static_cast<std::size_t>(
+            std::max<ssize_t>(0, ::read(pipeEnds[0], text.data(), text.size()))));
+        ::close(pipeEnds[0]);
+        int status = 0;
+        ::waitpid(child, &status, 0);
+        EXPECT_EQ(status, 0);
+        return text;
+    }
+    void expectRefused(const std::string& shown, const std::string& reason) {
+        EXPECT_NE(shown.find("could not be saved to " + path + ":\n" + reason), std::string::npos)
+            << shown;
+        EXPECT_EQ(fileBytes(path), old);
+        EXPECT_EQ(others(), 0u) << "a new file was left behind";
+    }
+
+    // Kills a child that saves in a loop, S1 alternating between two
+    // scripts, at random moments; custom.sim must hold one list whole.
+    void killSavesAtRandom(int rounds, bool asUser) {
+        std::vector<std::string> whole = {old};
+        for (const char c : {'x', 'y'}) {
+            auto list = records(20, 2000);
+            list[0].script = std::string(2000, c);
+            whole.push_back(serializeCustomFile(list));
+        }
+        const unsigned seed = std::random_device{}();
+        std::mt19937 random(seed);
+        for (int round = 0; round < rounds; ++round) {
+            const pid_t child = ::fork();
+            ASSERT_GE(child, 0);
+            if (child == 0) {
+                if (asUser) becomeUser();
+                load();
+                for (int i = 0;; ++i) save("S1", std::string(2000, "xy"[i % 2]), {true});
+            }
+            ::usleep(random() % 20000);
+            ::kill(child, SIGKILL);
+            ::waitpid(child, nullptr, 0);
+            const std::string now = fileBytes(path);
+            ASSERT_NE(std::find(whole.begin(), whole.end(), now), whole.end())
+                << "round " << round << " of seed " << seed << ": " << now.size() << " bytes";
+        }
+    }
+
+    std::string old = serializeCustomFile(records(20, 2000));
+    bool mounted = false;
+};
+
+TEST_F(SavingFaultsTest, KilledWhileSavingLeavesTheOldOrTheNewFileWhole) {
+    killSavesAtRandom(300, false);
+}
+
+TEST_F(SavingFaultsTest, KilledWhileRefusedInAReadOnlyFolderLeavesTheFileWhole) {
+    forUser(0555, 0644);
+    killSavesAtRandom(200, true);
+}
+
+TEST_F(SavingFaultsTest, AFileSizeLimitIsReportedAndTheOldFileKept) {
+    expectRefused(saveTooMuch(false,
+                              [] {
+                                  ::signal(SIGXFSZ, SIG_IGN);
+                                  const rlimit limit{65536, 65536};
+                                  ::setrlimit(RLIMIT_FSIZE, &limit);
+                              }),
+                  "Writing failed: File too large");
+}
+
+TEST_F(SavingFaultsTest, AFullDiskIsReportedAndTheOldFileKept) {
+    if (!runningAsRoot()) GTEST_SKIP() << "mounting a small tmpfs needs root";
+    if (::mount("tmpfs", folder.c_str(), "tmpfs", 0, "size=64k") != 0) {
+        GTEST_SKIP() << "cannot mount a tmpfs here: " << std::strerror(errno);
+    }
+    mounted = true;
+    writeBytes(path, old);
+    expectRefused(saveTooMuch(false, [] {}), "Writing failed: No space left on device");
+}
+
+TEST_F(SavingFaultsTest, AReadOnlyFolderIsReportedAndTheFileNotWrittenInPlace) {
+    forUser(0555, 0644);
+    expectRefused(saveTooMuch(true, [] {}),
+                  "The folder " + folder + " takes no new files (Permission denied)");
+}
+
+TEST_F(SavingFaultsTest, AReadOnlyFileIsRefusedToUsersAndKeepsItsModeAndOwnerForRoot) {
+    forUser(0755, 0444);
+    expectRefused(saveTooMuch(true, [] {}), "The file is read-only: Permission denied");
+    if (!runningAsRoot()) return;
+    EXPECT_EQ(saveTooMuch(false, [] {}), "");
+    struct stat st {};
+    ASSERT_EQ(::stat(path.c_str(), &st), 0);
+    EXPECT_EQ(st.st_mode & 07777, 0444u);
+    EXPECT_EQ(st.st_uid, kNobody);
+}
+
+}  // namespace
+}  // namespace velistrad
