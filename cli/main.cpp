@@ -188,7 +188,10 @@ int runFinal(const std::vector<std::string_view>& args) {
     ChapterRoom room;
     const auto played = compose(room, source.text);
     if (!played) return kExitFailed;
-    TimelineCursor(*played, room).seek(played->size());
+    // Played from the start, as the window plays it; no seek index needed.
+    TimelineCursor cursor(*played, room);
+    cursor.seek(0);
+    while (!cursor.atEnd()) cursor.step();
     for (int i = 0; i < kOfficerCount; ++i) {
         const Officer& o = room.officer(i);
         std::string line = std::to_string(i) + ' ' + o.abbreviation + ' ' + formatSingle(o.curX) +

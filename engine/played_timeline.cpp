@@ -6,11 +6,13 @@
 namespace velistrad {
 
 PlayedTimeline::PlayedTimeline(std::unique_ptr<FramePool> pool, Timeline frames,
-                               std::vector<EntryFrames> entries, std::size_t entryCount)
+                               std::vector<EntryFrames> entries, std::size_t entryCount,
+                               std::vector<std::size_t> delayFrames)
     : m_pool(std::move(pool)),
       m_frames(std::move(frames)),
       m_entries(std::move(entries)),
-      m_entryCount(entryCount) {
+      m_entryCount(entryCount),
+      m_delayIndex(std::move(delayFrames)) {
     std::stable_sort(m_entries.begin(), m_entries.end(),
                      [](const EntryFrames& a, const EntryFrames& b) { return a.first < b.first; });
     std::size_t reach = 0;
@@ -20,26 +22,26 @@ PlayedTimeline::PlayedTimeline(std::unique_ptr<FramePool> pool, Timeline frames,
         m_reachEnd.push_back(reach);
     }
 
-    // One pass from the stations: the delays and their times, and a snapshot
-    // of everyone's position every kSnapshotEvery frames.
-    ChapterRoom room;
     double seconds = 0;
     m_delaySecondsBefore.push_back(0);
-    for (std::size_t i = 0; i < m_frames.size(); ++i) {
-        if (i % kSnapshotEvery == 0) {
-            Positions& p = m_snapshots.emplace_back();
-            for (int k = 0; k < kOfficerCount; ++k) {
-                p[2 * static_cast<std::size_t>(k)] = room.officer(k).curX;
-                p[2 * static_cast<std::size_t>(k) + 1] = room.officer(k).curY;
-            }
+    for (const std::size_t i : m_delayIndex) {
+        seconds += delaySeconds(m_frames[i]);
+        m_delaySecondsBefore.push_back(seconds);
+    }
+}
+
+// Snapshots are taken the first time a seek needs them, so a run that is
+// only played, never sought, costs no pass of its own.
+void PlayedTimeline::snapshotUpTo(std::size_t snapshot) const {
+    while (m_snapshots.size() <= snapshot) {
+        const std::size_t from = (m_snapshots.size() - 1) * kSnapshotEvery;
+        if (from + kSnapshotEvery > size()) return;  // the end: no snapshot after it
+        for (std::size_t i = from; i < from + kSnapshotEvery; ++i) apply(i, m_frontier);
+        Positions& p = m_snapshots.emplace_back();
+        for (int k = 0; k < kOfficerCount; ++k) {
+            p[2 * static_cast<std::size_t>(k)] = m_frontier.officer(k).curX;
+            p[2 * static_cast<std::size_t>(k) + 1] = m_frontier.officer(k).curY;
         }
-        const Frame& f = m_frames[i];
-        if (f.isDelay()) {
-            m_delayIndex.push_back(i);
-            seconds += delaySeconds(f);
-            m_delaySecondsBefore.push_back(seconds);
-        }
-        apply(i, room);
     }
 }
 
@@ -82,9 +84,14 @@ bool PlayedTimeline::apply(std::size_t n, ChapterRoom& room) const {
 void PlayedTimeline::seek(std::size_t frames, ChapterRoom& room) const {
     frames = std::min(frames, size());
     if (m_snapshots.empty()) {
-        room.resetToStations();
-        return;
+        // Before frame 0 everyone stands at his station.
+        Positions& p = m_snapshots.emplace_back();
+        for (int k = 0; k < kOfficerCount; ++k) {
+            p[2 * static_cast<std::size_t>(k)] = m_frontier.officer(k).curX;
+            p[2 * static_cast<std::size_t>(k) + 1] = m_frontier.officer(k).curY;
+        }
     }
+    snapshotUpTo(frames / kSnapshotEvery);
     const std::size_t s = std::min(frames / kSnapshotEvery, m_snapshots.size() - 1);
     const Positions& p = m_snapshots[s];
     for (int k = 0; k < kOfficerCount; ++k) {

@@ -28,9 +28,11 @@ struct EntryFrames {
 
 class PlayedTimeline {
 public:
-    // Takes the composed frames; `pool` must be the one they live in.
+    // Takes the composed frames; `pool` must be the one they live in, and
+    // delayFrames the ascending indexes of the delay frames among them.
     PlayedTimeline(std::unique_ptr<FramePool> pool, Timeline frames,
-                   std::vector<EntryFrames> entries, std::size_t entryCount);
+                   std::vector<EntryFrames> entries, std::size_t entryCount,
+                   std::vector<std::size_t> delayFrames);
 
     std::size_t size() const { return m_frames.size(); }
     const Frame& frame(std::size_t i) const { return m_frames[i]; }
@@ -70,7 +72,10 @@ private:
     std::size_t m_entryCount;
     std::vector<std::size_t> m_delayIndex;     // ascending frame indexes of delay frames
     std::vector<double> m_delaySecondsBefore;  // seconds of the delays before each of them
-    std::vector<Positions> m_snapshots;        // before frames 0, K, 2K, ...
+    // Before frames 0, K, 2K, ...: taken as seeks need them.
+    void snapshotUpTo(std::size_t snapshot) const;
+    mutable std::vector<Positions> m_snapshots;
+    mutable ChapterRoom m_frontier;  // where the frames up to the last snapshot leave everyone
 };
 
 // Steps through a played timeline, moving the room's officers as it goes.

@@ -1,5 +1,7 @@
 #include "engine/script_runner.h"
 
+#include <algorithm>
+#include <deque>
 #include <utility>
 
 #include "compiler/movement_compiler.h"
@@ -143,8 +145,9 @@ Diagnostic wholeEntry(std::size_t index, const ScriptEntry& e, std::string text,
 }
 
 std::string tooLongText(std::size_t limit) {
-    return "This simulation is too long to play: it would make more than " + withThousands(limit) +
-           " frames. Shorten the script, or split it into several simulations.";
+    return "This simulation is too long to play: its officers would take more than " +
+           withThousands(limit) +
+           " steps. Shorten the script, or split it into several simulations.";
 }
 
 // The runner's timelines, and where each entry's frames stand in them.
@@ -176,23 +179,28 @@ public:
         interleave(m_chain, std::move(frames));
     }
     void unsync(std::size_t entry, Timeline frames) {
-        // Laid over the played timeline at the end: joining frames is
-        // associative, so this gives the frames a separate timeline would.
+        // Laid over the played timeline directly instead of through a
+        // separate timeline as long as it: joining frames is associative, so
+        // the frames are the same as long as Unsync entries are laid in order.
         const std::size_t pos = m_mainline.size();
         m_placed.push_back({entry, pos, frames.size()});
         if (frames.size() > 0) m_unsync.emplace_back(pos, std::move(frames));
     }
     void delay(Frame frame) {
         closeGroup();
+        m_delays.push_back(m_mainline.size());
         m_mainline.push_back(frame);
+        layCoveredUnsync();
     }
-    Timeline finish(std::vector<EntryFrames>& placed) {
+    Timeline finish(std::vector<EntryFrames>& placed, std::vector<std::size_t>& delays) {
         merge(m_group, std::move(m_chain));
         moveMembers(m_chainMembers, m_groupMembers);
         placeGroup();
         concat(m_mainline, std::move(m_group));
         for (auto& [pos, frames] : m_unsync) mergepos(m_mainline, std::move(frames), pos);
+        m_unsync.clear();
         placed = std::move(m_placed);
+        delays = std::move(m_delays);
         return std::move(m_mainline);
     }
 
@@ -204,6 +212,17 @@ private:
         concat(m_mainline, std::move(m_group));
         m_chain.reset();
         m_group.reset();
+        layCoveredUnsync();
+    }
+    // Frames already in the played timeline never change but for Unsync
+    // entries laid over them, so an entry that no longer reaches past its
+    // end is laid now and its frames freed.
+    void layCoveredUnsync() {
+        while (!m_unsync.empty() &&
+               m_unsync.front().first + m_unsync.front().second.size() <= m_mainline.size()) {
+            mergepos(m_mainline, std::move(m_unsync.front().second), m_unsync.front().first);
+            m_unsync.pop_front();
+        }
     }
     void addMember(std::vector<std::size_t>& members, std::size_t entry, std::size_t first,
                    std::size_t count) {
@@ -223,21 +242,26 @@ private:
     Timeline m_mainline;
     Timeline m_group;
     Timeline m_chain;
-    std::vector<std::pair<std::size_t, Timeline>> m_unsync;
+    std::deque<std::pair<std::size_t, Timeline>> m_unsync;  // in script order
     std::vector<EntryFrames> m_placed;  // first counted from the start of their timeline
+    std::vector<std::size_t> m_delays;  // indexes of the delay frames in the played timeline
     std::vector<std::size_t> m_groupMembers;
     std::vector<std::size_t> m_chainMembers;
 };
 
 }  // namespace
 
+static_assert(kMaxRunFrames < kNoNode, "every step of a run must fit a frame node");
+
 std::shared_ptr<PlayedTimeline> composeScript(ChapterRoom& room, std::string_view text,
                                               DiagnosticSink& sink, std::size_t frameLimit) {
+    frameLimit = std::min(frameLimit, kMaxRunFrames);
     auto pool = std::make_unique<FramePool>();
     EntryReporter reporter(text, sink);
     MovementCompiler compiler(room, reporter);
     Composer composer(*pool);
-    std::size_t made = 2;  // the empty frames that begin and end the played timeline
+    // Steps (compiled triples) and delays so far: what a run's memory grows with.
+    std::size_t made = 2;
 
     ScriptReader reader(text);
     ScriptEntry e;
@@ -258,7 +282,7 @@ std::shared_ptr<PlayedTimeline> composeScript(ChapterRoom& room, std::string_vie
                 return nullptr;
             }
             Timeline frames = splitPath(*pool, compiler.path());
-            made += frames.size();
+            made += compiler.path().size();
             if (compiler.simerror()) {
                 sink.diagnose(
                     wholeEntry(index, e, errorDetailsText(e), DiagnosticKind::ErrorDetails));
@@ -280,10 +304,11 @@ std::shared_ptr<PlayedTimeline> composeScript(ChapterRoom& room, std::string_vie
         }
     }
     std::vector<EntryFrames> placed;
-    Timeline frames = composer.finish(placed);
+    std::vector<std::size_t> delays;
+    Timeline frames = composer.finish(placed, delays);
     std::erase_if(placed, [](const EntryFrames& p) { return p.count == 0; });
     return std::make_shared<PlayedTimeline>(std::move(pool), std::move(frames), std::move(placed),
-                                            index);
+                                            index, std::move(delays));
 }
 
 }  // namespace velistrad

@@ -26,10 +26,10 @@ namespace velistrad {
 
 inline constexpr const char* kResetScript = "ALL,-AT-X-,Now";
 
-// More frames than any real movement makes (the longest built-in one has a
-// few thousand): 4,000,000 frames play for over a day at Medium. A script
-// that would make more is refused while it compiles, before it can exhaust
-// the memory.
+// More steps than any real movement takes (the longest built-in one has a
+// few thousand; a step is one officer's position in one frame): 4,000,000
+// frames play for over a day at Medium. A script that would take more is
+// refused while it compiles, before it can exhaust the memory.
 inline constexpr std::size_t kMaxRunFrames = 4'000'000;
 
 // A field's bytes in the script text: [start, end).
@@ -106,7 +106,7 @@ private:
 
 // Compiles and composes every entry from the officers' current positions,
 // which it advances. On the first failing entry, or when the script would
-// make more than frameLimit frames, reports it and returns null: nothing is
+// take more than frameLimit steps, reports it and returns null: nothing is
 // played.
 std::shared_ptr<PlayedTimeline> composeScript(ChapterRoom& room, std::string_view text,
                                               DiagnosticSink& sink,

@@ -8,20 +8,21 @@ namespace velistrad {
 
 namespace {
 
-std::uint32_t addNode(FramePool& pool, const Triple& t) {
+// A ring of one node.
+inline std::uint32_t addNode(FramePool& pool, const Triple& t) {
     const auto index = static_cast<std::uint32_t>(pool.nodes.size());
-    pool.nodes.push_back({t, kNoNode});
+    pool.nodes.push_back({t, index});
     return index;
 }
 
-void link(FramePool& pool, Frame& a, std::uint32_t first, std::uint32_t last) {
-    if (first == kNoNode) return;
-    if (a.last == kNoNode) {
-        a.more = first;
-    } else {
-        pool.nodes[a.last].next = first;
+// Joins the ring ending at tail onto a's ring, after a's last node.
+inline void link(FramePool& pool, Frame& a, std::uint32_t tail) {
+    if (tail == kNoNode) return;
+    if (a.tail() != kNoNode) {
+        // a's last now leads to the ring's first, the ring's last to a's first.
+        std::swap(pool.nodes[a.tail()].next, pool.nodes[tail].next);
     }
-    a.last = last;
+    a.setTail(tail);
 }
 
 void appendTriple(FramePool& pool, Frame& a, const Triple& t) {
@@ -29,58 +30,47 @@ void appendTriple(FramePool& pool, Frame& a, const Triple& t) {
         a = frameOf(t);
         return;
     }
-    const std::uint32_t n = addNode(pool, t);
-    link(pool, a, n, n);
-}
-
-// Joins b onto a non-empty a; b's chain is linked or copied by takeChain.
-template <typename TakeChain>
-void joinOnto(FramePool& pool, Frame& a, const Frame& b, TakeChain&& takeChain) {
-    if (a.isEmpty()) {
-        a = b;
-        takeChain(a);
-        return;
-    }
-    if (b.isEmpty()) return;
-    if (b.kind() == kPositionFrame) {
-        const std::uint32_t n = addNode(pool, b.first());
-        link(pool, a, n, n);
-    }
-    a.shape = static_cast<std::uint8_t>((a.shape & kShapeMask) | (b.shape & kTrailingComma));
-    Frame rest = b;
-    takeChain(rest);
-    link(pool, a, rest.more, rest.last);
+    link(pool, a, addNode(pool, t));
 }
 
 }  // namespace
 
 void joinFrame(FramePool& pool, Frame& a, const Frame& b) {
-    // A kept b must keep its own chain: a gets copies of its nodes.
-    joinOnto(pool, a, b, [&pool](Frame& f) {
-        std::uint32_t first = kNoNode;
-        std::uint32_t last = kNoNode;
-        for (std::uint32_t n = f.more; n != kNoNode; n = pool.nodes[n].next) {
-            const std::uint32_t copy = addNode(pool, pool.nodes[n].triple);
-            if (last == kNoNode) {
-                first = copy;
-            } else {
-                pool.nodes[last].next = copy;
-            }
-            last = copy;
-        }
-        f.more = first;
-        f.last = last;
-    });
+    // A kept b must keep its own ring: a gets copies of its triples.
+    if (b.isEmpty()) return;
+    if (a.isEmpty()) {
+        a = b;
+        a.setTail(kNoNode);
+    } else {
+        if (b.kind() == kPositionFrame) link(pool, a, addNode(pool, b.first()));
+        a.setShape(
+            static_cast<std::uint8_t>((a.shape() & kShapeMask) | (b.shape() & kTrailingComma)));
+    }
+    const std::uint32_t tail = b.tail();
+    if (tail == kNoNode) return;
+    std::uint32_t n = tail;
+    do {
+        n = pool.nodes[n].next;
+        link(pool, a, addNode(pool, pool.nodes[n].triple));
+    } while (n != tail);
 }
 
 void joinFrameConsuming(FramePool& pool, Frame& a, const Frame& b) {
-    joinOnto(pool, a, b, [](Frame&) {});
+    if (a.isEmpty()) {
+        a = b;
+        return;
+    }
+    if (b.isEmpty()) return;
+    // b's first triple needs a node of its own; its further ones are linked as they are.
+    if (b.kind() == kPositionFrame) link(pool, a, addNode(pool, b.first()));
+    link(pool, a, b.tail());
+    a.setShape(static_cast<std::uint8_t>((a.shape() & kShapeMask) | (b.shape() & kTrailingComma)));
 }
 
 Frame delayFrame(FramePool& pool, std::string text) {
     Frame f = kEmpty;
     f.xBits = static_cast<std::uint32_t>(pool.delays.size());
-    f.shape = kDelayFrame;
+    f.setShape(kDelayFrame);
     const double seconds = leadingNumber(text);
     pool.delays.push_back({std::move(text), seconds});
     return f;
@@ -93,7 +83,7 @@ std::string frameText(const FramePool& pool, const Frame& frame) {
         if (!text.empty()) text += ',';
         appendTriple(text, t);
     });
-    if ((frame.shape & kTrailingComma) != 0) text += ',';
+    if ((frame.shape() & kTrailingComma) != 0) text += ',';
     return text;
 }
 
@@ -103,10 +93,16 @@ namespace {
 // chains copied, a consumed one gives them up.
 template <bool kConsume>
 void join(Timeline& dest, std::size_t i, const Frame& b) {
+    Frame& a = dest[i];
     if constexpr (kConsume) {
-        joinFrameConsuming(dest.pool(), dest[i], b);
+        // Most frames are laid over empty ones: they are simply taken.
+        if (a.isEmpty()) {
+            a = b;
+        } else {
+            joinFrameConsuming(dest.pool(), a, b);
+        }
     } else {
-        joinFrame(dest.pool(), dest[i], b);
+        joinFrame(dest.pool(), a, b);
     }
 }
 
@@ -114,16 +110,20 @@ template <bool kConsume>
 void mergeImpl(Timeline& dest, const Timeline& src, std::size_t pos) {
     // Even an empty src lengthens dest up to pos - 1, as laying it there would.
     dest.grow(pos + src.size());
-    for (std::size_t i = 0; i < src.size(); ++i) join<kConsume>(dest, pos + i, src[i]);
+    std::size_t i = pos;
+    src.forEach([&](const Frame& f) { join<kConsume>(dest, i++, f); });
 }
 
 template <bool kConsume>
 void concatImpl(Timeline& dest, const Timeline& src) {
-    for (std::size_t i = 0; i < src.size(); ++i) {
-        const std::size_t at = dest.size();
-        dest.push_back(kEmpty);
-        join<kConsume>(dest, at, src[i]);
-    }
+    src.forEach([&dest](const Frame& f) {
+        if constexpr (kConsume) {
+            dest.push_back(f);  // laid over a new empty frame: taken as it is
+        } else {
+            dest.push_back(kEmpty);
+            join<false>(dest, dest.size() - 1, f);
+        }
+    });
 }
 
 template <bool kConsume>
@@ -148,7 +148,11 @@ void merge(Timeline& dest, const Timeline& src) {
     mergeImpl<false>(dest, src, 0);
 }
 void merge(Timeline& dest, Timeline&& src) {
-    mergeImpl<true>(dest, src, 0);
+    if (dest.isBlank() && !src.empty()) {
+        dest = std::move(src);  // the frames stay where they are
+    } else {
+        mergeImpl<true>(dest, src, 0);
+    }
     src.clear();
 }
 void mergepos(Timeline& dest, const Timeline& src, std::size_t pos) {
@@ -178,13 +182,17 @@ Timeline splitPath(FramePool& pool, const Path& path) {
     if (path.empty()) return frames;  // an entry that wrote nothing has no frames
     Frame current = kEmpty;
     for (const PathRecord& r : path) {
-        appendTriple(pool, current, r.triple);
+        if (current.isEmpty()) {
+            current = frameOf(r.triple);
+        } else {
+            appendTriple(pool, current, r.triple);
+        }
         if (!r.placement) {
             frames.push_back(current);
             current = kEmpty;
         }
     }
-    if (!current.isEmpty()) current.shape |= kTrailingComma;
+    if (!current.isEmpty()) current.setShape(current.shape() | kTrailingComma);
     frames.push_back(current);
     return frames;
 }

@@ -15,14 +15,13 @@
 #include <cstddef>
 #include <cstdint>
 #include <string>
+#include <utility>
 #include <vector>
 
 #include "compiler/path_record.h"
 #include "engine/segmented_vector.h"
 
 namespace velistrad {
-
-inline constexpr std::uint32_t kNoNode = 0xFFFFFFFFu;
 
 enum FrameShape : std::uint8_t {
     kEmptyFrame = 0,
@@ -34,23 +33,42 @@ enum FrameShape : std::uint8_t {
     kTrailingComma = 4,
 };
 
-// Trivial and 20 bytes: long timelines are mostly frames of one triple.
+// Node indexes fit 22 bits: a run has at most kMaxRunFrames (4,000,000)
+// compiled triples, and every node holds one of them.
+inline constexpr std::uint32_t kNoNode = (1u << 22) - 1;
+
+// Trivial and 12 bytes: long timelines are mostly frames of one triple.
 struct Frame {
     std::uint32_t xBits;  // first triple; a delay frame's index in FramePool::delays
     std::uint32_t yBits;
-    std::uint32_t more;  // the further triples: first node, or kNoNode
-    std::uint32_t last;  // last node, or kNoNode
-    std::uint8_t officer;
-    std::uint8_t wholeMask;
-    std::uint8_t shape;
+    // The further triples form a ring of nodes; tail is its last node, whose
+    // next is the first, so appending and joining rings take constant time.
+    // Bits 0-21 tail, 22-26 officer, 27-28 whole mask, 29-31 shape.
+    std::uint32_t bits;
 
-    FrameShape kind() const { return static_cast<FrameShape>(shape & kShapeMask); }
+    static constexpr Frame make(std::uint32_t x, std::uint32_t y, std::uint32_t tail,
+                                std::uint8_t officer, std::uint8_t wholeMask, std::uint8_t shape) {
+        return {x, y,
+                tail | static_cast<std::uint32_t>(officer) << 22 |
+                    static_cast<std::uint32_t>(wholeMask) << 27 |
+                    static_cast<std::uint32_t>(shape) << 29};
+    }
+    std::uint32_t tail() const { return bits & kNoNode; }
+    void setTail(std::uint32_t t) { bits = (bits & ~kNoNode) | t; }
+    std::uint8_t shape() const { return static_cast<std::uint8_t>(bits >> 29); }
+    void setShape(std::uint8_t s) {
+        bits = (bits & ~(7u << 29)) | static_cast<std::uint32_t>(s) << 29;
+    }
+    FrameShape kind() const { return static_cast<FrameShape>(shape() & kShapeMask); }
     bool isEmpty() const { return kind() == kEmptyFrame; }
     bool isDelay() const { return kind() == kDelayFrame; }
-    Triple first() const { return {xBits, yBits, officer, wholeMask}; }
+    Triple first() const {
+        return {xBits, yBits, static_cast<std::uint8_t>((bits >> 22) & 31),
+                static_cast<std::uint8_t>((bits >> 27) & 3)};
+    }
 };
 
-inline constexpr Frame kEmpty{0, 0, kNoNode, kNoNode, 0, 0, kEmptyFrame};
+inline constexpr Frame kEmpty = Frame::make(0, 0, kNoNode, 0, 0, kEmptyFrame);
 
 struct FrameNode {
     Triple triple;
@@ -85,12 +103,15 @@ public:
         if (n > size()) m_frames.resize(n, kEmpty);
     }
     // One empty frame, as the runner's timelines start.
-    void reset() {
-        m_frames.clear();
-        m_frames.push_back(kEmpty);
-    }
+    void reset() { m_frames.shrinkTo(1, kEmpty); }
+    // Just one empty frame: laying anything over it from frame 0 gives that.
+    bool isBlank() const { return size() == 1 && m_frames[0].isEmpty(); }
     void clear() { m_frames.clear(); }
     FramePool& pool() const { return *m_pool; }
+    template <typename F>
+    void forEach(F&& f) const {
+        m_frames.forEach(std::forward<F>(f));
+    }
 
 private:
     FramePool* m_pool;
@@ -99,15 +120,20 @@ private:
 
 // A position frame of one triple.
 inline Frame frameOf(const Triple& t) {
-    return {t.xBits, t.yBits, kNoNode, kNoNode, t.officer, t.wholeMask, kPositionFrame};
+    return Frame::make(t.xBits, t.yBits, kNoNode, t.officer, t.wholeMask, kPositionFrame);
 }
 
 // Calls f(triple) for every triple of frame, in order.
 template <typename F>
 void forEachTriple(const FramePool& pool, const Frame& frame, F&& f) {
     if (frame.kind() == kPositionFrame) f(frame.first());
-    for (std::uint32_t n = frame.more; n != kNoNode; n = pool.nodes[n].next)
+    const std::uint32_t tail = frame.tail();
+    if (tail == kNoNode) return;
+    std::uint32_t n = tail;
+    do {
+        n = pool.nodes[n].next;
         f(pool.nodes[n].triple);
+    } while (n != tail);
 }
 
 // Lays frame b over frame a: a's triples first, then b's. A consumed b gives

@@ -42,7 +42,13 @@ std::string upper(std::string text) {
 
 }  // namespace
 
+// The tables are read from their lists once; every room after is a copy.
 ChapterRoom::ChapterRoom() {
+    static const ChapterRoom prototype(Tables{});
+    *this = prototype;
+}
+
+ChapterRoom::ChapterRoom(Tables) {
     std::istringstream names(kAbbreviations);
     for (int i = 0; i < kOfficerCount; ++i) {
         Officer& o = officer(i);

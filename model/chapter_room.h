@@ -67,6 +67,9 @@ public:
     void resetToStations();
 
 private:
+    struct Tables {};
+    explicit ChapterRoom(Tables);
+
     std::array<Officer, kOfficerCapacity> m_officers;
     std::array<FloorPoint, kPointCapacity> m_points;
 };

@@ -220,8 +220,8 @@ TEST(ScriptRunner, TooManyFramesStopEarlyWithOneMessage) {
         ASSERT_EQ(run.diagnostics.size(), 1u);
         EXPECT_EQ(run.diagnostics[0].kind, DiagnosticKind::TooLong);
         EXPECT_EQ(run.diagnostics[0].text,
-                  "This simulation is too long to play: it would make more than 250 frames. "
-                  "Shorten the script, or split it into several simulations.");
+                  "This simulation is too long to play: its officers would take more than 250 "
+                  "steps. Shorten the script, or split it into several simulations.");
     }
     EXPECT_NE(Composed("MC,XZR,Now", 250).composition, nullptr);
 }

@@ -39,7 +39,7 @@ Timeline parse(FramePool& pool, const std::string& text) {
                std::getline(fields, y, ','))
             joinFrameConsuming(pool, f,
                                frameOf(makeTriple(std::stoi(o), std::stoi(x), std::stoi(y))));
-        if (frame.ends_with(',')) f.shape |= kTrailingComma;
+        if (frame.ends_with(',')) f.setShape(f.shape() | kTrailingComma);
         t.push_back(f);
         if (bar == std::string::npos) return t;
         start = bar + 1;
