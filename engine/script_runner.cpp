@@ -33,24 +33,6 @@ bool removedByTrimAll(char c) {
     return c == ' ' || c == '\r' || c == '\n';
 }
 
-// The bytes of the script that cleaned characters [offset, offset + length)
-// of a field came from; the whole field when length is 0.
-FieldSpan rawSpan(std::string_view text, FieldSpan field, std::size_t offset, std::size_t length) {
-    if (length == 0) return field;
-    FieldSpan span{field.end, field.end};
-    std::size_t kept = 0;
-    for (std::size_t pos = field.start; pos < field.end; ++pos) {
-        if (removedByTrimAll(text[pos])) continue;
-        if (kept == offset) span.start = pos;
-        if (kept == offset + length - 1) {
-            span.end = pos + 1;
-            break;
-        }
-        ++kept;
-    }
-    return span;
-}
-
 }  // namespace
 
 bool ScriptReader::next(ScriptEntry& entry) {
@@ -124,18 +106,36 @@ public:
     void setEntry(std::size_t index, const ScriptEntry& entry) {
         m_index = index;
         m_entry = &entry;
+        for (auto& kept : m_kept) kept.clear();
     }
     void message(const CompileMessage& m) override {
-        const FieldSpan field = m_entry->raw[static_cast<std::size_t>(m.field)];
-        const FieldSpan span = rawSpan(m_text, field, m.offset, m.length);
-        m_sink.diagnose({m_index + 1, m.field, span.start, span.end - span.start, m.text, m.stops});
+        const FieldSpan span = rawSpan(static_cast<std::size_t>(m.field), m.offset, m.length);
+        m_sink.diagnose(
+            {m_index + 1, m.field, span.start, span.end - span.start, m.text, m.stops});
     }
 
 private:
+    // The bytes of the script that cleaned characters [offset, offset +
+    // length) of a field came from; the whole field when there are none.
+    FieldSpan rawSpan(std::size_t field, std::size_t offset, std::size_t length) {
+        const FieldSpan raw = m_entry->raw[field];
+        std::vector<std::size_t>& kept = m_kept[field];
+        if (kept.empty()) {
+            // Made once per field: a field of a million bad steps has as many messages.
+            for (std::size_t pos = raw.start; pos < raw.end; ++pos)
+                if (!removedByTrimAll(m_text[pos])) kept.push_back(pos);
+        }
+        if (offset >= kept.size()) return raw;
+        if (length == 0) return {kept[offset], kept[offset]};
+        const std::size_t last = std::min(offset + length, kept.size()) - 1;
+        return {kept[offset], kept[last] + 1};
+    }
+
     std::string_view m_text;
     DiagnosticSink& m_sink;
     std::size_t m_index = 0;
     const ScriptEntry* m_entry = nullptr;
+    std::array<std::vector<std::size_t>, 3> m_kept;  // raw positions of each field's characters
 };
 
 Diagnostic wholeEntry(std::size_t index, const ScriptEntry& e, std::string text,

@@ -9,7 +9,7 @@ BASE_PACKAGES=(
   g++ cmake make pkg-config
   qt6-base-dev qt6-base-dev-tools qt6-qpa-plugins libgl-dev
   libgtest-dev libgmock-dev libbenchmark-dev
-  fonts-liberation
+  fonts-liberation python3
 )
 
 as_root() {
