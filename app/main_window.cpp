@@ -79,7 +79,8 @@ MainWindow::~MainWindow() {
     m_dialogs->closeProgrammingReference();
 }
 
-// Layout in pixels: the design's twips divided by 15.
+// Layout in pixels, 15 twips each: the plan's own scale, so the controls line
+// up with the plan at its 482 by 696 pixels.
 void MainWindow::buildControls() {
     auto* central = new QWidget(this);
     central->setFixedSize(584, 700);

@@ -9,7 +9,8 @@ namespace velistrad {
 
 namespace {
 
-// Our texts keep the CR LF line ends of their design; a label shows LF.
+// The help texts end their lines with CR LF, as they are stored and copied;
+// a Qt label breaks lines at LF only.
 QString forDisplay(const std::string& text) {
     return QString::fromStdString(text).replace(QStringLiteral("\r\n"), QStringLiteral("\n"));
 }

@@ -3,8 +3,8 @@
 // run after start-up does.
 #include <benchmark/benchmark.h>
 
-#include <array>
 #include <cstddef>
+#include <fstream>
 #include <string>
 
 #include <random>
@@ -21,28 +21,17 @@ namespace {
 using namespace velistrad;
 
 // Every timing word, Delay, lettered walks along the band and diagonal
-// steps; each officer ends the cycle where it began, so the cycle repeats.
-constexpr std::array kCycle{
-    "MC,XZR,Now",
-    "SC,XZE,Simult",
-    "JC,XZT,Unsync",
-    "MC,RZX,After",
-    "All,Delay,0.5",
-    "SD,XZVM,Now",
-    "SD,-DIAG_N-J-,After",
-    "Mar,XZCEVU,Simult",
-    "SD,-DIAG_NE-3-,Now",
-    "Mar,UZX,After",
-    "JC,TZX,Unsync",
-    "SC,EZX,Now",
-    "SD,-DIAG_S-J+S+800-KVZX,After",
-};
-
+// steps (bench/mixed_cycle.txt, one entry a line, shared with scripts/bench);
+// each officer ends the cycle where it began, so the cycle repeats.
 std::string mixedScript(std::size_t entries) {
+    std::ifstream file(VELISTRAD_MIXED_CYCLE);
+    std::vector<std::string> cycle;
+    for (std::string line; std::getline(file, line);)
+        if (!line.empty()) cycle.push_back(line);
     std::string text;
-    for (std::size_t i = 0; i < entries; ++i) {
+    for (std::size_t i = 0; i < entries && !cycle.empty(); ++i) {
         if (i > 0) text += ", ";
-        text += kCycle[i % kCycle.size()];
+        text += cycle[i % cycle.size()];
     }
     return text;
 }

@@ -182,6 +182,16 @@ TEST_F(SimulatorTest, FailingSecondEntryPlaysNothingAndTheNextPressPlaysAfresh) 
     EXPECT_EQ(exchanges, 4);
 }
 
+// A million bad steps would be a million boxes: a Play shows a handful, then
+// how many more there were, then the error details.
+TEST_F(SimulatorTest, AFloodOfMessagesShowsAHandfulAndACount) {
+    play("Mar," + std::string(30000, '-') + ",Now");
+    ASSERT_EQ(log.size(), Simulator::kShownMessages + 2);
+    EXPECT_EQ(log[Simulator::kShownMessages], "message: 9,995 more messages were not shown.");
+    EXPECT_EQ(log.back().substr(0, 40), "error: Error occurred while processing: ");
+    EXPECT_FALSE(sim.busy);
+}
+
 TEST_F(SimulatorTest, ResetDuringPlaybackHoldsTheRunAndShowsEveryoneAtStations) {
     std::size_t drawnAfterReset = 0;
     at(0.2, [&] {

@@ -79,9 +79,9 @@ protected:
     void killSavesAtRandom(int rounds, bool asUser) {
         std::vector<std::string> whole = {old};
         for (const char c : {'x', 'y'}) {
-            auto list = records(20, 2000);
-            list[0].script = std::string(2000, c);
-            whole.push_back(serializeCustomFile(list));
+            auto saved = records(20, 2000);
+            saved[0].script = std::string(2000, c);
+            whole.push_back(serializeCustomFile(saved));
         }
         const unsigned seed = std::random_device{}();
         std::mt19937 random(seed);
