@@ -7,11 +7,11 @@
 #include <QStyleFactory>
 #include <QTimer>
 
-#include "simulations/catalogue.h"
 #include "app/main_window.h"
 #include "app/plan_picture.h"
 #include "engine/simulator.h"
 #include "model/chapter_room.h"
+#include "simulations/catalogue.h"
 
 int main(int argc, char* argv[]) {
     // Commands that show no window must work without a display too.

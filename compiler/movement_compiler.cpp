@@ -12,7 +12,8 @@ void MovementCompiler::report(std::string_view prefix, std::string_view text, Fi
     // (an empty piece, such as a missing target, by where it is missing);
     // otherwise the message is about the whole field.
     const std::string_view within = field == Field::Officer ? m_officerField : m_direction;
-    if (text.data() >= within.data() && text.data() + text.size() <= within.data() + within.size() &&
+    if (text.data() >= within.data() &&
+        text.data() + text.size() <= within.data() + within.size() &&
         !(text.empty() && within.empty())) {
         m.offset = static_cast<std::size_t>(text.data() - within.data());
         m.length = text.size();

@@ -110,8 +110,7 @@ public:
     }
     void message(const CompileMessage& m) override {
         const FieldSpan span = rawSpan(static_cast<std::size_t>(m.field), m.offset, m.length);
-        m_sink.diagnose(
-            {m_index + 1, m.field, span.start, span.end - span.start, m.text, m.stops});
+        m_sink.diagnose({m_index + 1, m.field, span.start, span.end - span.start, m.text, m.stops});
     }
 
 private:
