@@ -37,8 +37,8 @@ constexpr int kExitFailed = 1;
 constexpr int kExitUsage = 2;
 
 constexpr const char* kUsage =
-    "Usage: velistrad-cli compile (FILE | - | --catalogue N)\n"
-    "       velistrad-cli final (FILE | - | --catalogue N)\n"
+    "Usage: velistrad-cli compile [--entries] (FILE | - | --catalogue N)\n"
+    "       velistrad-cli final [--frame N] (FILE | - | --catalogue N)\n"
     "       velistrad-cli list\n"
     "       velistrad-cli --help\n";
 
@@ -51,9 +51,14 @@ constexpr const char* kHelp =
     "  compile SOURCE  Print the played timeline, one frame per line: a position\n"
     "                  frame holds officer,x,y triples; a delay frame holds its\n"
     "                  seconds; an empty frame is an empty line.\n"
+    "    --entries     After each frame a tab and the script entries (counted\n"
+    "                  from 1, comma-separated) whose frames make it up.\n"
     "  final SOURCE    Play the timeline without drawing and print one line per\n"
     "                  officer 0 to 21: index abbreviation x y drawn, where drawn\n"
     "                  is 1 when he stands away from his station, else 0.\n"
+    "    --frame N     Where everyone stands once frames 0 to N (counted from 0,\n"
+    "                  as compile prints them) have played; past the last frame\n"
+    "                  means the last frame.\n"
     "  list            Print the built-in simulations: N<TAB>Submenu > Caption.\n"
     "\n"
     "SOURCE is a script file (UTF-8), \"-\" for standard input, or\n"
@@ -167,7 +172,27 @@ std::shared_ptr<PlayedTimeline> compose(ChapterRoom& room, const std::string& te
     return composeScript(room, text, sink);
 }
 
-int runCompile(const std::vector<std::string_view>& args) {
+// Takes "--NAME" (and, with a value, the argument after it) off the front of
+// args. Returns false on a usage error, already reported.
+bool takeOption(std::vector<std::string_view>& args, std::string_view name, bool& present,
+                std::string_view* value = nullptr) {
+    if (args.empty() || args[0] != name) return true;
+    present = true;
+    if (value != nullptr) {
+        if (args.size() < 2) {
+            usageError(std::string(name) + " takes a value");
+            return false;
+        }
+        *value = args[1];
+        args.erase(args.begin());
+    }
+    args.erase(args.begin());
+    return true;
+}
+
+int runCompile(std::vector<std::string_view> args) {
+    bool entries = false;
+    if (!takeOption(args, "--entries", entries)) return kExitUsage;
     const Source source = readSource(args);
     if (source.error != 0) return source.error;
     ChapterRoom room;
@@ -176,13 +201,33 @@ int runCompile(const std::vector<std::string_view>& args) {
     std::string line;
     for (std::size_t i = 0; i < played->size(); ++i) {
         line = played->frameText(i);
+        if (entries) {
+            line += '\t';
+            const std::vector<std::size_t> from = played->entriesAt(i);
+            for (std::size_t k = 0; k < from.size(); ++k) {
+                if (k > 0) line += ',';
+                line += std::to_string(from[k] + 1);
+            }
+        }
         line += '\n';
         writeOut(line);
     }
     return kExitPlays;
 }
 
-int runFinal(const std::vector<std::string_view>& args) {
+int runFinal(std::vector<std::string_view> args) {
+    bool framed = false;
+    std::string_view frameText;
+    if (!takeOption(args, "--frame", framed, &frameText)) return kExitUsage;
+    std::size_t frame = 0;
+    if (framed) {
+        const auto [end, ec] =
+            std::from_chars(frameText.data(), frameText.data() + frameText.size(), frame);
+        if (ec != std::errc() || end != frameText.data() + frameText.size()) {
+            return usageError("--frame takes a frame number, 0 or more, not \"" +
+                              std::string(frameText) + "\"");
+        }
+    }
     const Source source = readSource(args);
     if (source.error != 0) return source.error;
     ChapterRoom room;
@@ -191,7 +236,8 @@ int runFinal(const std::vector<std::string_view>& args) {
     // Played from the start, as the window plays it; no seek index needed.
     TimelineCursor cursor(*played, room);
     cursor.seek(0);
-    while (!cursor.atEnd()) cursor.step();
+    const std::size_t frames = framed && frame < played->size() ? frame + 1 : played->size();
+    while (cursor.next() < frames) cursor.step();
     for (int i = 0; i < kOfficerCount; ++i) {
         const Officer& o = room.officer(i);
         std::string line = std::to_string(i) + ' ' + o.abbreviation + ' ' + formatSingle(o.curX) +

@@ -53,6 +53,8 @@ public:
     virtual void setScriptText(const std::string& text) = 0;
     virtual void picturesExchanged() = 0;
     virtual void speedChanged(int /*index*/) {}  // index 1..5 of the speed table
+    // Another frame of the kept timeline is shown (played, or sought).
+    virtual void frameShown() {}
 };
 
 }  // namespace velistrad

@@ -1,6 +1,7 @@
 #include "engine/played_timeline.h"
 
 #include <algorithm>
+#include <iterator>
 #include <utility>
 
 namespace velistrad {
@@ -66,6 +67,21 @@ std::vector<std::size_t> PlayedTimeline::entriesAt(std::size_t n) const {
     }
     std::sort(found.begin(), found.end());
     return found;
+}
+
+std::size_t PlayedTimeline::nextEntryStart(std::size_t shown) const {
+    // Entries are kept by first frame: the first one shown only after `shown`.
+    const auto e = std::upper_bound(
+        m_entries.begin(), m_entries.end(), shown,
+        [](std::size_t s, const EntryFrames& entry) { return s < entry.first + 1; });
+    return e == m_entries.end() ? shown : e->first + 1;
+}
+
+std::size_t PlayedTimeline::previousEntryStart(std::size_t shown) const {
+    const auto e = std::lower_bound(
+        m_entries.begin(), m_entries.end(), shown,
+        [](const EntryFrames& entry, std::size_t s) { return entry.first + 1 < s; });
+    return e == m_entries.begin() ? shown : std::prev(e)->first + 1;
 }
 
 bool PlayedTimeline::apply(std::size_t n, ChapterRoom& room) const {

@@ -12,6 +12,7 @@
 #include <cstdint>
 #include <memory>
 #include <string>
+#include <utility>
 #include <vector>
 
 #include "engine/timeline.h"
@@ -52,6 +53,16 @@ public:
     std::vector<std::size_t> entriesAt(std::size_t n) const;
     const std::vector<EntryFrames>& entries() const { return m_entries; }
     std::size_t entryCount() const { return m_entryCount; }
+
+    // Where the next / previous entry starts: the number of frames shown
+    // once that entry's first frame is (its first frame + 1), after / before
+    // `shown` frames; `shown` itself when there is none.
+    std::size_t nextEntryStart(std::size_t shown) const;
+    std::size_t previousEntryStart(std::size_t shown) const;
+
+    // The bytes of the script each entry (0-based) was read from, Officer
+    // field to Time field; set by the composer.
+    std::vector<std::pair<std::size_t, std::size_t>> entrySpans;
 
     // Applies frame n's triples to the room's current positions; a later
     // triple for the same officer wins. False when the frame holds none.

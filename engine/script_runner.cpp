@@ -265,8 +265,10 @@ std::shared_ptr<PlayedTimeline> composeScript(ChapterRoom& room, std::string_vie
     ScriptReader reader(text);
     ScriptEntry e;
     std::size_t index = 0;
+    std::vector<std::pair<std::size_t, std::size_t>> spans;
     for (; reader.next(e); ++index) {
         reporter.setEntry(index, e);
+        spans.emplace_back(e.raw[0].start, e.raw[2].end);
         if (e.Direction == "DELAY") {
             if (leadingNumber(e.Time) > 0) {
                 composer.delay(delayFrame(*pool, e.Time));
@@ -306,8 +308,10 @@ std::shared_ptr<PlayedTimeline> composeScript(ChapterRoom& room, std::string_vie
     std::vector<std::size_t> delays;
     Timeline frames = composer.finish(placed, delays);
     std::erase_if(placed, [](const EntryFrames& p) { return p.count == 0; });
-    return std::make_shared<PlayedTimeline>(std::move(pool), std::move(frames), std::move(placed),
-                                            index, std::move(delays));
+    auto played = std::make_shared<PlayedTimeline>(std::move(pool), std::move(frames),
+                                                   std::move(placed), index, std::move(delays));
+    played->entrySpans = std::move(spans);
+    return played;
 }
 
 }  // namespace velistrad

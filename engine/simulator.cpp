@@ -1,5 +1,7 @@
 #include "engine/simulator.h"
 
+#include <algorithm>
+
 namespace velistrad {
 
 namespace {
@@ -40,15 +42,22 @@ void Simulator::Simulate_Click() {
     if (busy) return;  // this press paused or resumed the run in progress
 
     busy = true;
-    // No window event is handled while compiling: the whole script is
-    // composed before the first frame plays.
-    LimitedSink limited(m_sink, kShownMessages);
-    std::shared_ptr<const PlayedTimeline> played =
-        composeScript(m_room, m_host.scriptText(), limited);
-    limited.finish();
-    if (played) {
-        m_played = played;
-        runsims(*played);
+    const std::string script = m_host.scriptText();
+    if (m_played && m_playedFrames < m_played->size() && script == m_playedScript) {
+        // The kept timeline, moved back: it plays on from where it stands.
+        const std::shared_ptr<const PlayedTimeline> played = m_played;
+        runsims(*played, m_playedFrames);
+    } else {
+        // No window event is handled while compiling: the whole script is
+        // composed before the first frame plays.
+        LimitedSink limited(m_sink, kShownMessages);
+        std::shared_ptr<const PlayedTimeline> played = composeScript(m_room, script, limited);
+        limited.finish();
+        if (played) {
+            m_played = played;
+            m_playedScript = script;
+            runsims(*played);
+        }
     }
 
     busy = false;
@@ -71,6 +80,15 @@ void Simulator::Do_Reset_Click() {
 void Simulator::discardTimeline() {
     m_played.reset();
     m_playedFrames = 0;
+    m_playedScript.clear();
+}
+
+void Simulator::seekTo(std::size_t frames) {
+    if (!m_played || (busy && !paused)) return;
+    m_playedFrames = std::min(frames, m_played->size());
+    TimelineCursor(*m_played, m_room).seek(m_playedFrames);
+    runsim();
+    m_host.frameShown();
 }
 
 void Simulator::Speed_Click(int Index) {
@@ -85,7 +103,8 @@ void Simulator::SpeedB_Click(int Index) {
 void Simulator::runsims(const PlayedTimeline& x, std::size_t from) {
     TimelineCursor cursor(x, m_room);
     cursor.seek(from);
-    m_playedFrames = cursor.next();
+    const bool kept = m_played.get() == &x;
+    if (kept) m_playedFrames = cursor.next();
     m_pace = m_clock.now();
     while (!cursor.atEnd()) {
         // A hold takes effect before a frame, never during a wait.
@@ -94,9 +113,18 @@ void Simulator::runsims(const PlayedTimeline& x, std::size_t from) {
             while (paused && !m_abandoned) sleep(0.1);
             m_pace = m_clock.now();
         }
+        // Moved while held (a handler may hold, move and resume in one go):
+        // go on from there.
+        if (kept && m_played.get() == &x && m_playedFrames != cursor.next()) {
+            cursor.seek(m_playedFrames);
+            if (cursor.atEnd()) break;
+        }
         if (m_abandoned) break;
         const TimelineCursor::Step step = cursor.step();
-        if (m_played.get() == &x) m_playedFrames = cursor.next();
+        if (kept && m_played.get() == &x) {
+            m_playedFrames = cursor.next();
+            m_host.frameShown();
+        }
         if (step.draw) runsim();
         m_paced = true;
         sleep(step.wait);

@@ -14,6 +14,7 @@
 
 #include <cstddef>
 #include <memory>
+#include <string>
 
 #include "engine/platform.h"
 #include "engine/played_timeline.h"
@@ -54,6 +55,12 @@ public:
     std::size_t playedFrames() const { return m_playedFrames; }
     void discardTimeline();
 
+    // Shows the kept timeline as it stands once `frames` of its frames have
+    // played (clamped): everyone moves there at once and is drawn. A held
+    // run resumes from there; after a run, Play plays on from there unless
+    // it is the end. Does nothing without a timeline or while a run plays.
+    void seekTo(std::size_t frames);
+
     // The program is ending: every wait returns at once, every run unwinds,
     // and no new run starts.
     void abandon() { m_abandoned = true; }
@@ -80,6 +87,7 @@ private:
     bool m_abandoned = false;
     std::shared_ptr<const PlayedTimeline> m_played;
     std::size_t m_playedFrames = 0;
+    std::string m_playedScript;  // the text m_played was composed from
     // Frame waits are paced from the previous deadline, not from when drawing
     // finished, so a run keeps its time; holds and long stalls start afresh.
     bool m_paced = false;

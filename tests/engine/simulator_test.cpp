@@ -4,6 +4,8 @@
 // surface that records every drawing.
 #include "engine/simulator.h"
 
+#include "engine/null_platform.h"
+
 #include <gmock/gmock.h>
 #include <gtest/gtest.h>
 
@@ -287,6 +289,53 @@ TEST_F(SimulatorTest, TheTimelineStaysUntilResetAndPlaysFromAnyFrame) {
     sim.paused = true;  // as every run leaves it
     sim.Do_Reset_Click();
     EXPECT_EQ(sim.played(), nullptr);
+}
+
+// Moving through a kept timeline: held mid-run and moved back, a run plays
+// on from there and ends where an uninterrupted run ends; after a run, Play
+// plays on from a frame moved back to, or compiles afresh once the text changed.
+TEST_F(SimulatorTest, SeekingWhileHeldAndAfterARunPlaysOnFromThere) {
+    play(kWalk);
+    const std::string uninterrupted = drawings.back().markers;
+    const std::size_t frames = sim.played()->size();
+
+    drawings.clear();
+    at(t + 1.0, [&] {
+        sim.Simulate_Click();  // hold
+        sim.seekTo(10);
+        // Three frames standing at his station, then six steps of 20.
+        EXPECT_EQ(drawings.back().markers, "MC#9@3600,9780 ");
+        sim.Simulate_Click();  // resume
+    });
+    sim.seekTo(0);
+    play(kWalk);  // the text is unchanged and the timeline stands at 0: it plays on
+    EXPECT_EQ(drawings.back().markers, uninterrupted);
+    EXPECT_EQ(sim.playedFrames(), frames);
+
+    sim.seekTo(frames - 20);
+    const std::size_t before = drawings.size();
+    play(kWalk);
+    EXPECT_EQ(drawings.size() - before, 19u);  // frames 87 to 105 move MC, 106 is empty
+    sim.seekTo(0);        // everyone at his station, as the next run compiles from there
+    play("MC,XZR,Now ");  // changed text: compiled and played from the stations
+    EXPECT_EQ(drawings.size() - before, 19u + 1u + kWalkDrawings);
+}
+
+TEST(PlayedTimelineEntries, NextAndPreviousEntryStarts) {
+    ChapterRoom room;
+    NullSink sink;
+    const auto t = composeScript(room, "MC,X,Now, SC,X,After, JC,XX,Simult, CH,X,Unsync", sink);
+    // Entries start at frames 1 (MC), 4 (JC, CH) and 6 (SC): shown counts 2, 5 and 7.
+    EXPECT_EQ(t->nextEntryStart(0), 2u);
+    EXPECT_EQ(t->nextEntryStart(2), 5u);
+    EXPECT_EQ(t->nextEntryStart(5), 7u);
+    EXPECT_EQ(t->nextEntryStart(7), 7u);
+    EXPECT_EQ(t->previousEntryStart(9), 7u);
+    EXPECT_EQ(t->previousEntryStart(7), 5u);
+    EXPECT_EQ(t->previousEntryStart(2), 2u);
+    EXPECT_EQ(std::string_view("MC,X,Now, SC,X,After")
+                  .substr(t->entrySpans[1].first, t->entrySpans[1].second - t->entrySpans[1].first),
+              " SC,X,After");
 }
 
 // Frame deadlines follow each other, so time spent drawing does not add up.
