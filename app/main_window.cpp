@@ -83,7 +83,7 @@ MainWindow::~MainWindow() {
 // up with the plan at its 482 by 696 pixels.
 void MainWindow::buildControls() {
     auto* central = new QWidget(this);
-    central->setFixedSize(584, 700);
+    central->setFixedSize(584, 744);  // the plan's 700 and the timeline under it
     setCentralWidget(central);
 
     m_figure = new PlanView(m_room, central);
@@ -109,7 +109,10 @@ void MainWindow::buildControls() {
     m_directions->viewport()->installEventFilter(this);
     // The kept timeline shows what the script played; once it changes, that is gone.
     connect(m_directions, &QTextEdit::textChanged, this, [this] {
-        if (m_simulator && !m_simulator->busy) m_simulator->discardTimeline();
+        if (m_simulator && !m_simulator->busy) {
+            m_simulator->discardTimeline();
+            updateTimeline();
+        }
     });
 
     // Pause and Swap are never shown: they only hold pictures.
@@ -172,6 +175,10 @@ void MainWindow::buildMenus() {
         connect(action, &QAction::triggered, this, [this, i] { m_simulator->Speed_Click(i); });
         m_speed[static_cast<std::size_t>(i)] = action;
     }
+
+    QMenu* playback = menuBar()->addMenu(QStringLiteral("P&layback"));
+    playback->setObjectName(QStringLiteral("M_Playback"));
+    buildTimeline(centralWidget(), playback);
 
     QMenu* simulations = menuBar()->addMenu(QStringLiteral("&Simulations"));
     simulations->setObjectName(QStringLiteral("M_Simulations"));
@@ -319,6 +326,7 @@ void MainWindow::picturesExchanged() {
     m_swap->setIcon(m_simulate->icon());
     m_simulate->setIcon(m_pause->icon());
     m_pause->setIcon(m_swap->icon());
+    updateTimeline();  // a run was held, resumed or ended
 }
 
 void MainWindow::speedChanged(int index) {
@@ -333,6 +341,7 @@ void MainWindow::speedChanged(int index) {
             button->setPalette(QPalette());
         }
     }
+    if (m_simulator) updateTimeline();  // the readout's seconds follow the speed
 }
 
 void MainWindow::diagnose(const Diagnostic& d) {

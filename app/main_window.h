@@ -27,6 +27,7 @@ class QAction;
 class QLabel;
 class QMenu;
 class QPushButton;
+class QSlider;
 class QTextEdit;
 
 namespace velistrad {
@@ -82,11 +83,17 @@ private:
     void setScriptText(const std::string& text) override;
     void picturesExchanged() override;
     void speedChanged(int index) override;
+    void frameShown() override;
     // DiagnosticSink
     void diagnose(const Diagnostic& d) override;
 
     void buildControls();
     void buildMenus();
+    // The timeline slider, its readout and the Playback menu (timeline_controls.cpp).
+    void buildTimeline(QWidget* central, QMenu* menu);
+    void updateTimeline();
+    void showFrame(std::size_t frames);  // holds a playing run first
+    void highlightEntries(std::size_t shown);
     void buildSimulationsMenu(QMenu* menu);
     void loadcustom();
     void showCustomSim(int Index);
@@ -112,6 +119,11 @@ private:
     std::array<QAction*, 6> m_speed{};       // 1..5
     std::array<QAction*, 21> m_customSim{};  // 1..20
     QAction* m_hideCode = nullptr;
+    QSlider* m_timeline = nullptr;
+    QLabel* m_readout = nullptr;
+    std::vector<QAction*> m_playbackActions;
+    bool m_settingSlider = false;  // the slider follows the run: not a user's move
+    double m_lastTimelineUpdate = -1;
 };
 
 }  // namespace velistrad

@@ -4,12 +4,12 @@
 #include <benchmark/benchmark.h>
 
 #include <cstddef>
-#include <fstream>
 #include <string>
 
 #include <random>
 #include <vector>
 
+#include "bench/mixed_script.h"
 #include "engine/null_platform.h"
 #include "engine/played_timeline.h"
 #include "engine/script_runner.h"
@@ -19,22 +19,6 @@
 namespace {
 
 using namespace velistrad;
-
-// Every timing word, Delay, lettered walks along the band and diagonal
-// steps (bench/mixed_cycle.txt, one entry a line, shared with scripts/bench);
-// each officer ends the cycle where it began, so the cycle repeats.
-std::string mixedScript(std::size_t entries) {
-    std::ifstream file(VELISTRAD_MIXED_CYCLE);
-    std::vector<std::string> cycle;
-    for (std::string line; std::getline(file, line);)
-        if (!line.empty()) cycle.push_back(line);
-    std::string text;
-    for (std::size_t i = 0; i < entries && !cycle.empty(); ++i) {
-        if (i > 0) text += ", ";
-        text += cycle[i % cycle.size()];
-    }
-    return text;
-}
 
 // Returns the number of frames, or 0 when the script failed to compile.
 std::size_t compose(const std::string& text) {

@@ -5,8 +5,12 @@
 #include <QApplication>
 #include <QWindow>
 
+#include <random>
+
 #include "app/qt_platform.h"
+#include "bench/mixed_script.h"
 #include "engine/null_platform.h"
+#include "engine/played_timeline.h"
 #include "engine/simulator.h"
 #include "model/chapter_room.h"
 
@@ -43,6 +47,31 @@ void BM_DrawFrame(benchmark::State& state) {
         benchmark::Counter(static_cast<double>(state.iterations()), benchmark::Counter::kIsRate);
 }
 BENCHMARK(BM_DrawFrame)->Unit(benchmark::kMicrosecond);
+
+// Dragging the timeline: a seek to a random frame of the 1,001-entry run and
+// the repaint of the plan it causes, as the window does for each move.
+void BM_SeekAndRepaint1001(benchmark::State& state) {
+    ChapterRoom room;
+    PlanView view(room);
+    view.show();
+    while (view.windowHandle() == nullptr || !view.windowHandle()->isExposed())
+        QCoreApplication::processEvents(QEventLoop::WaitForMoreEvents);
+    NullSink sink;
+    NullHost host;
+    QtClock clock;
+    QtEventPump pump(clock);
+    Simulator sim(room, sink, host, view, clock, pump);
+    ChapterRoom compileRoom;
+    const auto played = composeScript(compileRoom, mixedScript(1001), sink);
+    TimelineCursor cursor(*played, room);
+    std::mt19937 random(1001);
+    std::uniform_int_distribution<std::size_t> frame(0, played->size());
+    for (auto _ : state) {
+        cursor.seek(frame(random));
+        sim.runsim();  // clear, the markers, a repaint of what changed
+    }
+}
+BENCHMARK(BM_SeekAndRepaint1001)->Unit(benchmark::kMillisecond);
 
 }  // namespace
 

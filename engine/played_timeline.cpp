@@ -1,6 +1,7 @@
 #include "engine/played_timeline.h"
 
 #include <algorithm>
+#include <cstdio>
 #include <iterator>
 #include <utility>
 
@@ -115,6 +116,60 @@ void PlayedTimeline::seek(std::size_t frames, ChapterRoom& room) const {
         room.officer(k).curY = p[2 * static_cast<std::size_t>(k) + 1];
     }
     for (std::size_t i = s * kSnapshotEvery; i < frames; ++i) apply(i, room);
+}
+
+namespace {
+
+// 1190 as "1 190": a space between thousands reads in every language.
+std::string grouped(std::size_t n) {
+    std::string digits = std::to_string(n);
+    for (std::size_t i = digits.size(); i > 3; i -= 3) digits.insert(i - 3, 1, ' ');
+    return digits;
+}
+
+std::string tenths(double seconds) {
+    char text[32];
+    std::snprintf(text, sizeof text, "%.1f s", seconds);
+    return text;
+}
+
+// The entry as typed, on one line with single blanks.
+std::string oneLine(std::string_view text) {
+    std::string out;
+    for (const char c : text) {
+        const bool blank = c == ' ' || c == '\r' || c == '\n' || c == '\t';
+        if (blank && (out.empty() || out.back() == ' ')) continue;
+        out += blank ? ' ' : c;
+    }
+    while (!out.empty() && out.back() == ' ') out.pop_back();
+    return out;
+}
+
+}  // namespace
+
+std::string positionText(const PlayedTimeline& played, std::size_t shown, double framedelay) {
+    shown = std::min(shown, played.size());
+    return "frame " + grouped(shown) + " / " + grouped(played.size()) + " \u00B7 " +
+           tenths(played.timeAt(shown, framedelay)) + " / " +
+           tenths(played.timeAt(played.size(), framedelay));
+}
+
+std::string entryText(const PlayedTimeline& played, std::string_view script, std::size_t shown) {
+    if (shown == 0 || shown > played.size()) return {};
+    const std::vector<std::size_t> entries = played.entriesAt(shown - 1);
+    if (entries.empty()) return {};
+    if (entries.size() > 1) {
+        std::string text = "entries ";
+        for (std::size_t i = 0; i < entries.size(); ++i)
+            text += (i ? ", " : "") + std::to_string(entries[i] + 1);
+        return text;
+    }
+    std::string text = "entry " + std::to_string(entries[0] + 1);
+    if (entries[0] < played.entrySpans.size()) {
+        const auto [start, end] = played.entrySpans[entries[0]];
+        if (end <= script.size()) text += ": " + oneLine(script.substr(start, end - start));
+    }
+    return text;
 }
 
 void TimelineCursor::seek(std::size_t next) {

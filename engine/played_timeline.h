@@ -12,6 +12,7 @@
 #include <cstdint>
 #include <memory>
 #include <string>
+#include <string_view>
 #include <utility>
 #include <vector>
 
@@ -88,6 +89,15 @@ private:
     mutable std::vector<Positions> m_snapshots;
     mutable ChapterRoom m_frontier;  // where the frames up to the last snapshot leave everyone
 };
+
+// "frame 412 / 1 190 · 10.3 s / 29.8 s" once `shown` frames have been shown,
+// with times at framedelay seconds a frame.
+std::string positionText(const PlayedTimeline& played, std::size_t shown, double framedelay);
+
+// "entry 3: SC, XZE-N-Ch-, Simult" (or "entries 2, 3") for the last frame
+// shown, read from the script the timeline was composed from; "" before the
+// first frame and for frames of no entry.
+std::string entryText(const PlayedTimeline& played, std::string_view script, std::size_t shown);
 
 // Steps through a played timeline, moving the room's officers as it goes.
 class TimelineCursor {

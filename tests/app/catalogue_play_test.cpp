@@ -14,20 +14,6 @@
 namespace velistrad {
 namespace {
 
-class JumpingClock : public Clock, public EventPump {
-public:
-    double now() override { return m_now; }
-    void processEvents(double deadline) override {
-        QCoreApplication::processEvents();
-        ++passes;
-        if (std::isfinite(deadline) && deadline > m_now) m_now = deadline;
-    }
-    long passes = 0;
-
-private:
-    double m_now = 0;
-};
-
 class CataloguePlayTest : public WindowTest {
 protected:
     void SetUp() override {
