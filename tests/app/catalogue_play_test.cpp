@@ -14,15 +14,7 @@
 namespace velistrad {
 namespace {
 
-class CataloguePlayTest : public WindowTest {
-protected:
-    void SetUp() override {
-        clock = &jumping;
-        pump = &jumping;
-        WindowTest::SetUp();
-    }
-    JumpingClock jumping;
-};
+using CataloguePlayTest = WindowTest;
 
 TEST_F(CataloguePlayTest, EveryEntryLoadsItsScriptCompilesSilentlyAndPlaysToItsEnd) {
     const auto& entries = catalogue();
@@ -41,9 +33,9 @@ TEST_F(CataloguePlayTest, EveryEntryLoadsItsScriptCompilesSilentlyAndPlaysToItsE
         std::vector<std::string> messages;
         const ChapterRoom expected = playedThrough(entry.script, &messages);
         EXPECT_TRUE(messages.empty()) << messages[0];
-        const long before = jumping.passes;
+        const long before = scripted.passes;
         playButton()->click();
-        EXPECT_GT(jumping.passes - before, 10);
+        EXPECT_GT(scripted.passes - before, 10);
         const Positions shown = positions(window->simulator().room());
         EXPECT_EQ(shown, positions(expected));
         // The last frame's drawing stays: one marker per officer away from his station.

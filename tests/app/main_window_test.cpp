@@ -7,6 +7,7 @@
 #include <QFocusEvent>
 #include <QImage>
 #include <QPalette>
+#include <QTimer>
 
 #include "simulations/catalogue.h"
 #include "tests/app/window_fixture.h"
@@ -95,18 +96,17 @@ TEST_F(MainWindowTest, SpeedMenuAndButtonsMoveCheckMarkGreenAndDelay) {
 }
 
 TEST_F(MainWindowTest, PlayPausesAndResumesWithPictureExchange) {
-    window->simulator().Speed_Click(5);
     setEditorText(kLongRun);
     char whilePlaying = 0, whilePaused = 0;
     bool frozenWhilePaused = false;
     Positions atPause;
-    after(20, [&] {
+    at(0.2, [&] {
         whilePlaying = window->simulator().busy ? picture(playButton()) : 'x';
         playButton()->click();  // pause
         whilePaused = picture(playButton());
     });
-    after(500, [&] { atPause = positions(window->simulator().room()); });
-    after(700, [&] {
+    at(0.5, [&] { atPause = positions(window->simulator().room()); });
+    at(3.0, [&] {
         frozenWhilePaused =
             atPause == positions(window->simulator().room()) && window->simulator().busy;
         playButton()->click();  // resume
@@ -120,19 +120,21 @@ TEST_F(MainWindowTest, PlayPausesAndResumesWithPictureExchange) {
 
 TEST_F(MainWindowTest, ResetDuringPlaybackKeepsScriptThenQuitEndsTheEventLoop) {
     bool runReturned = false, resetState = false, playingAtQuit = false;
-    after(0, [&] {
+    // Started from the event loop, as a click would be; the rest happens in
+    // the run's waits.
+    QTimer::singleShot(0, window.get(), [&] {
         setEditorText(kLongRun);
         playButton()->click();  // returns only through Quit
         runReturned = true;
     });
-    after(20, [&] { trigger(QStringLiteral("Do_Reset")); });
-    after(150, [&] {
+    at(0.2, [&] { trigger(QStringLiteral("Do_Reset")); });
+    at(1.5, [&] {
         resetState = editorText() == qs(kLongRun) && allAtStations(window->simulator().room()) &&
                      window->simulator().paused && !window->simulator().busy;
         trigger(QStringLiteral("Do_Chap"));
         window->simulator().Simulate_Click();  // playing again, nested
     });
-    after(300, [&] {
+    at(3.0, [&] {
         playingAtQuit = window->simulator().busy;
         trigger(QStringLiteral("Quit_Simulator"));
     });
@@ -153,14 +155,12 @@ TEST_F(MainWindowTest, KioskModeChosenAgainStopsAfterTheCurrentSimulation) {
     ASSERT_NE(enter, entries.end());
     const char* first = enter->script;
     bool playingFirst = false;
-    QTimer poll;  // chooses it again once the first simulation of the cycle plays
-    QObject::connect(&poll, &QTimer::timeout, [&] {
-        if (!window->simulator().busy || editorText() != qs(first)) return;
-        poll.stop();
+    // Chooses it again once the first simulation of the cycle plays.
+    scripted.eachPass = [&] {
+        if (playingFirst || !window->simulator().busy || editorText() != qs(first)) return;
         playingFirst = true;
         trigger(QStringLiteral("Toggle_Kiosk"));
-    });
-    poll.start(5);
+    };
     trigger(QStringLiteral("Toggle_Kiosk"));  // returns when the loop ends
     EXPECT_TRUE(playingFirst);
     EXPECT_FALSE(window->kioskmode());

@@ -6,6 +6,8 @@
 
 #include <cmath>
 #include <deque>
+#include <functional>
+#include <map>
 #include <memory>
 #include <optional>
 #include <string>
@@ -16,7 +18,6 @@
 #include <QPushButton>
 #include <QTemporaryDir>
 #include <QTextEdit>
-#include <QTimer>
 
 #include "app/dialogs.h"
 #include "app/main_window.h"
@@ -63,20 +64,34 @@ public:
     void closeProgrammingReference() override { ++referenceClosed; }
 };
 
-// A clock that jumps to every deadline, so that delays in scripts cost no
-// real time while the drawing and the event handling are the window's own.
-class JumpingClock : public Clock, public EventPump {
+// The program's clock and event pump in these tests: each wait handles the
+// window's pending events, then jumps the clock to its deadline or to the
+// next scripted event, whichever comes first, and runs the events due. Runs
+// take no real time, and what a test does happens at exact moments of a run.
+class ScriptedClock : public Clock, public EventPump {
 public:
     double now() override { return m_now; }
     void processEvents(double deadline) override {
         QCoreApplication::processEvents();
         ++passes;
-        if (std::isfinite(deadline) && deadline > m_now) m_now = deadline;
+        if (eachPass) eachPass();
+        double next = deadline;
+        if (!m_events.empty()) next = std::min(next, m_events.begin()->first);
+        if (std::isfinite(next) && next > m_now) m_now = next;
+        while (!m_events.empty() && m_events.begin()->first <= m_now) {
+            const std::function<void()> work = std::move(m_events.begin()->second);
+            m_events.erase(m_events.begin());
+            work();  // may re-enter this pump through a nested run
+        }
     }
+    // Runs work once the clock reads `time` seconds, inside a wait of a run.
+    void at(double time, std::function<void()> work) { m_events.emplace(time, std::move(work)); }
+    std::function<void()> eachPass;  // called in every wait
     long passes = 0;
 
 private:
     double m_now = 0;
+    std::multimap<double, std::function<void()>> m_events;
 };
 
 class WindowTest : public ::testing::Test {
@@ -107,16 +122,14 @@ protected:
     QString editorText() const { return editor()->toPlainText(); }
     void setEditorText(const char* text) const { editor()->setPlainText(qs(text)); }
 
-    // Runs `work` from the event loop `ms` milliseconds from now.
-    template <class F>
-    void after(int ms, F work) {
-        QTimer::singleShot(ms, window.get(), work);
-    }
+    // Runs `work` at `seconds` on the scripted clock, inside a run's wait.
+    void at(double seconds, std::function<void()> work) { scripted.at(seconds, std::move(work)); }
 
     QTemporaryDir dir;
     ScriptedDialogs dialogs;
-    Clock* clock = nullptr;
-    EventPump* pump = nullptr;
+    ScriptedClock scripted;
+    Clock* clock = &scripted;
+    EventPump* pump = &scripted;
     std::unique_ptr<MainWindow> window;
 };
 
