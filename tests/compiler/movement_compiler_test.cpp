@@ -1,0 +1,174 @@
+// The movement compiler: the path each entry and walk leaves, where officers
+// end, the messages and whether they stop a run. Most cases are rows of the
+// .txt files beside this test.
+#include "compiler/movement_compiler.h"
+
+#include <algorithm>
+#include <sstream>
+
+#include "model/number_text.h"
+#include "tests/model/case_file.h"
+
+namespace velistrad {
+namespace {
+
+struct RecordingReporter : Reporter {
+    void message(const CompileMessage& m) override { messages.push_back(m.text); }
+    std::vector<std::string> messages;
+};
+
+// Animation frames in a path: walk records end in "|"; placements (",") join
+// the frame that the next "|" closes.
+std::size_t frames(const std::string& path) {
+    return static_cast<std::size_t>(std::count(path.begin(), path.end(), '|'));
+}
+
+// A pattern "start...end" or an exact path.
+void expectPath(const std::string& path, const std::string& pattern) {
+    const std::size_t dots = pattern.find("...");
+    if (dots == std::string::npos) {
+        EXPECT_EQ(path, pattern);
+        return;
+    }
+    EXPECT_TRUE(path.starts_with(pattern.substr(0, dots)) &&
+                path.ends_with(pattern.substr(dots + 3)))
+        << path.substr(0, 300);
+}
+
+class CompilerTest : public ::testing::Test {
+protected:
+    std::string run(std::string_view officer, std::string_view direc) {
+        mc.moveofficer(officer, direc);
+        return pathText(mc.path());
+    }
+    void reset() {
+        room.resetToStations();
+        reporter.messages.clear();
+        mc.clearError();
+    }
+    void put(int k, float x, float y) { room.officer(k).curX = x, room.officer(k).curY = y; }
+    // Where officer k stands, as "k,x,y" the way a record writes it.
+    std::string at(int k) {
+        const Officer& o = room.officer(k);
+        return std::to_string(k) + "," + formatSingle(o.curX) + "," + formatSingle(o.curY);
+    }
+
+    ChapterRoom room;
+    RecordingReporter reporter;
+    MovementCompiler mc{room, reporter};
+};
+
+TEST_F(CompilerTest, Entries) {
+    for (const Case& row : CASES("entries.txt", 7)) {
+        SCOPED_TRACE(row.line);
+        reset();
+        if (!row[0].empty()) {
+            std::istringstream placed(row[0]);
+            int k;
+            float x, y;
+            char comma;
+            placed >> k >> comma >> x >> comma >> y;
+            put(k, x, y);
+        }
+        const int mover = std::max<int>(0, room.findofficer(row[1]));
+        const std::string before = at(mover);
+        const std::string path = run(row[1], row[2]);
+        EXPECT_EQ(frames(path), row.n(3));
+        expectPath(path, row[4]);
+        EXPECT_EQ(reporter.messages,
+                  row[5].empty() ? std::vector<std::string>{} : std::vector<std::string>{row[5]});
+        EXPECT_EQ(mc.simerror(), row.yes(6));
+        // The last record is where the officer now stands.
+        if (room.findofficer(row[1]) < 0) continue;
+        EXPECT_TRUE(path.empty() ? at(mover) == before : path.ends_with(at(mover) + path.back()))
+            << at(mover);
+    }
+}
+
+TEST_F(CompilerTest, MoveabsAndMovediag) {
+    for (const Case& row : CASES("walks.txt", 7)) {
+        SCOPED_TRACE(row.line);
+        put(0, row.f(1), row.f(2));
+        mc.takePath();
+        const int a = static_cast<int>(row.f(3)), b = static_cast<int>(row.f(4));
+        if (row[0] == "abs") mc.moveabs(0, a, b != 0);
+        if (row[0] == "diag") mc.movediag(0, a, b);
+        const std::string path = pathText(mc.path());
+        EXPECT_EQ(frames(path), row.n(5));
+        expectPath(path, row[6]);
+        if (row[0] == "abs") {
+            EXPECT_TRUE(path.ends_with(at(0) + "|"));
+            continue;
+        }
+        EXPECT_EQ(room.officer(0).curX, static_cast<float>(a));
+        EXPECT_EQ(room.officer(0).curY, static_cast<float>(b));
+    }
+}
+
+TEST_F(CompilerTest, OffsetNumbers) {
+    for (const Case& row : CASES("offsets.txt", 2)) {
+        SCOPED_TRACE(row.line);
+        reset();
+        mc.takePath();  // called directly: inside a Direction a "-" would close the step
+        mc.movespecial(0, "AT_N", "J+N+" + row[0]);
+        EXPECT_EQ(pathText(mc.path()), row[1]);
+        EXPECT_TRUE(reporter.messages.empty());
+        EXPECT_FALSE(mc.simerror());
+        EXPECT_EQ(at(0) + ",", row[1].empty() ? "0,1800,9045," : row[1]);
+    }
+}
+
+TEST(VisibleText, ShowsWhatWouldNotShow) {
+    for (const Case& row : CASES("visible_text.txt", 2)) EXPECT_EQ(visibleText(row[0]), row[1]);
+}
+
+TEST_F(CompilerTest, EveryByteAloneAndEmbedded) {
+    const std::string justJ = run("MC", "J");
+    for (int code = 1; code <= 255; ++code) {
+        const char c = static_cast<char>(code);
+        SCOPED_TRACE(code);
+        const bool step = (c >= 'A' && c <= 'V') || c == 'X' || c == 'Z';
+        for (const std::string& direc : {std::string(1, c), "J" + std::string(1, c) + "K"}) {
+            reset();
+            const std::string path = run("MC", direc);
+            EXPECT_EQ(mc.simerror(), !step);
+            if (step) {
+                EXPECT_TRUE(reporter.messages.empty());
+                EXPECT_EQ(path.back(), '|');
+                continue;
+            }
+            EXPECT_EQ(reporter.messages,
+                      std::vector<std::string>{c == '-' ? "Bad direction: " + direc
+                                                        : "Unknown direction: " +
+                                                              visibleText(std::string(1, c))});
+            EXPECT_EQ(path, direc.size() == 1 ? "" : justJ);
+            EXPECT_EQ(at(9), direc.size() == 1 ? "9,3600,9900" : "9,3600,4590");
+        }
+        // A stray byte in an officer list only drops that name.
+        reset();
+        EXPECT_EQ(run("CH+" + std::string(1, c) + "+JC", "-AT-R-"), "1,3600,7875,11,3600,7875,");
+        EXPECT_TRUE(reporter.messages.empty());
+    }
+}
+
+TEST_F(CompilerTest, TenThousandCharactersAndRelocatingAll) {
+    const std::string steps = run("MC", std::string(10000, 'J'));
+    EXPECT_EQ(frames(steps), 266u + 9999u);  // one walk to J, then standing frames
+    EXPECT_TRUE(steps.ends_with("|9,3600,4590|9,3600,4590|"));
+    EXPECT_EQ(run("MC", std::string(10000, '-')), "");
+    ASSERT_EQ(reporter.messages.size(), 3334u);
+    EXPECT_EQ(reporter.messages[0], "Unknown officer: ");
+    EXPECT_EQ(reporter.messages.back(), "Bad direction: " + std::string(10000, '-'));
+
+    // Everyone is placed relative to MC's new position.
+    reset();
+    expectPath(run("ALL", "-AT_E-MC-"), "0,3600,10200,...,21,3600,10500,");
+    EXPECT_NE(pathText(mc.path()).find(",8,3600,10200,9,3600,10200,10,3600,10500,"),
+              std::string::npos);
+    run("ALL", "-AT_E-XX-");
+    EXPECT_EQ(reporter.messages, std::vector<std::string>(22, "Unknown officer: XX"));
+    EXPECT_TRUE(mc.simerror());
+}
+
+}  // namespace
+}  // namespace velistrad

@@ -1,0 +1,60 @@
+// Test cases kept in a data file beside the test: one case a line, fields
+// split at ';', '#' starts a comment line. Escapes \n \r \t \\ \; and \xNN
+// let any byte into a field.
+#pragma once
+
+#include <gtest/gtest.h>
+
+#include <filesystem>
+#include <fstream>
+#include <string>
+#include <vector>
+
+namespace velistrad {
+
+struct Case {
+    std::string line;  // as written, for SCOPED_TRACE
+    std::vector<std::string> fields;
+    const std::string& operator[](std::size_t i) const { return fields.at(i); }
+    const char* c(std::size_t i) const { return fields.at(i).c_str(); }
+    float f(std::size_t i) const { return std::stof(fields.at(i)); }
+    std::size_t n(std::size_t i) const { return std::stoul(fields.at(i)); }
+    bool yes(std::size_t i) const { return fields.at(i) == "1"; }
+};
+
+inline std::vector<Case> readCases(const char* source, const char* name, std::size_t columns) {
+    std::ifstream in(std::filesystem::path(source).parent_path() / name);
+    EXPECT_TRUE(in) << name;
+    std::vector<Case> cases;
+    for (std::string line; std::getline(in, line);) {
+        if (line.empty() || line[0] == '#') continue;
+        Case row{line, {""}};
+        for (std::size_t i = 0; i < line.size(); ++i) {
+            char ch = line[i];
+            if (ch == ';') {
+                row.fields.emplace_back();
+                continue;
+            }
+            if (ch == '\\' && i + 1 < line.size()) {
+                ch = line[++i];
+                if (ch == 'x') {
+                    ch = static_cast<char>(std::stoi(line.substr(i + 1, 2), nullptr, 16));
+                    i += 2;
+                } else if (ch == 'n' || ch == 'r' || ch == 't') {
+                    ch = ch == 'n' ? '\n' : ch == 'r' ? '\r' : '\t';
+                }
+            }
+            row.fields.back() += ch;
+        }
+        EXPECT_EQ(row.fields.size(), columns) << name << ": " << line;
+        row.fields.resize(columns);
+        cases.push_back(std::move(row));
+    }
+    EXPECT_FALSE(cases.empty()) << name;
+    return cases;
+}
+
+// The cases of a data file in the test's own folder.
+#define CASES(name, columns) ::velistrad::readCases(__FILE__, name, columns)
+
+}  // namespace velistrad
