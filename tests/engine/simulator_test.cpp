@@ -321,23 +321,6 @@ TEST_F(SimulatorTest, SeekingWhileHeldAndAfterARunPlaysOnFromThere) {
     EXPECT_EQ(drawings.size() - before, 19u + 1u + kWalkDrawings);
 }
 
-TEST(PlayedTimelineEntries, NextAndPreviousEntryStarts) {
-    ChapterRoom room;
-    NullSink sink;
-    const auto t = composeScript(room, "MC,X,Now, SC,X,After, JC,XX,Simult, CH,X,Unsync", sink);
-    // Entries start at frames 1 (MC), 4 (JC, CH) and 6 (SC): shown counts 2, 5 and 7.
-    EXPECT_EQ(t->nextEntryStart(0), 2u);
-    EXPECT_EQ(t->nextEntryStart(2), 5u);
-    EXPECT_EQ(t->nextEntryStart(5), 7u);
-    EXPECT_EQ(t->nextEntryStart(7), 7u);
-    EXPECT_EQ(t->previousEntryStart(9), 7u);
-    EXPECT_EQ(t->previousEntryStart(7), 5u);
-    EXPECT_EQ(t->previousEntryStart(2), 2u);
-    EXPECT_EQ(std::string_view("MC,X,Now, SC,X,After")
-                  .substr(t->entrySpans[1].first, t->entrySpans[1].second - t->entrySpans[1].first),
-              " SC,X,After");
-}
-
 // Frame deadlines follow each other, so time spent drawing does not add up.
 TEST_F(SimulatorTest, SlowDrawingDoesNotStretchTheRun) {
     drawCost = 0.01;

@@ -17,6 +17,7 @@
 #include "engine/played_timeline.h"
 #include "engine/script_runner.h"
 #include "simulations/catalogue.h"
+#include "tests/model/case_file.h"
 
 namespace velistrad {
 namespace {
@@ -52,68 +53,33 @@ std::string text(const Timeline& t) {
     return out;
 }
 
-enum class Op { Merge, MergePos, Concat, Interleave };
-
-struct OperationCase {
-    Op op;
-    const char* dest;
-    const char* src;
-    const char* expected;
-    std::size_t pos = 0;
-};
-
 template <typename Src>
-void apply(const OperationCase& c, Timeline& dest, Src&& src) {
-    switch (c.op) {
-        case Op::Merge:
-            return merge(dest, std::forward<Src>(src));
-        case Op::MergePos:
-            return mergepos(dest, std::forward<Src>(src), c.pos);
-        case Op::Concat:
-            return concat(dest, std::forward<Src>(src));
-        case Op::Interleave:
-            return interleave(dest, std::forward<Src>(src));
-    }
+void apply(const Case& c, Timeline& dest, Src&& src) {
+    if (c[0] == "merge") merge(dest, std::forward<Src>(src));
+    if (c[0] == "mergepos") mergepos(dest, std::forward<Src>(src), c.n(4));
+    if (c[0] == "concat") concat(dest, std::forward<Src>(src));
+    if (c[0] == "interleave") interleave(dest, std::forward<Src>(src));
 }
-
-class TimelineOperation : public ::testing::TestWithParam<OperationCase> {};
 
 // The same result whether src is kept (and left unchanged) or consumed.
-TEST_P(TimelineOperation, KeptAndConsumedSrcGiveTheSameFrames) {
-    const OperationCase& c = GetParam();
-    FramePool pool;
-    Timeline kept = parse(pool, c.dest);
-    const Timeline src = parse(pool, c.src);
-    apply(c, kept, src);
-    EXPECT_EQ(text(kept), c.expected);
-    EXPECT_EQ(text(src), c.src);
+TEST(TimelineOperation, KeptAndConsumedSrcGiveTheSameFrames) {
+    for (const Case& c : CASES("timeline_operations.txt", 5)) {
+        SCOPED_TRACE(c.line);
+        FramePool pool;
+        Timeline kept = parse(pool, c[1]);
+        const Timeline src = parse(pool, c[2]);
+        apply(c, kept, src);
+        EXPECT_EQ(text(kept), c[3]);
+        EXPECT_EQ(text(src), c[2]);
 
-    Timeline consumed = parse(pool, c.dest);
-    apply(c, consumed, parse(pool, c.src));
-    EXPECT_EQ(text(consumed), c.expected);
-    // Laying more over the result must not reach into src's frames.
-    merge(kept, parse(pool, "7,7,7|7,7,7|7,7,7|7,7,7|7,7,7"));
-    EXPECT_EQ(text(src), c.src);
+        Timeline consumed = parse(pool, c[1]);
+        apply(c, consumed, parse(pool, c[2]));
+        EXPECT_EQ(text(consumed), c[3]);
+        // Laying more over the result must not reach into src's frames.
+        merge(kept, parse(pool, "7,7,7|7,7,7|7,7,7|7,7,7|7,7,7"));
+        EXPECT_EQ(text(src), c[2]);
+    }
 }
-
-INSTANTIATE_TEST_SUITE_P(
-    Timeline, TimelineOperation,
-    ::testing::Values(
-        // Join rules: an empty frame takes the other whole, no doubled ",",
-        // and the last frame laid over decides the trailing ",".
-        OperationCase{Op::Merge, "|2,2,2,|3,3,3", "1,1,1|1,1,2,4,4,4|1,1,3|1,1,4",
-                      "1,1,1|2,2,2,1,1,2,4,4,4|3,3,3,1,1,3|1,1,4"},
-        OperationCase{Op::Merge, "1,1,1|2,2,2", "|5,5,5,", "1,1,1|2,2,2,5,5,5,"},
-        OperationCase{Op::MergePos, "1,1,1", "5,5,5", "1,1,1|||5,5,5", 3},  // gap filled
-        OperationCase{Op::MergePos, "1,0,0|1,1,1|1,2,2", "5,1,1|5,2,2|5,3,3",
-                      "1,0,0|1,1,1,5,1,1|1,2,2,5,2,2|5,3,3", 1},
-        OperationCase{Op::MergePos, "1,1,1", "", "1,1,1|", 2},  // no frames still pads
-        OperationCase{Op::Concat, "1,1,1,", "5,5,5", "1,1,1,|5,5,5"},
-        // Interleave ends together: a longer src shifts dest, a longer dest delays src.
-        OperationCase{Op::Interleave, "1,1,1|1,2,2", "5,1,1||5,3,3|5,4,4",
-                      "5,1,1||1,1,1,5,3,3|1,2,2,5,4,4"},
-        OperationCase{Op::Interleave, "1,1,1|1,2,2|1,3,3", "5,1,1|5,2,2",
-                      "1,1,1|1,2,2,5,1,1|1,3,3,5,2,2"}));
 
 TEST(TimelineSplitPath, WalksCloseFramesPlacementsJoinThem) {
     FramePool pool;
@@ -151,6 +117,12 @@ TEST(PlayedTimeline, WorkedExampleFramesAndTheirEntries) {
     EXPECT_THAT(t.entriesAt(5), ElementsAre(2u, 3u));
     EXPECT_THAT(t.entriesAt(6), ElementsAre(1u, 2u, 3u));  // D's empty last frame
     EXPECT_THAT(t.entriesAt(8), ElementsAre(1u, 2u));
+    // Entries start at frames 1 (MC), 4 (JC, CH) and 6 (SC): shown counts 2, 5 and 7.
+    const std::pair<std::size_t, std::size_t> next[] = {{0, 2}, {2, 5}, {5, 7}, {7, 7}};
+    for (const auto& [from, to] : next) EXPECT_EQ(t.nextEntryStart(from), to) << from;
+    const std::pair<std::size_t, std::size_t> previous[] = {{9, 7}, {7, 5}, {2, 2}};
+    for (const auto& [from, to] : previous) EXPECT_EQ(t.previousEntryStart(from), to) << from;
+    EXPECT_EQ(t.entrySpans[1], (std::pair<std::size_t, std::size_t>{9, 20}));  // " SC,X,After"
 }
 
 TEST(PlayedTimeline, TimesCountDelaysInTheirOwnSeconds) {
