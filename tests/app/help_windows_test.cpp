@@ -1,97 +1,53 @@
 // The Help menu: the three message texts and the Programming Reference window.
-#include <algorithm>
-#include <utility>
-#include <vector>
-
 #include <QApplication>
 #include <QPlainTextEdit>
 
 #include "app/programming_reference.h"
 #include "tests/app/window_fixture.h"
+#include "tests/model/case_file.h"
 
 namespace velistrad {
 namespace {
 
-// For the longer texts, what a slip in editing them would break: the line
-// count, the tabs, the trailing spaces and a few lines read in full.
-struct TextShape {
-    int lines;
-    std::vector<int> tabbed;         // 1-based lines that hold a tab
-    std::vector<int> trailingBlank;  // 1-based lines that end with a blank
-    std::vector<std::pair<int, const char*>> exact;
-};
-
-const TextShape kHowToUseShape{
-    3,
-    {},
-    {},
-    {{1, "1. Choose the velistrad you want to see from the Simulations menu."},
-     {2, "2. Click the Play button at the bottom of the screen."},
-     {3, "3. You can pause the simulation, and change the speed, at any time."}}};
-
-const TextShape kBasicsShape{
-    13,
-    {3, 4},
-    {6, 10, 11, 12},
-    {{2,
-      "to walk side by side.  All Officers' movements about the Chapter room are directed by "
-      "the letters on the diagram."},
-     {13, "North to their stations would be noted: Ch. and Mar. move J K V Z X."}}};
-
-const TextShape kReferenceShape{
-    53,
-    {11, 13, 14, 15, 17, 18, 25, 26, 28, 29, 33, 38, 39, 40, 41, 44, 48, 52, 53},
-    {5, 8, 13, 17, 25, 28, 32, 52},
-    {{1, "Each simulation is in this form:"},
-     {8, "Direction: A list of steps the officer takes.  For instance, JKVZX.  "},
-     {9, "   There are special steps as well:"},
-     {44, "\tAll, Delay, 0.5\tTo delay a half-second"},
-     {53, "\tSC/JC/Ch arrive together after MC is at R."}}};
-
-void expectShape(const QString& shown, const TextShape& shape, const char* joint) {
+// Checks a Help text, split at `joint`, against its rows in help_texts.txt.
+void expectShape(const QString& shown, const std::string& item, const char* joint) {
     const QStringList lines = shown.split(qs(joint));  // a trailing line break adds a line
-    ASSERT_EQ(lines.size(), shape.lines);
-    for (int i = 1; i <= shape.lines; ++i) {
-        const QString& line = lines[i - 1];
-        EXPECT_EQ(line.contains(QLatin1Char('\t')),
-                  std::count(shape.tabbed.begin(), shape.tabbed.end(), i) > 0)
-            << "line " << i;
-        EXPECT_EQ(line.endsWith(QLatin1Char(' ')),
-                  std::count(shape.trailingBlank.begin(), shape.trailingBlank.end(), i) > 0)
-            << "line " << i;
+    int rows = 0;
+    for (const Case& c : CASES("help_texts.txt", 3)) {
+        if (c[0] != item || ++rows == 0) continue;
+        SCOPED_TRACE(c.line);
+        std::string which;
+        for (int i = 0; i < lines.size(); ++i) {
+            const QString& line = lines[i];
+            const bool has = c[1] == "tabbed"     ? line.contains(QLatin1Char('\t'))
+                             : c[1] == "trailing" ? line.endsWith(QLatin1Char(' '))
+                                                  : line.isEmpty();
+            if (has) which += std::to_string(i + 1) + " ";
+        }
+        if (c[1] == "lines") {
+            EXPECT_EQ(lines.size(), std::stoi(c[2]));
+        } else if (c[1] == "tabbed" || c[1] == "trailing" || c[1] == "empty") {
+            EXPECT_EQ(which, c[2]);
+        } else {
+            ASSERT_LE(std::stoi(c[1]), lines.size());
+            EXPECT_EQ(lines[std::stoi(c[1]) - 1].toStdString(), c[2]);
+        }
     }
-    for (const auto& [line, text] : shape.exact) EXPECT_EQ(lines[line - 1], qs(text));
+    EXPECT_GT(rows, 0) << item;
 }
 
 using HelpTest = WindowTest;
 
 TEST_F(HelpTest, MessageBoxesShowTheirExactTextsWithCrLfAndNoIcon) {
-    const struct {
-        const char* item;
-        const char* title;
-        const TextShape* shape;  // none: the About box, partly our own
-    } rows[] = {{"Help_Howto", "How To Use", &kHowToUseShape},
-                {"Help_Basics", "Velistrad Basics", &kBasicsShape},
-                {"Help_About", "About", nullptr}};
-    for (const auto& row : rows) {
-        SCOPED_TRACE(row.item);
+    const char* rows[][2] = {
+        {"Help_Howto", "How To Use"}, {"Help_Basics", "Velistrad Basics"}, {"Help_About", "About"}};
+    for (const auto& [item, title] : rows) {
         dialogs.messages.clear();
-        trigger(qs(row.item));
+        trigger(qs(item));
         ASSERT_EQ(dialogs.messages.size(), 1u);
-        const auto& shown = dialogs.messages[0];
-        EXPECT_EQ(shown.title, qs(row.title));
-        EXPECT_EQ(shown.icon, MessageIcon::None);
-        if (row.shape) {
-            expectShape(shown.text, *row.shape, "\r\n");
-            continue;
-        }
-        // Our own lines aside, the About box has its fixed lines and blank lines in place.
-        const QStringList about = shown.text.split(QStringLiteral("\r\n"));
-        ASSERT_EQ(about.size(), 15);
-        EXPECT_EQ(about[2], QStringLiteral("For comments and questions, contact:"));
-        EXPECT_EQ(about[5], QStringLiteral("Version 1.3"));
-        for (int i = 0; i < 15; ++i)
-            EXPECT_EQ(about[i].isEmpty(), i == 1 || i == 4 || i == 7 || i == 10) << i + 1;
+        EXPECT_EQ(dialogs.messages[0].title, qs(title));
+        EXPECT_EQ(dialogs.messages[0].icon, MessageIcon::None);
+        expectShape(dialogs.messages[0].text, item, "\r\n");
     }
 }
 
@@ -126,7 +82,7 @@ TEST_F(HelpTest, ProgrammingReferenceStandsBesideTheMainWindowAndIsReplacedAfter
         EXPECT_EQ(reference->pos(), choice < 2 ? first : beside()) << choice;
         EXPECT_EQ(reference->windowTitle(), QStringLiteral("Programming Reference"));
         EXPECT_TRUE(reference->Text1()->isReadOnly());
-        expectShape(reference->Text1()->toPlainText(), kReferenceShape, "\n");
+        expectShape(reference->Text1()->toPlainText(), "Help_Programming", "\n");
         window->move(200, 100);
         if (choice != 1) continue;
         reference->close();
