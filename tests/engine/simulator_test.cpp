@@ -5,6 +5,7 @@
 #include "engine/simulator.h"
 
 #include "engine/null_platform.h"
+#include "tests/model/case_file.h"
 
 #include <gmock/gmock.h>
 #include <gtest/gtest.h>
@@ -20,7 +21,6 @@ namespace velistrad {
 namespace {
 
 using ::testing::ElementsAre;
-using ::testing::IsEmpty;
 
 constexpr double kTick = 1e-9;  // tolerance for sums of frame periods
 
@@ -34,14 +34,8 @@ struct Drawing {
 };
 
 // The fixture is the whole outside world: clock, event pump, window and plan.
-class SimulatorTest : public ::testing::Test,
-                      public DiagnosticSink,
-                      public RunHost,
-                      public DrawingSurface,
-                      public Clock,
-                      public EventPump {
-protected:
-    void TearDown() override { EXPECT_FALSE(ranAway) << "a run never ended"; }
+struct World : DiagnosticSink, RunHost, DrawingSurface, Clock, EventPump {
+    ~World() override { EXPECT_FALSE(ranAway) << "a run never ended"; }
 
     void at(double time, std::function<void()> handler) { events.emplace(time, handler); }
     // A wait moves the clock to its deadline or to the next scripted event,
@@ -104,84 +98,67 @@ protected:
     Simulator sim{room, *this, *this, *this, *this, *this};
 };
 
-// Play pressed during playback holds the run before its next frame; a
-// one-second delay frame (0.05 to 1.05) is never cut short by a hold.
-struct HoldCase {
-    const char* script;
-    double pauseAt, resumeAt, drawFrom, drawTo;  // first drawing after the pause
-};
+class SimulatorTest : public ::testing::Test, public World {};
 
-class Hold : public SimulatorTest, public ::testing::WithParamInterface<HoldCase> {};
-
-TEST_P(Hold, TakesEffectBeforeTheNextFrameAndResumes) {
-    const HoldCase& c = GetParam();
-    bool pausePictureWhilePlaying = false;
-    bool heldAfterPress = false;
-    at(c.pauseAt, [&] {
-        pausePictureWhilePlaying = showsPausePicture();
-        sim.Simulate_Click();
-        heldAfterPress = sim.paused && sim.busy && !showsPausePicture();
-    });
-    at(c.resumeAt, [&] { sim.Simulate_Click(); });
-    play(c.script);
-    EXPECT_TRUE(pausePictureWhilePlaying);
-    EXPECT_TRUE(heldAfterPress);
-    ASSERT_EQ(drawings.size(), kWalkDrawings);  // ran to the end
-    const double drawn = drawings.at(drawingsUntil(c.pauseAt)).at;
-    EXPECT_TRUE(drawn > c.drawFrom - kTick && drawn < c.drawTo + kTick) << drawn;
-    EXPECT_EQ(exchanges, 4);
-    EXPECT_FALSE(sim.busy);
-    EXPECT_TRUE(sim.paused);
+// Play pressed during playback holds the run before its next frame and
+// resumes it; a speed pressed applies from the next wait; an abandoned run
+// unwinds promptly and starts no new run.
+TEST(Simulator, PressesDuringPlayback) {
+    for (const Case& c : CASES("simulator_runs.txt", 6)) {
+        SCOPED_TRACE(c.line);
+        World w;
+        bool pausePictureWhilePlaying = false, heldAfterPress = false;
+        const double a = c.f(2), b = c.f(3);
+        if (c[0] == "hold") {
+            w.at(a, [&] {
+                pausePictureWhilePlaying = w.showsPausePicture();
+                w.sim.Simulate_Click();
+                heldAfterPress = w.sim.paused && w.sim.busy && !w.showsPausePicture();
+            });
+            w.at(b, [&] { w.sim.Simulate_Click(); });
+        }
+        if (c[0] == "speed") w.at(0.11, [&] { w.sim.SpeedB_Click(static_cast<int>(a) - 1); });
+        if (c[0] == "abandon" && a > 0) w.at(a, [&] { w.sim.Simulate_Click(); });
+        if (c[0] == "abandon") w.at(b, [&] { w.sim.abandon(); });
+        w.play(c[1]);
+        EXPECT_FALSE(w.sim.busy);
+        if (c[0] == "hold") {
+            EXPECT_TRUE(pausePictureWhilePlaying && heldAfterPress);
+            ASSERT_EQ(w.drawings.size(), kWalkDrawings);  // ran to the end
+            const double drawn = w.drawings.at(w.drawingsUntil(a)).at;
+            EXPECT_TRUE(drawn > c.f(4) - kTick && drawn < c.f(5) + kTick) << drawn;
+            EXPECT_EQ(w.exchanges, 4);
+            EXPECT_TRUE(w.sim.paused);
+        } else if (c[0] == "speed") {
+            EXPECT_EQ(w.reportedSpeed, static_cast<int>(a));
+            const std::size_t next = w.drawingsUntil(0.11);
+            ASSERT_LT(next + 1, w.drawings.size());
+            // The wait under way when the click came keeps its Medium length.
+            EXPECT_NEAR(w.drawings[next].at, 0.125, kTick);
+            EXPECT_NEAR(w.drawings[next + 1].at - w.drawings[next].at, b, kTick);
+        } else {
+            EXPECT_LT(w.t, c.f(4) + kTick);
+            const std::size_t drawn = w.drawings.size();
+            EXPECT_EQ(w.drawingsUntil(b), drawn);
+            const int exchanged = w.exchanges;
+            w.play(kWalk);
+            EXPECT_EQ(w.exchanges, exchanged);
+            EXPECT_EQ(w.drawings.size(), drawn);
+        }
+    }
 }
-
-INSTANTIATE_TEST_SUITE_P(
-    Simulator, Hold,
-    ::testing::Values(HoldCase{kWalk, 0.11, 2.0, 2.0, 2.1},
-                      HoldCase{"All,Delay,1.0, MC,XZR,Now", 0.5, 0.8, 1.05, 1.05},
-                      HoldCase{"All,Delay,1.0, MC,XZR,Now", 0.5, 3.0, 3.0, 3.1},
-                      HoldCase{"All,Delay,1.0, MC,XZR,Now", 0.03, 0.5, 1.55, 1.55}));
-
-// Speed items 1..5, pressed as buttons 0..4 while a walk plays.
-struct SpeedCase {
-    int index;
-    double period;
-};
-
-class SpeedDuringPlayback : public SimulatorTest,
-                            public ::testing::WithParamInterface<SpeedCase> {};
-
-TEST_P(SpeedDuringPlayback, AppliesFromTheNextWait) {
-    at(0.11, [&] { sim.SpeedB_Click(GetParam().index - 1); });
-    play(kWalk);
-    EXPECT_EQ(reportedSpeed, GetParam().index);
-    const std::size_t next = drawingsUntil(0.11);
-    ASSERT_LT(next + 1, drawings.size());
-    // The wait under way when the click came keeps its Medium length.
-    EXPECT_NEAR(drawings[next].at, 0.125, kTick);
-    EXPECT_NEAR(drawings[next + 1].at - drawings[next].at, GetParam().period, kTick);
-}
-
-INSTANTIATE_TEST_SUITE_P(Simulator, SpeedDuringPlayback,
-                         ::testing::Values(SpeedCase{1, 0.07}, SpeedCase{2, 0.05},
-                                           SpeedCase{3, 0.025}, SpeedCase{4, 0.01},
-                                           SpeedCase{5, 0}));
 
 TEST_F(SimulatorTest, FailingSecondEntryPlaysNothingAndTheNextPressPlaysAfresh) {
     play("MC,XZR,Now, Foo,XZR,Now");
-    EXPECT_THAT(drawings, IsEmpty());
     EXPECT_THAT(log, ElementsAre("message: Unknown officer: FOO",
                                  "error: Error occurred while processing: FOO, XZR, NOW"));
-    EXPECT_FALSE(sim.busy);
-    EXPECT_TRUE(sim.paused);
-    EXPECT_EQ(exchanges, 2);
+    EXPECT_TRUE(drawings.empty() && !sim.busy && sim.paused && exchanges == 2);
 
     play("All,-AT-X-,Now, MC,XZR,Now");
     ASSERT_EQ(drawings.size(), kWalkDrawings);
     EXPECT_NEAR(drawings[1].at - drawings[0].at, 0.025, kTick);
     EXPECT_EQ(drawings.back().markers, "MC#9@3600,7875 ");
-    EXPECT_FALSE(sim.busy);
-    EXPECT_TRUE(sim.paused);
-    EXPECT_EQ(exchanges, 4);
+    EXPECT_TRUE(!sim.busy && sim.paused && exchanges == 4);
 }
 
 // A million bad steps would be a million boxes: a Play shows a handful, then
@@ -199,10 +176,8 @@ TEST_F(SimulatorTest, ResetDuringPlaybackHoldsTheRunAndShowsEveryoneAtStations) 
     at(0.2, [&] {
         sim.Do_Reset_Click();
         drawnAfterReset = drawings.size();
-        EXPECT_EQ(drawings.back().markers, "");
-        EXPECT_EQ(script, kWalk);
-        EXPECT_FALSE(sim.busy);
-        EXPECT_TRUE(sim.paused);
+        EXPECT_EQ(drawings.back().markers, "");  // everyone at his station
+        EXPECT_TRUE(script == kWalk && !sim.busy && sim.paused);
     });
     at(5.0, [&] {
         EXPECT_EQ(drawings.size(), drawnAfterReset);  // the held run stays held
@@ -212,31 +187,6 @@ TEST_F(SimulatorTest, ResetDuringPlaybackHoldsTheRunAndShowsEveryoneAtStations) 
     EXPECT_FALSE(showsPausePicture());
     EXPECT_NEAR(t, 5.0, 0.1);
 }
-
-// Abandoning a playing run (no hold) or a held one.
-struct AbandonCase {
-    double holdAt, abandonAt, endsBy;
-};
-
-class Abandon : public SimulatorTest, public ::testing::WithParamInterface<AbandonCase> {};
-
-TEST_P(Abandon, UnwindsPromptlyAndStartsNoNewRun) {
-    if (GetParam().holdAt > 0) at(GetParam().holdAt, [&] { sim.Simulate_Click(); });
-    at(GetParam().abandonAt, [&] { sim.abandon(); });
-    play(kWalk);
-    EXPECT_LT(t, GetParam().endsBy + kTick);
-    EXPECT_FALSE(sim.busy);
-    const std::size_t drawn = drawings.size();
-    EXPECT_EQ(drawingsUntil(GetParam().abandonAt), drawn);
-
-    const int exchanged = exchanges;
-    play(kWalk);
-    EXPECT_EQ(exchanges, exchanged);
-    EXPECT_EQ(drawings.size(), drawn);
-}
-
-INSTANTIATE_TEST_SUITE_P(Simulator, Abandon,
-                         ::testing::Values(AbandonCase{0, 0.2, 0.225}, AbandonCase{0.2, 1.0, 1.1}));
 
 TEST_F(SimulatorTest, LightningStillHandlesEventsInEveryWait) {
     sim.Speed_Click(5);
@@ -275,40 +225,17 @@ TEST_F(SimulatorTest, RunsimDrawsEveryOfficerAwayFromHisStation) {
               "Mar#0@1800,4 SD#21@1," + std::to_string(room.officer(21).stationY) + " ");
 }
 
-// The timeline stays after the run, until Reset; a run can start at any frame.
-TEST_F(SimulatorTest, TheTimelineStaysUntilResetAndPlaysFromAnyFrame) {
-    play(kWalk);
-    ASSERT_NE(sim.played(), nullptr);
-    EXPECT_EQ(sim.playedFrames(), sim.played()->size());
-    const auto played = sim.played();
-    drawings.clear();
-    sim.paused = false;
-    sim.runsims(*played, 100);
-    ASSERT_EQ(drawings.size(), 6u);  // frames 100..105 move MC, the last is empty
-    EXPECT_EQ(drawings.back().markers, "MC#9@3600,7875 ");
-    sim.paused = true;  // as every run leaves it
-    sim.Do_Reset_Click();
-    EXPECT_EQ(sim.played(), nullptr);
-}
-
 // Moving through a kept timeline: held mid-run and moved back, a run plays
 // on from there and ends where an uninterrupted run ends; after a run, Play
 // plays on from a frame moved back to, or compiles afresh once the text changed.
-TEST_F(SimulatorTest, SeekingWhileHeldAndAfterARunPlaysOnFromThere) {
+// (Held and moved, a run playing on in the window is tested with the timeline.)
+TEST_F(SimulatorTest, SeekingAfterARunPlaysOnFromThere) {
     play(kWalk);
     const std::string uninterrupted = drawings.back().markers;
     const std::size_t frames = sim.played()->size();
-
-    drawings.clear();
-    at(t + 1.0, [&] {
-        sim.Simulate_Click();  // hold
-        sim.seekTo(10);
-        // Three frames standing at his station, then six steps of 20.
-        EXPECT_EQ(drawings.back().markers, "MC#9@3600,9780 ");
-        sim.Simulate_Click();  // resume
-    });
-    sim.seekTo(0);
-    play(kWalk);  // the text is unchanged and the timeline stands at 0: it plays on
+    sim.seekTo(10);  // three frames standing at his station, then six steps of 20
+    EXPECT_EQ(drawings.back().markers, "MC#9@3600,9780 ");
+    play(kWalk);  // the text is unchanged: it plays on from frame 10
     EXPECT_EQ(drawings.back().markers, uninterrupted);
     EXPECT_EQ(sim.playedFrames(), frames);
 

@@ -8,6 +8,7 @@
 #include <filesystem>
 #include <fstream>
 #include <string>
+#include <utility>
 #include <vector>
 
 namespace velistrad {
@@ -16,8 +17,7 @@ struct Case {
     std::string line;  // as written, for SCOPED_TRACE
     std::vector<std::string> fields;
     const std::string& operator[](std::size_t i) const { return fields.at(i); }
-    const char* c(std::size_t i) const { return fields.at(i).c_str(); }
-    float f(std::size_t i) const { return std::stof(fields.at(i)); }
+    double f(std::size_t i) const { return std::stod(fields.at(i)); }
     std::size_t n(std::size_t i) const { return std::stoul(fields.at(i)); }
     bool yes(std::size_t i) const { return fields.at(i) == "1"; }
 };
@@ -28,7 +28,7 @@ inline std::vector<Case> readCases(const char* source, const char* name, std::si
     std::vector<Case> cases;
     for (std::string line; std::getline(in, line);) {
         if (line.empty() || line[0] == '#') continue;
-        Case row{line, {""}};
+        Case row{line, {""}};  // split by hand: escapes may hide separators
         for (std::size_t i = 0; i < line.size(); ++i) {
             char ch = line[i];
             if (ch == ';') {
@@ -52,6 +52,16 @@ inline std::vector<Case> readCases(const char* source, const char* name, std::si
     }
     EXPECT_FALSE(cases.empty()) << name;
     return cases;
+}
+
+// The pieces of text between separators; none for an empty text.
+inline std::vector<std::string> split(const std::string& text, char separator) {
+    std::vector<std::string> pieces;
+    std::size_t start = 0;
+    for (std::size_t end; (end = text.find(separator, start)) != std::string::npos; start = end + 1)
+        pieces.push_back(text.substr(start, end - start));
+    if (!text.empty()) pieces.push_back(text.substr(start));
+    return pieces;
 }
 
 // The cases of a data file in the test's own folder.
