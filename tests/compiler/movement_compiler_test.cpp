@@ -4,7 +4,6 @@
 #include "compiler/movement_compiler.h"
 
 #include <algorithm>
-#include <sstream>
 
 #include "model/number_text.h"
 #include "tests/model/case_file.h"
@@ -62,14 +61,8 @@ TEST_F(CompilerTest, Entries) {
     for (const Case& row : CASES("entries.txt", 7)) {
         SCOPED_TRACE(row.line);
         reset();
-        if (!row[0].empty()) {
-            std::istringstream placed(row[0]);
-            int k;
-            float x, y;
-            char comma;
-            placed >> k >> comma >> x >> comma >> y;
-            put(k, x, y);
-        }
+        if (const auto placed = split(row[0], ','); !placed.empty())
+            put(std::stoi(placed[0]), std::stof(placed[1]), std::stof(placed[2]));
         const int mover = std::max<int>(0, room.findofficer(row[1]));
         const std::string before = at(mover);
         const std::string path = run(row[1], row[2]);

@@ -26,13 +26,9 @@ std::string expand(const std::string& text) {
 // "name=script|name=script".
 Sims sims(const std::string& text) {
     Sims out;
-    std::size_t start = 0;
-    while (start < text.size()) {
-        const std::size_t bar = std::min(text.find('|', start), text.size());
-        const std::string record = expand(text.substr(start, bar - start));
+    for (const std::string& record : split(expand(text), '|')) {
         const std::size_t eq = record.find('=');
         out.push_back({record.substr(0, eq), record.substr(eq + 1)});
-        start = bar + 1;
     }
     return out;
 }

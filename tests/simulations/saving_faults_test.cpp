@@ -37,16 +37,15 @@ protected:
         ASSERT_EQ(::chmod(folder.c_str(), folderMode) | ::chmod(path.c_str(), fileMode), 0);
     }
     static void becomeUser() {
-        if (runningAsRoot() && (::setgroups(0, nullptr) | ::setgid(kNobody) | ::setuid(kNobody))) {
+        if (runningAsRoot() && (::setgroups(0, nullptr) | ::setgid(kNobody) | ::setuid(kNobody)))
             ::_exit(3);
-        }
     }
 
     // Replaces S1 with a script too big for the room left; in a child that
     // first runs `prepare`, and as the user when `asUser`. The last message.
     template <class Prepare>
     std::string saveTooMuch(bool asUser, Prepare prepare) {
-        int pipeEnds[2];
+        int pipeEnds[2] = {-1, -1};
         EXPECT_EQ(::pipe(pipeEnds), 0);
         const pid_t child = ::fork();
         if (child == 0) {
@@ -70,16 +69,14 @@ protected:
     void expectRefused(const std::string& shown, const std::string& reason) {
         EXPECT_NE(shown.find("could not be saved to " + path + ":\n" + reason), std::string::npos)
             << shown;
-        EXPECT_EQ(fileBytes(path), old);
-        EXPECT_EQ(others(), 0u) << "a new file was left behind";
+        EXPECT_TRUE(fileBytes(path) == old && others() == 0u) << "changed, or a new file left";
     }
 
     // Kills a child that saves in a loop, S1 alternating between two
     // scripts, at random moments; custom.sim must hold one list whole.
     void killSavesAtRandom(int rounds, bool asUser) {
         std::vector<std::string> whole = {old};
-        for (const char c : {'x', 'y'}) {
-            auto saved = records(20, 2000);
+        for (auto saved = records(20, 2000); const char c : {'x', 'y'}) {
             saved[0].script = std::string(2000, c);
             whole.push_back(serializeCustomFile(saved));
         }
@@ -106,11 +103,9 @@ protected:
     bool mounted = false;
 };
 
-TEST_F(SavingFaultsTest, KilledWhileSavingLeavesTheOldOrTheNewFileWhole) {
+// Then as a user refused in a read-only folder.
+TEST_F(SavingFaultsTest, KilledWhileSavingOrRefusedLeavesTheOldOrTheNewFileWhole) {
     killSavesAtRandom(300, false);
-}
-
-TEST_F(SavingFaultsTest, KilledWhileRefusedInAReadOnlyFolderLeavesTheFileWhole) {
     forUser(0555, 0644);
     killSavesAtRandom(200, true);
 }
@@ -127,9 +122,8 @@ TEST_F(SavingFaultsTest, AFileSizeLimitIsReportedAndTheOldFileKept) {
 
 TEST_F(SavingFaultsTest, AFullDiskIsReportedAndTheOldFileKept) {
     if (!runningAsRoot()) GTEST_SKIP() << "mounting a small tmpfs needs root";
-    if (::mount("tmpfs", folder.c_str(), "tmpfs", 0, "size=64k") != 0) {
+    if (::mount("tmpfs", folder.c_str(), "tmpfs", 0, "size=64k") != 0)
         GTEST_SKIP() << "cannot mount a tmpfs here: " << std::strerror(errno);
-    }
     mounted = true;
     writeBytes(path, old);
     expectRefused(saveTooMuch(false, [] {}), "Writing failed: No space left on device");
