@@ -1,7 +1,7 @@
-// All 23 built-in simulations: each compiles without a message, and each
-// plays to its end in the window. Playback here runs on a clock that jumps to
-// every deadline, so the delays in the scripts cost no real time, while the
-// drawing and the event handling are the window's own.
+// All 23 built-in simulations: each plays to its end in the window (that each
+// compiles without a message is tested through velistrad-cli). Playback here runs on a clock that
+// jumps to every deadline, so the delays in the scripts cost no real time, while the drawing and
+// the event handling are the window's own.
 #include <cmath>
 
 #include <QCoreApplication>
@@ -26,18 +26,14 @@ TEST_F(CataloguePlayTest, EveryEntryLoadsItsScriptCompilesSilentlyAndPlaysToItsE
         playButton()->click();  // someone away from his station
         trigger(qs(entry.item));
         EXPECT_TRUE(allAtStations(window->simulator().room()));
-        const CatalogueEntry& own =
-            entry.sharesScriptOf ? entries[entry.sharesScriptOf - 1] : entry;
-        EXPECT_EQ(editorText(), qs(own.script));
+        EXPECT_EQ(editorText(),
+                  qs((entry.sharesScriptOf ? entries[entry.sharesScriptOf - 1] : entry).script));
 
-        std::vector<std::string> messages;
-        const ChapterRoom expected = playedThrough(entry.script, &messages);
-        EXPECT_TRUE(messages.empty()) << messages[0];
         const long before = scripted.passes;
         playButton()->click();
         EXPECT_GT(scripted.passes - before, 10);
         const Positions shown = positions(window->simulator().room());
-        EXPECT_EQ(shown, positions(expected));
+        EXPECT_EQ(shown, positions(playedThrough(entry.script)));
         // The last frame's drawing stays: one marker per officer away from his station.
         const Positions home = positions(ChapterRoom());
         std::size_t away = 0;
@@ -71,8 +67,8 @@ TEST(PlanView, MarkersHideWhatLiesBeneathButLabelsStayWhole) {
     const Marker mar{1885, 9120, "Mar"}, ch{2185, 9120, "CH"};
     const Officer& officer = room.officer(0);
     const Marker onStation{officer.stationX + 85.0f, officer.stationY + 75.0f, ""};
-    const QImage plan = drawn({}), alone = drawn({mar}), pair = drawn({mar, ch});
-    const QImage covered = drawn({onStation});
+    const QImage plan = drawn({}), alone = drawn({mar}), pair = drawn({mar, ch}),
+                 covered = drawn({onStation});
 
     // The outline lies 10 pixels (150 twips) from the centre, inside the 2-pixel border.
     const int cx = 2 + 1885 / 15, cy = 2 + 9120 / 15;

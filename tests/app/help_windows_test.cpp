@@ -54,9 +54,7 @@ TEST_F(HelpTest, MessageBoxesShowTheirExactTextsWithCrLfAndNoIcon) {
 TEST_F(HelpTest, ProgrammingReferenceStandsBesideTheMainWindowAndIsReplacedAfterClosing) {
     // The real dialogs: this window is not modal.
     window.reset();
-    MainWindowSetup setup;
-    setup.customFile = customPath();
-    window = std::make_unique<MainWindow>(setup);
+    window = std::make_unique<MainWindow>(MainWindowSetup{customPath()});
     window->move(40, 30);
     window->show();
     auto find = [] {

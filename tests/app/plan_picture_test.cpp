@@ -17,32 +17,23 @@ QRgb pixelAt(const QImage& image, double x, double y, double dpr) {
                               static_cast<int>(y / kTwipsPerPixel * dpr)));
 }
 
-TEST(PlanPictureTest, SizeFollowsPixelRatio) {
-    const ChapterRoom room;
-    const QImage normal = renderPlan(room, 1.0);
-    EXPECT_EQ(normal.size(), QSize(482, 696));
-    const QImage dense = renderPlan(room, 2.0);
-    EXPECT_EQ(dense.size(), QSize(964, 1392));
-    EXPECT_EQ(dense.deviceIndependentSize(), QSizeF(482, 696));
-}
-
-TEST(PlanPictureTest, FeaturesSitAtTheirCoordinates) {
+TEST(PlanPictureTest, SizeFollowsPixelRatioAndFeaturesSitAtTheirCoordinates) {
     const ChapterRoom room;
     for (const double dpr : {1.0, 2.0}) {
+        SCOPED_TRACE(dpr);
         const QImage plan = renderPlan(room, dpr);
+        EXPECT_EQ(plan.size(), QSize(482, 696) * dpr);
+        EXPECT_EQ(plan.deviceIndependentSize(), QSizeF(482, 696));
         const QRgb floor = plan.pixel(1, 1);  // outside the walls
         // Open floor between the F-H and I-K rows, away from every feature.
-        EXPECT_EQ(pixelAt(plan, 2700, 3450, dpr), floor) << dpr;
-        EXPECT_EQ(pixelAt(plan, 4800, 3450, dpr), floor) << dpr;
-        for (int i = 0; i < kPointCount;
-             ++i) {  // every lettered point on a lane, every light drawn
-            EXPECT_NE(pixelAt(plan, room.point(i).x + 85, room.point(i).y + 75, dpr), floor)
-                << "point " << i << " at ratio " << dpr;
-        }
-        for (int i = 0; i < kOfficerCount; ++i) {  // every station in its box
+        EXPECT_EQ(pixelAt(plan, 2700, 3450, dpr), floor);
+        EXPECT_EQ(pixelAt(plan, 4800, 3450, dpr), floor);
+        // Every lettered point on a lane, every light drawn, every station in its box.
+        for (int i = 0; i < kPointCount; ++i)
+            EXPECT_NE(pixelAt(plan, room.point(i).x + 85, room.point(i).y + 75, dpr), floor) << i;
+        for (int i = 0; i < kOfficerCount; ++i) {
             const Officer& o = room.officer(i);
-            EXPECT_NE(pixelAt(plan, o.stationX + 40, o.stationY + 75, dpr), floor)
-                << o.abbreviation << " at ratio " << dpr;
+            EXPECT_NE(pixelAt(plan, o.stationX + 40, o.stationY + 75, dpr), floor) << i;
         }
     }
 }
