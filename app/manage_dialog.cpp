@@ -48,10 +48,10 @@ ManageSimulationsDialog::ManageSimulationsDialog(MainWindow& window)
     });
     buttons->addStretch();
     // Import needs no selection.
-    auto* import = new QPushButton(QStringLiteral("&Import…"), this);
-    import->setObjectName(QStringLiteral("Import"));
-    buttons->insertWidget(buttons->count() - 1, import);
-    connect(import, &QPushButton::clicked, this, [this] {
+    auto* importButton = new QPushButton(QStringLiteral("&Import…"), this);
+    importButton->setObjectName(QStringLiteral("Import"));
+    buttons->insertWidget(buttons->count() - 1, importButton);
+    connect(importButton, &QPushButton::clicked, this, [this] {
         if (m_window.importScriptFiles()) showList(m_list->count());
     });
 

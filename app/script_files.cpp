@@ -73,8 +73,8 @@ bool MainWindow::openScriptFile(const QString& path) {
         return false;
     }
     m_simulator->Do_Reset_Click();
-    m_scriptFile = QFileInfo(path).absoluteFilePath();
     setScriptText(text);
+    m_scriptFile = QFileInfo(path).absoluteFilePath();
     m_savedScript = m_directions->toPlainText();
     showScriptFileState();
     rememberRecent(m_scriptFile);
