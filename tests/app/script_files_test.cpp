@@ -1,29 +1,23 @@
 // Script files and managing My Simulations from the window: the editor, the
 // title and the My Simulations menu follow what is done.
-#include <QApplication>
-#include <QFile>
 #include <QListWidget>
 #include <QMenu>
 
 #include "app/manage_dialog.h"
 #include "tests/app/window_fixture.h"
+#include "tests/simulations/saving_fixture.h"
 
 namespace velistrad {
 namespace {
 
 class ScriptFilesTest : public WindowTest {
 protected:
-    QString writeFile(const char* name, const QByteArray& bytes) const {
+    QString writeFile(const char* name, const std::string& bytes) const {
         const QString path = dir.filePath(qs(name));
-        QFile file(path);
-        EXPECT_TRUE(file.open(QIODevice::WriteOnly));
-        file.write(bytes);
+        writeBytes(path.toStdString(), bytes);
         return path;
     }
-    static QByteArray readFile(const QString& path) {
-        QFile file(path);
-        return file.open(QIODevice::ReadOnly) ? file.readAll() : QByteArray();
-    }
+    static std::string readFile(const QString& path) { return fileBytes(path.toStdString()); }
     QString item(int i) const {
         return child<QAction>(QStringLiteral("CustomSim(%1)").arg(i))->text();
     }
