@@ -25,6 +25,9 @@ QString qs(const char* text) {
 
 const QString kFilter = QStringLiteral("Velistrad scripts (*.vsim);;All files (*)");
 const QString kRecentKey = QStringLiteral("recentScriptFiles");
+// Organisation and program named outright: without an organisation set,
+// QSettings() would refuse to save.
+const QString kSettings = QStringLiteral("velistrad");
 constexpr int kRecentCount = 8;
 
 // The first local file of a drag, or an empty string.
@@ -141,18 +144,18 @@ void MainWindow::showScriptFileState() {
 }
 
 void MainWindow::rememberRecent(const QString& path) {
-    QSettings settings;
-    QStringList recent = settings.value(kRecentKey).toStringList();
+    QSettings stored(kSettings, kSettings);
+    QStringList recent = stored.value(kRecentKey).toStringList();
     recent.removeAll(path);
     recent.prepend(path);
     while (recent.size() > kRecentCount) recent.removeLast();
-    settings.setValue(kRecentKey, recent);
+    stored.setValue(kRecentKey, recent);
     showRecent();
 }
 
 void MainWindow::showRecent() {
     m_recent->clear();
-    const QStringList recent = QSettings().value(kRecentKey).toStringList();
+    const QStringList recent = QSettings(kSettings, kSettings).value(kRecentKey).toStringList();
     for (int i = 0; i < recent.size(); ++i) {
         const QString path = recent[i];
         QAction* action = m_recent->addAction(QStringLiteral("&%1 %2").arg(i + 1).arg(
