@@ -8,6 +8,7 @@
 
 #include <QRect>
 #include <QString>
+#include <QStringList>
 
 #include "simulations/dialogs.h"
 
@@ -25,6 +26,22 @@ public:
     // window's frame); a window already open is only raised.
     virtual void showProgrammingReference(const QRect& besideFrame) = 0;
     virtual void closeProgrammingReference() = 0;
+
+    // File choosers and the question before unsaved changes are lost. The
+    // defaults answer as if cancelled: an empty name or list, Cancel.
+    // `filter` is in QFileDialog's form.
+    enum class SaveChoice { Save, Discard, Cancel };
+    virtual QStringList openFileNames(const QString& /*title*/, const QString& /*filter*/,
+                                      bool /*several*/) {
+        return {};
+    }
+    virtual QString saveFileName(const QString& /*title*/, const QString& /*suggested*/,
+                                 const QString& /*filter*/) {
+        return {};
+    }
+    virtual SaveChoice saveChanges(const QString& /*text*/, const QString& /*title*/) {
+        return SaveChoice::Cancel;
+    }
 };
 
 }  // namespace velistrad

@@ -3,7 +3,9 @@
 #include <QApplication>
 #include <QCommandLineParser>
 #include <QDir>
+#include <QFile>
 #include <QImage>
+#include <QStandardPaths>
 #include <QStyleFactory>
 #include <QTimer>
 
@@ -12,6 +14,7 @@
 #include "engine/simulator.h"
 #include "model/chapter_room.h"
 #include "simulations/catalogue.h"
+#include "simulations/custom_location.h"
 
 int main(int argc, char* argv[]) {
     // Commands that show no window must work without a display too.
@@ -25,6 +28,8 @@ int main(int argc, char* argv[]) {
     QApplication app(argc, argv);
     QApplication::setApplicationName(QStringLiteral("velistrad"));
     QApplication::setApplicationVersion(QStringLiteral("1.3"));
+    // Lets the desktop match the window to its entry and icon.
+    QGuiApplication::setDesktopFileName(QStringLiteral("org.velistrad.Simulator"));
     // Fusion honours the speed buttons' palette colour on every platform.
     QApplication::setStyle(QStyleFactory::create(QStringLiteral("Fusion")));
 
@@ -34,8 +39,8 @@ int main(int argc, char* argv[]) {
     parser.addVersionOption();
     const QCommandLineOption customFile(
         QStringLiteral("custom-file"),
-        QStringLiteral(
-            "Keep custom simulations in <path> instead of custom.sim beside the program."),
+        QStringLiteral("Keep custom simulations in <path> instead of custom.sim beside the program "
+                       "(or in the user's data folder when the program's folder is read-only)."),
         QStringLiteral("path"));
     const QCommandLineOption exportPlan(
         QStringLiteral("export-plan"),
@@ -55,6 +60,9 @@ int main(int argc, char* argv[]) {
                        "start-up time and memory."),
         QStringLiteral("seconds"));
     parser.addOptions({customFile, exportPlan, demo, reference, quitAfter});
+    parser.addPositionalArgument(QStringLiteral("file"),
+                                 QStringLiteral("A script file (.vsim) to open in the editor."),
+                                 QStringLiteral("[file]"));
     parser.process(app);
 
     if (parser.isSet(exportPlan)) {
@@ -65,13 +73,23 @@ int main(int argc, char* argv[]) {
         return 1;
     }
 
+    velistrad::CustomFilePlaces places;
+    if (parser.isSet(customFile))
+        places.commandLine = QFile::encodeName(parser.value(customFile)).toStdString();
+    places.programFolder = QFile::encodeName(QCoreApplication::applicationDirPath()).toStdString();
+    places.programFolderWritable = velistrad::folderWritable(places.programFolder);
+    places.userFolder =
+        QFile::encodeName(QStandardPaths::writableLocation(QStandardPaths::AppDataLocation))
+            .toStdString();
+    const velistrad::CustomFileChoice chosen = velistrad::chooseCustomFile(places);
+    if (!chosen.problem.empty()) qWarning("My Simulations start empty: %s", chosen.problem.c_str());
+
     velistrad::MainWindowSetup setup;
-    setup.customFile =
-        parser.isSet(customFile)
-            ? parser.value(customFile)
-            : QDir(QCoreApplication::applicationDirPath()).filePath(QStringLiteral("custom.sim"));
+    setup.customFile = QFile::decodeName(chosen.path.c_str());
     velistrad::MainWindow window(setup);
     window.show();
+    if (!parser.positionalArguments().isEmpty())
+        window.openScriptFile(parser.positionalArguments().constFirst());
 
     if (parser.isSet(reference)) window.Help_Programming_Click();
     const int entry = parser.value(demo).toInt();

@@ -155,6 +155,7 @@ void MainWindow::buildMenus() {
 
     QMenu* file = menuBar()->addMenu(QStringLiteral("&File"));
     file->setObjectName(QStringLiteral("M_File"));
+    buildScriptFileItems(file);
     m_hideCode = addItem(file, "Toggle_HideCode", QStringLiteral("Hide Simulation Code"));
     m_hideCode->setCheckable(true);
     connect(m_hideCode, &QAction::triggered, this, &MainWindow::Toggle_HideCode_Click);
@@ -194,6 +195,8 @@ void MainWindow::buildMenus() {
             this, &MainWindow::Help_Basics_Click);
     connect(addItem(help, "Help_Programming", QStringLiteral("Programming")), &QAction::triggered,
             this, &MainWindow::Help_Programming_Click);
+    connect(addItem(help, "Help_Location", QStringLiteral("Where My Simulations Are Kept")),
+            &QAction::triggered, this, &MainWindow::Help_Location_Click);
 }
 
 void MainWindow::buildSimulationsMenu(QMenu* menu) {
@@ -203,6 +206,9 @@ void MainWindow::buildSimulationsMenu(QMenu* menu) {
     QAction* save = menu->addAction(QStringLiteral("Save Current Simulation"));
     save->setObjectName(QStringLiteral("SaveSimulation"));
     connect(save, &QAction::triggered, this, &MainWindow::SaveSimulation_Click);
+    QAction* manage = menu->addAction(QStringLiteral("Manage My Simulations…"));
+    manage->setObjectName(QStringLiteral("ManageSimulations"));
+    connect(manage, &QAction::triggered, this, &MainWindow::ManageSimulations_Click);
     menu->addSeparator()->setObjectName(QStringLiteral("Separator0"));
 
     const std::pair<const char*, const char*> submenus[] = {{"M_Opening", "Opening"},
@@ -238,6 +244,7 @@ void MainWindow::buildSimulationsMenu(QMenu* menu) {
 bool MainWindow::eventFilter(QObject* watched, QEvent* event) {
     // Only the user going into the editor counts: the focus coming back with
     // the window or after a menu must not clear a placeholder nobody touched.
+    if (watched == m_directions->viewport() && filterScriptDrop(event)) return true;
     bool userEntered = false;
     if (watched == m_directions && event->type() == QEvent::FocusIn) {
         const Qt::FocusReason reason = static_cast<QFocusEvent*>(event)->reason();
@@ -278,6 +285,10 @@ void MainWindow::Quit_Simulator_Click() {
 }
 
 void MainWindow::closeEvent(QCloseEvent* event) {
+    if (!saveChangesFirst()) {
+        event->ignore();
+        return;
+    }
     // Every nested wait returns at once and no run starts again; the runs
     // unwind back to the outermost event loop, which then ends.
     m_simulator->abandon();

@@ -24,6 +24,8 @@
 #include "simulations/custom_simulations.h"
 
 class QAction;
+class QDragEnterEvent;
+class QDropEvent;
 class QLabel;
 class QMenu;
 class QPushButton;
@@ -65,6 +67,25 @@ public:
     void Help_Howto_Click();
     void Help_Basics_Click();
     void Help_Programming_Click();
+    void Help_Location_Click();
+
+    // Script files (script_files.cpp). Opening resets the simulator first, as
+    // choosing a simulation does; a file that cannot be read is reported and
+    // changes nothing. The saves return false when nothing was written.
+    bool openScriptFile(const QString& path);
+    void OpenScript_Click();
+    bool SaveScript_Click();
+    bool SaveScriptAs_Click();
+    const QString& scriptFile() const { return m_scriptFile; }
+
+    // Managing My Simulations (custom_simulations.cpp); Index is 1..20, as
+    // for CustomSim. Each returns whether the list changed.
+    void ManageSimulations_Click();
+    bool renameCustomSim(int Index);  // asks for the new name
+    bool deleteCustomSim(int Index);  // asks first
+    bool moveCustomSim(int Index, int to);
+    bool exportCustomSim(int Index);  // asks for the file; true when written
+    bool importScriptFiles();         // asks for the files; each is named after its file
 
     Simulator& simulator() { return *m_simulator; }
     PlanView* Figure1() const { return m_figure; }
@@ -76,6 +97,8 @@ public:
 protected:
     void closeEvent(QCloseEvent* event) override;
     bool eventFilter(QObject* watched, QEvent* event) override;
+    void dragEnterEvent(QDragEnterEvent* event) override;
+    void dropEvent(QDropEvent* event) override;
 
 private:
     // RunHost
@@ -97,6 +120,14 @@ private:
     void buildSimulationsMenu(QMenu* menu);
     void loadcustom();
     void showCustomSim(int Index);
+    void showCustomSims();  // every item, after the list changed
+
+    void buildScriptFileItems(QMenu* file);
+    bool filterScriptDrop(QEvent* event);  // the editor takes drops of its own
+    bool saveChangesFirst();               // Save/Discard/Cancel; false: stay
+    void showScriptFileState();            // title and modification mark
+    void rememberRecent(const QString& path);
+    void showRecent();
 
     ChapterRoom m_room;
     std::unique_ptr<WindowDialogs> m_ownDialogs;
@@ -124,6 +155,9 @@ private:
     std::vector<QAction*> m_playbackActions;
     bool m_settingSlider = false;  // the slider follows the run: not a user's move
     double m_lastTimelineUpdate = -1;
+    QString m_scriptFile;   // the opened script file; empty when none is
+    QString m_savedScript;  // its text as last read or written
+    QMenu* m_recent = nullptr;
 };
 
 }  // namespace velistrad

@@ -1,5 +1,6 @@
 #include "app/qt_dialogs.h"
 
+#include <QFileDialog>
 #include <QInputDialog>
 #include <QMessageBox>
 
@@ -58,6 +59,36 @@ void QtDialogs::showProgrammingReference(const QRect& besideFrame) {
 
 void QtDialogs::closeProgrammingReference() {
     if (m_reference) m_reference->close();
+}
+
+QStringList QtDialogs::openFileNames(const QString& title, const QString& filter, bool several) {
+    if (several) return QFileDialog::getOpenFileNames(m_parent, title, QString(), filter);
+    const QString name = QFileDialog::getOpenFileName(m_parent, title, QString(), filter);
+    return name.isEmpty() ? QStringList() : QStringList{name};
+}
+
+QString QtDialogs::saveFileName(const QString& title, const QString& suggested,
+                                const QString& filter) {
+    QFileDialog chooser(m_parent, title, suggested, filter);
+    chooser.setAcceptMode(QFileDialog::AcceptSave);
+    chooser.setDefaultSuffix(QStringLiteral("vsim"));  // "Save" with a bare name adds it
+    if (chooser.exec() != QDialog::Accepted || chooser.selectedFiles().isEmpty()) return {};
+    return chooser.selectedFiles().constFirst();
+}
+
+WindowDialogs::SaveChoice QtDialogs::saveChanges(const QString& text, const QString& title) {
+    QMessageBox box(QMessageBox::Warning, title, text,
+                    QMessageBox::Save | QMessageBox::Discard | QMessageBox::Cancel, m_parent);
+    box.setTextFormat(Qt::PlainText);
+    box.setDefaultButton(QMessageBox::Save);
+    switch (box.exec()) {
+        case QMessageBox::Save:
+            return SaveChoice::Save;
+        case QMessageBox::Discard:
+            return SaveChoice::Discard;
+        default:
+            return SaveChoice::Cancel;
+    }
 }
 
 }  // namespace velistrad

@@ -21,6 +21,10 @@ public:
     std::optional<std::string> input(const std::string& prompt, const std::string& title) override;
     void showProgrammingReference(const QRect& besideFrame) override;
     void closeProgrammingReference() override;
+    QStringList openFileNames(const QString& title, const QString& filter, bool several) override;
+    QString saveFileName(const QString& title, const QString& suggested,
+                         const QString& filter) override;
+    SaveChoice saveChanges(const QString& text, const QString& title) override;
 
     // The open reference window, or null.
     ProgrammingReference* programmingReference() const { return m_reference; }

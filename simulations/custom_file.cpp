@@ -227,4 +227,8 @@ std::string serializeCustomFile(const std::vector<CustomSimulation>& simulations
     return cp1252;
 }
 
+std::string decodeTextFile(std::string_view bytes) {
+    return decodeFile(bytes);
+}
+
 }  // namespace velistrad

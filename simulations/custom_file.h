@@ -40,4 +40,8 @@ struct CustomFileContents {
 CustomFileContents parseCustomFile(std::string_view bytes);
 std::string serializeCustomFile(const std::vector<CustomSimulation>& simulations);
 
+// Any text file read as custom.sim is: UTF-8 without its byte order mark when
+// it is valid UTF-8, else Windows-1252; the result is UTF-8.
+std::string decodeTextFile(std::string_view bytes);
+
 }  // namespace velistrad

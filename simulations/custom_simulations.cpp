@@ -48,10 +48,16 @@ void CustomSimulations::loadcustom() {
 }
 
 std::optional<std::size_t> CustomSimulations::SaveSimulation(const std::string& script) {
-    // Taken as typed: no trimming, and an empty answer (or none) is a name too.
-    const std::string name =
-        m_dialogs.input("Enter the name for this simulation", kCustomTitle).value_or("");
+    // Taken as typed: no trimming, and an empty answer is a name too.
+    const std::optional<std::string> name =
+        m_dialogs.input("Enter the name for this simulation", kCustomTitle);
+    if (!name) return std::nullopt;
+    return store(*name, script);
+}
 
+std::optional<std::size_t> CustomSimulations::store(const std::string& name,
+                                                    const std::string& script) {
+    if (!refuseUnkeepable(name)) return std::nullopt;
     std::size_t target = m_list.size();  // none
     for (std::size_t i = 0; i < m_list.size(); ++i) {
         if (m_list[i].name != name) continue;
@@ -75,6 +81,49 @@ std::optional<std::size_t> CustomSimulations::SaveSimulation(const std::string& 
     }
     writecustom();
     return target;
+}
+
+bool CustomSimulations::rename(std::size_t index, const std::string& name) {
+    if (index >= m_list.size() || m_list[index].name == name) return false;
+    if (!refuseUnkeepable(name)) return false;
+    for (const CustomSimulation& s : m_list) {
+        if (s.name != name) continue;
+        m_dialogs.message("There is a simulation of that name already.", kCustomTitle,
+                          MessageIcon::Exclamation);
+        return false;
+    }
+    m_list[index].name = name;
+    writecustom();
+    return true;
+}
+
+bool CustomSimulations::remove(std::size_t index) {
+    if (index >= m_list.size()) return false;
+    m_list.erase(m_list.begin() + static_cast<std::ptrdiff_t>(index));
+    writecustom();
+    return true;
+}
+
+bool CustomSimulations::move(std::size_t from, std::size_t to) {
+    if (from >= m_list.size() || to >= m_list.size() || from == to) return false;
+    CustomSimulation moved = std::move(m_list[from]);
+    m_list.erase(m_list.begin() + static_cast<std::ptrdiff_t>(from));
+    m_list.insert(m_list.begin() + static_cast<std::ptrdiff_t>(to), std::move(moved));
+    writecustom();
+    return true;
+}
+
+bool CustomSimulations::keepableName(const std::string& name) {
+    return name.find_first_of("-\r\n") == std::string::npos;
+}
+
+bool CustomSimulations::refuseUnkeepable(const std::string& name) {
+    if (keepableName(name)) return true;
+    m_dialogs.message(
+        "A simulation name cannot hold a hyphen (-) or a line break: the file of custom "
+        "simulations could not keep it. Please choose another name.",
+        kCustomTitle, MessageIcon::Exclamation);
+    return false;
 }
 
 void CustomSimulations::writecustom() {

@@ -30,11 +30,25 @@ public:
 
     // Asks for a name and stores `script` under it: replacing the simulation
     // of that name once the user agrees, else adding one. Returns the index
-    // added or replaced, nullopt when nothing changed. The list keeps the
-    // change even when the file could not be written; that is reported.
+    // added or replaced, nullopt when nothing changed (cancelled, refused).
+    // Every change below is kept in the list even when the file could not
+    // be written; that is reported.
     std::optional<std::size_t> SaveSimulation(const std::string& script);
+    // SaveSimulation with the name already given, as importing a file does.
+    std::optional<std::size_t> store(const std::string& name, const std::string& script);
+
+    // The managing of the list; false when nothing changed. A new name must
+    // be one the file can keep and no other simulation's.
+    bool rename(std::size_t index, const std::string& name);
+    bool remove(std::size_t index);
+    bool move(std::size_t from, std::size_t to);
+
+    // The file reads a name back as the text after its last hyphen, on one line.
+    static bool keepableName(const std::string& name);
 
 private:
+    // Tells the user why, and returns false, when the file could not keep `name`.
+    bool refuseUnkeepable(const std::string& name);
     void writecustom();
 
     Dialogs& m_dialogs;

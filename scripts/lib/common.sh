@@ -7,7 +7,7 @@ cd "$ROOT"
 # What building, testing and running need on a fresh Debian or Ubuntu machine.
 BASE_PACKAGES=(
   g++ cmake make pkg-config
-  qt6-base-dev qt6-base-dev-tools qt6-qpa-plugins libgl-dev
+  qt6-base-dev qt6-base-dev-tools qt6-qpa-plugins qt6-svg-dev libgl-dev
   libgtest-dev libgmock-dev libbenchmark-dev
   fonts-liberation python3
 )
@@ -32,11 +32,18 @@ ensure_packages() {
   fi
 }
 
-# build PRESET: configure once, then build incrementally.
+# What the tests need besides: the validators of the installed desktop files.
+TEST_PACKAGES=(desktop-file-utils appstream)
+
+# build PRESET [TARGET...]: configure once, then build incrementally; every
+# target unless some are named.
 build() {
   local preset="$1"
+  shift
   if [ ! -f "build/$preset/CMakeCache.txt" ]; then
     cmake --preset "$preset"
   fi
-  cmake --build --preset "$preset" -j"$(nproc)"
+  local targets=()
+  if [ "$#" -gt 0 ]; then targets=(--target "$@"); fi
+  cmake --build --preset "$preset" -j"$(nproc)" "${targets[@]}"
 }

@@ -31,11 +31,13 @@ TEST_F(CustomSimulationsMenuTest, SavingAddsAnItemAndReplacingKeepsIt) {
 }
 
 TEST_F(CustomSimulationsMenuTest, SavedSimulationsComeBackAfterARestart) {
-    save("Part-2", "Mar,XZ,\nNow");
+    save("Part-2", "Mar,XZ,Now");  // refused: the file would keep it as "2"
+    EXPECT_EQ(dialogs.messages.size(), 1u);
+    EXPECT_EQ(dialogs.messages.at(0).title, QStringLiteral("Custom Simulation"));
+    save("Part 2", "Mar,XZ,\nNow");
     save("Long", "---Mar,UZX,After");
     open();
-    EXPECT_TRUE(dialogs.messages.empty());
-    EXPECT_EQ(item(1)->text(), QStringLiteral("2"));  // the text after the last hyphen
+    EXPECT_EQ(item(1)->text(), QStringLiteral("Part 2"));
     EXPECT_EQ(item(2)->text(), QStringLiteral("Long"));
     EXPECT_FALSE(item(3)->isVisible());
     item(1)->trigger();

@@ -31,7 +31,9 @@ inline QString qs(const char* text) {
 }
 
 // Answers questions (No when none is queued) and input boxes (empty when
-// none is queued) from queues, and records every box.
+// none is queued) from queues, file choosers from `files` (cancelled when
+// empty) and the question before changes are lost from `saveChoice`, and
+// records every box.
 class ScriptedDialogs : public WindowDialogs {
 public:
     struct Shown {
@@ -43,6 +45,8 @@ public:
     std::deque<bool> answers;
     std::deque<QString> names;
     int referenceClosed = 0;
+    QStringList files;
+    SaveChoice saveChoice = SaveChoice::Cancel;
 
     using WindowDialogs::message;
     void message(const std::string& text, const std::string& title, MessageIcon icon) override {
@@ -62,6 +66,16 @@ public:
     }
     void showProgrammingReference(const QRect&) override {}
     void closeProgrammingReference() override { ++referenceClosed; }
+    QStringList openFileNames(const QString&, const QString&, bool several) override {
+        return several ? files : files.mid(0, 1);
+    }
+    QString saveFileName(const QString&, const QString&, const QString&) override {
+        return files.value(0);
+    }
+    SaveChoice saveChanges(const QString& text, const QString& title) override {
+        questions.push_back({text, title});
+        return saveChoice;
+    }
 };
 
 // The program's clock and event pump in these tests: each wait handles the

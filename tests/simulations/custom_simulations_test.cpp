@@ -22,8 +22,13 @@ TEST_F(CustomSimulationsTest, SavesUnderNewNamesAndReplacesOnlyAfterYes) {
         {"A", {true, false}, std::nullopt, 2},  // every taken name is asked about
         {"a", {}, 2, 0},                        // case-sensitive
         {" a", {}, 3, 0},                       // not trimmed
-        {std::nullopt, {}, 4, 0},               // cancelled: the empty name
+        {std::nullopt, {}, std::nullopt, 0},    // cancelled: nothing saved
+        {"", {}, 4, 0},                         // an empty typed name is a name
         {"", {true}, 4, 1},
+        // The file reads back only the text after the last hyphen, on one line.
+        {"Part-2", {}, std::nullopt, 0},
+        {"a\nb", {}, std::nullopt, 0},
+        {"a\r", {}, std::nullopt, 0},
         {"A", {true, true}, 1, 2},  // the last Yes is the one replaced
     };
     for (const auto& c : cases) {
@@ -40,7 +45,49 @@ TEST_F(CustomSimulationsTest, SavesUnderNewNamesAndReplacesOnlyAfterYes) {
     EXPECT_EQ(dialogs.questions[0],
               "Name already taken: Do you want to overwrite the simulation with the same name?");
     EXPECT_EQ(load().simulations().size(), 5u);
-    EXPECT_TRUE(dialogs.messages.empty());
+    ASSERT_EQ(dialogs.messages.size(), 3u);
+    EXPECT_EQ(dialogs.messages[0],
+              "Custom Simulation: A simulation name cannot hold a hyphen (-) or a line break: the "
+              "file of custom simulations could not keep it. Please choose another name.");
+}
+
+TEST_F(CustomSimulationsTest, RenameRemoveAndMoveRewriteTheFile) {
+    using Op = bool (*)(CustomSimulations&);
+    const struct {
+        const char* what;
+        Op op;
+        bool changed;
+        const char* order;  // the names' last letters afterwards
+    } cases[] = {
+        {"rename", [](CustomSimulations& l) { return l.rename(1, "X"); }, true, "AXC"},
+        {"rename to a hyphen", [](CustomSimulations& l) { return l.rename(1, "X-1"); }, false,
+         "ABC"},
+        {"rename to a taken name", [](CustomSimulations& l) { return l.rename(1, "A"); }, false,
+         "ABC"},
+        {"rename past the end", [](CustomSimulations& l) { return l.rename(3, "X"); }, false,
+         "ABC"},
+        {"remove", [](CustomSimulations& l) { return l.remove(0); }, true, "BC"},
+        {"remove the last", [](CustomSimulations& l) { return l.remove(2); }, true, "AB"},
+        {"remove past the end", [](CustomSimulations& l) { return l.remove(3); }, false, "ABC"},
+        {"move down", [](CustomSimulations& l) { return l.move(0, 2); }, true, "BCA"},
+        {"move up", [](CustomSimulations& l) { return l.move(2, 1); }, true, "ACB"},
+        {"move past the end", [](CustomSimulations& l) { return l.move(2, 3); }, false, "ABC"},
+    };
+    for (const auto& c : cases) {
+        SCOPED_TRACE(c.what);
+        writeBytes(path, serializeCustomFile({{"A", "a"}, {"B", "b"}, {"C", "c"}}));
+        load();
+        EXPECT_EQ(c.op(*list), c.changed);
+        const Sims after = list->simulations();
+        std::string order;
+        for (const auto& s : after) {
+            order += s.name;
+            // Each script goes with its name: "a" with A, and B's with X.
+            EXPECT_EQ(s.script, s.name == "X" ? "b" : std::string(1, char(s.name[0] | 0x20)));
+        }
+        EXPECT_EQ(order, c.order);
+        EXPECT_EQ(load().simulations(), after);  // as written
+    }
 }
 
 TEST_F(CustomSimulationsTest, ATwentyFirstNameIsRefusedAndAFailedWriteReported) {
