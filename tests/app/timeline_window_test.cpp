@@ -41,8 +41,7 @@ TEST_F(TimelineWindowTest, DraggingDuringPlayHoldsAndPlayGoesOnToTheSameEnd) {
         playButton()->click();  // resume from frame 50
     });
     playButton()->click();
-    EXPECT_TRUE(heldByDrag);
-    EXPECT_FALSE(sim().busy);
+    EXPECT_TRUE(heldByDrag && !sim().busy);
     EXPECT_EQ(positions(sim().room()), positions(uninterrupted));
     EXPECT_EQ(slider()->value(), slider()->maximum());
     EXPECT_EQ(marked(), QStringLiteral(" SC,XZE,After"));
@@ -54,8 +53,7 @@ TEST_F(TimelineWindowTest, KeysStepWhereThePlanHasFocusAndResetClears) {
     const std::size_t end = sim().played()->size();
     window->Figure1()->setFocus();
     QTest::keyClick(window->Figure1(), Qt::Key_Home);
-    EXPECT_EQ(sim().playedFrames(), 0u);
-    EXPECT_TRUE(allAtStations(sim().room()));
+    EXPECT_TRUE(sim().playedFrames() == 0 && allAtStations(sim().room()));
     QTest::keyClick(window->Figure1(), Qt::Key_Right);
     QTest::keyClick(window->Figure1(), Qt::Key_Right, Qt::ShiftModifier);  // MC's first frame
     EXPECT_EQ(marked(), QStringLiteral("MC,XZR,Now"));
@@ -73,9 +71,7 @@ TEST_F(TimelineWindowTest, KeysStepWhereThePlanHasFocusAndResetClears) {
     EXPECT_EQ(sim().playedFrames(), end);
 
     trigger(QStringLiteral("Do_Reset"));
-    EXPECT_EQ(sim().played(), nullptr);
-    EXPECT_FALSE(slider()->isEnabled());
-    EXPECT_TRUE(readout().isEmpty());
+    EXPECT_TRUE(sim().played() == nullptr && !slider()->isEnabled() && readout().isEmpty());
 }
 
 }  // namespace
