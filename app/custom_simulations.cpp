@@ -54,6 +54,7 @@ void MainWindow::loadcustom() {
 
 void MainWindow::CustomSim_Click(int Index) {
     if (Index < 1 || Index > static_cast<int>(m_custom->simulations().size())) return;
+    if (!leaveScriptFile()) return;
     m_simulator->Do_Reset_Click();
     // Copied: Reset may run a nested save that changes the list.
     const std::string script = m_custom->simulations()[static_cast<std::size_t>(Index - 1)].script;

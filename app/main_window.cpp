@@ -299,6 +299,7 @@ void MainWindow::closeEvent(QCloseEvent* event) {
 }
 
 void MainWindow::Catalogue_Click(std::size_t entry) {
+    if (!leaveScriptFile()) return;
     const auto& entries = catalogue();
     const CatalogueEntry& chosen = entries[entry];
     const CatalogueEntry& shown = chosen.sharesScriptOf > 0

@@ -125,6 +125,7 @@ private:
     void buildScriptFileItems(QMenu* file);
     bool filterScriptDrop(QEvent* event);  // the editor takes drops of its own
     bool saveChangesFirst();               // Save/Discard/Cancel; false: stay
+    bool leaveScriptFile();                // another script replaces the file's; false: stay
     void showScriptFileState();            // title and modification mark
     void rememberRecent(const QString& path);
     void showRecent();

@@ -104,4 +104,13 @@ void MarkerPainter::paint(QPainter& painter, const std::vector<Marker>& markers)
     painter.restore();
 }
 
+QImage renderScene(const ChapterRoom& room, MarkerPainter& markers,
+                   const std::vector<Marker>& shown, qreal devicePixelRatio) {
+    QImage image = renderPlan(room, devicePixelRatio);
+    QPainter painter(&image);
+    markers.paint(painter, shown);
+    painter.end();
+    return image;
+}
+
 }  // namespace velistrad

@@ -9,6 +9,7 @@
 
 #include <QFont>
 #include <QHash>
+#include <QImage>
 #include <QPixmap>
 #include <QPointF>
 #include <QRectF>
@@ -57,5 +58,13 @@ private:
     qreal m_ascent;
     QHash<QString, Label> m_labels;
 };
+
+class ChapterRoom;
+
+// The plan with the markers on it, as the plan widget shows it, into an
+// image of the plan's size at the given pixel ratio: for export, and to
+// prove that screen and export draw alike.
+QImage renderScene(const ChapterRoom& room, MarkerPainter& markers,
+                   const std::vector<Marker>& shown, qreal devicePixelRatio = 1.0);
 
 }  // namespace velistrad

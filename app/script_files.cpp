@@ -133,6 +133,17 @@ bool MainWindow::saveChangesFirst() {
     return false;
 }
 
+bool MainWindow::leaveScriptFile() {
+    // Another script takes the editor's place: the file is no longer the one
+    // shown, so a later Save must not write that script into it.
+    if (m_scriptFile.isEmpty()) return true;
+    if (!saveChangesFirst()) return false;
+    m_scriptFile.clear();
+    m_savedScript.clear();
+    showScriptFileState();
+    return true;
+}
+
 void MainWindow::showScriptFileState() {
     if (m_scriptFile.isEmpty()) {
         setWindowTitle(qs(kProgramTitle));
