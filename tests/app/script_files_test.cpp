@@ -64,6 +64,12 @@ TEST_F(ScriptFilesTest, OpeningPutsTheFileInTheEditorAndTheTitleFollowsIt) {
     EXPECT_EQ(dialogs.messages.size(), 1u);
     EXPECT_EQ(window->scriptFile(), path);
     EXPECT_EQ(editorText(), QStringLiteral("Mar,XZ,\nNow \u03A9\nAll,Delay,1"));
+
+    // A chosen simulation replaces the file's script: the file is closed, so
+    // a later Save cannot write the simulation into it.
+    trigger(QStringLiteral("Do_Chap"));
+    EXPECT_TRUE(window->scriptFile().isEmpty());
+    EXPECT_EQ(window->windowTitle(), QStringLiteral("Velistrad Simulator"));
 }
 
 TEST_F(ScriptFilesTest, ManagingChangesTheMysimulationsMenu) {
