@@ -246,6 +246,9 @@ TEST_F(SimulatorTest, SeekingAfterARunPlaysOnFromThere) {
     sim.seekTo(0);        // everyone at his station, as the next run compiles from there
     play("MC,XZR,Now ");  // changed text: compiled and played from the stations
     EXPECT_EQ(drawings.size() - before, 19u + 1u + kWalkDrawings);
+    const auto ended = sim.played();
+    play("MC,XZR,Now ");  // a run played to its end is not played on: it compiles afresh
+    EXPECT_NE(sim.played(), ended);
 }
 
 // Frame deadlines follow each other, so time spent drawing does not add up.
