@@ -16,6 +16,8 @@ TEST(Model, Cases) {
         SCOPED_TRACE(c.line);
         if (c[0] == "formatSingle") {
             EXPECT_EQ(formatSingle(c.f(1)), c[2]);
+            // Playback reads what the text says, computed without writing it.
+            EXPECT_EQ(singleAsWritten(c.f(1)), leadingNumber(c[2]));
             continue;
         }
         if (c[0] != "band") {

@@ -1,0 +1,193 @@
+// Every system call that saving makes may fail. Each is made to fail in
+// turn, at each of its first calls: the file must then hold the whole old
+// content or the whole new one, no new file may be left beside it, and a
+// failure must be told. Interrupted calls and short writes must go on.
+#include <dlfcn.h>
+#include <fcntl.h>
+#include <gtest/gtest.h>
+#include <sys/stat.h>
+#include <unistd.h>
+
+#include <cerrno>
+#include <cstdarg>
+#include <filesystem>
+#include <fstream>
+#include <iterator>
+#include <string>
+
+#include "simulations/safe_file.h"
+
+namespace {
+
+enum class Call { Open, Write, Fsync, Close, Rename, Fchmod, Fstat, Read, Link };
+
+// The call to fail: at its `nth` use while armed, with `error`; a Write
+// with `shortBy` > 0 writes that many bytes less instead of failing.
+struct Fault {
+    bool armed = false;
+    Call call = Call::Open;
+    int nth = 1;
+    int error = EIO;
+    std::size_t shortBy = 0;
+    bool fired = false;
+} fault;
+
+bool failing(Call call) {
+    if (!fault.armed || fault.call != call || fault.fired || --fault.nth > 0) return false;
+    fault.fired = true;
+    return true;
+}
+
+template <typename F>
+F real(const char* name) {
+    return reinterpret_cast<F>(::dlsym(RTLD_NEXT, name));
+}
+
+}  // namespace
+
+// The program's own calls reach these first; everything else passes through.
+extern "C" {
+int open(const char* path, int flags, ...) {
+    mode_t mode = 0;
+    if ((flags & O_CREAT) != 0) {
+        va_list args;
+        va_start(args, flags);
+        mode = static_cast<mode_t>(va_arg(args, int));
+        va_end(args);
+    }
+    if (failing(Call::Open)) return errno = fault.error, -1;
+    return real<int (*)(const char*, int, ...)>("open")(path, flags, mode);
+}
+ssize_t write(int fd, const void* data, size_t size) {
+    if (failing(Call::Write)) {
+        if (fault.shortBy == 0) return errno = fault.error, -1;
+        size = size > fault.shortBy ? size - fault.shortBy : 0;
+    }
+    return real<ssize_t (*)(int, const void*, size_t)>("write")(fd, data, size);
+}
+ssize_t read(int fd, void* data, size_t size) {
+    if (failing(Call::Read)) return errno = fault.error, -1;
+    return real<ssize_t (*)(int, void*, size_t)>("read")(fd, data, size);
+}
+int fsync(int fd) {
+    if (failing(Call::Fsync)) return errno = fault.error, -1;
+    return real<int (*)(int)>("fsync")(fd);
+}
+int close(int fd) {
+    const int result = real<int (*)(int)>("close")(fd);  // closed either way, as Linux does
+    if (failing(Call::Close)) return errno = fault.error, -1;
+    return result;
+}
+int rename(const char* from, const char* to) {
+    if (failing(Call::Rename)) return errno = fault.error, -1;
+    return real<int (*)(const char*, const char*)>("rename")(from, to);
+}
+int fchmod(int fd, mode_t mode) {
+    if (failing(Call::Fchmod)) return errno = fault.error, -1;
+    return real<int (*)(int, mode_t)>("fchmod")(fd, mode);
+}
+int fstat(int fd, struct stat* st) {
+    if (failing(Call::Fstat)) return errno = fault.error, -1;
+    return real<int (*)(int, struct stat*)>("fstat")(fd, st);
+}
+int link(const char* from, const char* to) {
+    if (failing(Call::Link)) return errno = fault.error, -1;
+    return real<int (*)(const char*, const char*)>("link")(from, to);
+}
+}
+
+namespace velistrad {
+namespace {
+
+namespace fs = std::filesystem;
+
+struct Case {
+    Call call;
+    int nth;
+    int error;
+    std::size_t shortBy;
+    bool told;  // the save reports a failure
+};
+
+class SyscallFaults : public ::testing::TestWithParam<Case> {
+protected:
+    void SetUp() override {
+        fs::create_directories(folder);
+        std::ofstream(path, std::ios::binary) << oldText;
+    }
+    void TearDown() override { fs::remove_all(folder); }
+    std::string contents(const std::string& file) const {
+        std::ifstream in(file, std::ios::binary);
+        return {std::istreambuf_iterator<char>(in), std::istreambuf_iterator<char>()};
+    }
+    // Runs op with the fault armed; returns what it reported.
+    template <typename Op>
+    std::string withFault(Op op) {
+        fault = {true, GetParam().call, GetParam().nth, GetParam().error, GetParam().shortBy,
+                 false};
+        const std::string told = op();
+        fault.armed = false;
+        return told;
+    }
+    std::size_t filesBeside() const {
+        return static_cast<std::size_t>(std::distance(fs::directory_iterator(folder), {}));
+    }
+
+    const std::string folder =
+        (fs::temp_directory_path() / ("velistrad-syscalls-" + std::to_string(::getpid()))).string();
+    const std::string path = folder + "/custom.sim";
+    const std::string oldText = std::string(70000, 'o');  // more than one read
+    const std::string newText = std::string(90000, 'n');
+};
+
+TEST_P(SyscallFaults, ReplacingLeavesOneWholeFile) {
+    const std::string told = withFault([&] { return replaceFile(path, newText); });
+    const std::string now = contents(path);
+    EXPECT_TRUE(now == oldText || now == newText) << now.size() << " bytes";
+    EXPECT_EQ(filesBeside(), 1u);
+    if (fault.fired) {
+        EXPECT_EQ(!told.empty(), GetParam().told) << told;
+    }
+    if (told.empty()) {
+        EXPECT_EQ(now, newText);
+    }
+}
+
+TEST_P(SyscallFaults, KeepingABackupLeavesTheFileAndNoHalfCopy) {
+    std::string backup;
+    const std::string told = withFault([&] { return keepBackup(path, backup); });
+    EXPECT_EQ(contents(path), oldText);
+    // A backup is whole or not there; a flush that fails after it is told.
+    if (told.empty() || fs::exists(backup)) {
+        EXPECT_EQ(contents(backup), oldText) << told;
+    }
+}
+
+TEST_P(SyscallFaults, ReadingTellsWhatWentWrong) {
+    std::string error;
+    const auto read = withFault([&] {
+        const auto bytes = readWholeFile(path, error);
+        return bytes ? std::string() : error;
+    });
+    if (read.empty()) {
+        EXPECT_EQ(readWholeFile(path, error).value_or(""), oldText);
+    }
+}
+
+// A hard link that is refused makes the backup a copy, whose own calls then fail in turn.
+INSTANTIATE_TEST_SUITE_P(
+    Saving, SyscallFaults,
+    ::testing::Values(Case{Call::Open, 1, EACCES, 0, true}, Case{Call::Open, 2, EMFILE, 0, true},
+                      Case{Call::Open, 3, EIO, 0, true}, Case{Call::Write, 1, ENOSPC, 0, true},
+                      Case{Call::Write, 2, EIO, 0, true}, Case{Call::Write, 1, EINTR, 0, false},
+                      Case{Call::Write, 1, 0, 1000, false}, Case{Call::Write, 1, 0, 1u << 30, true},
+                      Case{Call::Fsync, 1, EIO, 0, true}, Case{Call::Fsync, 1, EINTR, 0, false},
+                      Case{Call::Fsync, 2, EIO, 0, true}, Case{Call::Fsync, 2, EINVAL, 0, false},
+                      Case{Call::Close, 1, EIO, 0, true}, Case{Call::Close, 1, EINTR, 0, false},
+                      Case{Call::Rename, 1, EXDEV, 0, true}, Case{Call::Fchmod, 1, EPERM, 0, true},
+                      Case{Call::Fstat, 1, EIO, 0, true}, Case{Call::Read, 1, EIO, 0, true},
+                      Case{Call::Read, 1, EINTR, 0, false}, Case{Call::Read, 2, EIO, 0, true},
+                      Case{Call::Link, 1, EPERM, 0, false}, Case{Call::Link, 1, EEXIST, 0, false}));
+
+}  // namespace
+}  // namespace velistrad
