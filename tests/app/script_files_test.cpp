@@ -18,12 +18,8 @@ protected:
         return path;
     }
     static std::string readFile(const QString& path) { return fileBytes(path.toStdString()); }
-    QString item(int i) const {
-        return child<QAction>(QStringLiteral("CustomSim(%1)").arg(i))->text();
-    }
-    bool shown(int i) const {
-        return child<QAction>(QStringLiteral("CustomSim(%1)").arg(i))->isVisible();
-    }
+    QString item(int i) const { return customItem(i)->text(); }
+    bool shown(int i) const { return customItem(i)->isVisible(); }
 };
 
 TEST_F(ScriptFilesTest, NewItemsComeBeforeTheOldOnes) {
@@ -73,11 +69,7 @@ TEST_F(ScriptFilesTest, OpeningPutsTheFileInTheEditorAndTheTitleFollowsIt) {
 }
 
 TEST_F(ScriptFilesTest, ManagingChangesTheMysimulationsMenu) {
-    for (const char* name : {"A", "B", "C"}) {
-        setEditorText(name);
-        dialogs.names.push_back(qs(name));
-        trigger(QStringLiteral("SaveSimulation"));
-    }
+    for (const char* name : {"A", "B", "C"}) saveSimulation(name, name);
     ManageSimulationsDialog manage(*window);
     auto* list = manage.findChild<QListWidget*>(QStringLiteral("List"));
     auto press = [&manage](const char* button, int row) {

@@ -135,6 +135,15 @@ protected:
     QTextEdit* editor() const { return child<QTextEdit>(QStringLiteral("Directions")); }
     QString editorText() const { return editor()->toPlainText(); }
     void setEditorText(const char* text) const { editor()->setPlainText(qs(text)); }
+    // Saves `script` under `name` through the menu, as the user does.
+    void saveSimulation(const char* name, const char* script) {
+        setEditorText(script);
+        dialogs.names.push_back(qs(name));
+        trigger(QStringLiteral("SaveSimulation"));
+    }
+    QAction* customItem(int i) const {
+        return child<QAction>(QStringLiteral("CustomSim(%1)").arg(i));
+    }
 
     // Runs `work` at `seconds` on the scripted clock, inside a run's wait.
     void at(double seconds, std::function<void()> work) { scripted.at(seconds, std::move(work)); }

@@ -2,6 +2,8 @@
 // the limit of 20, reading leniently, and keeping what was not read.
 #include "simulations/custom_simulations.h"
 
+#include <sstream>
+
 #include "tests/simulations/saving_fixture.h"
 
 namespace velistrad {
@@ -52,40 +54,34 @@ TEST_F(CustomSimulationsTest, SavesUnderNewNamesAndReplacesOnlyAfterYes) {
 }
 
 TEST_F(CustomSimulationsTest, RenameRemoveAndMoveRewriteTheFile) {
-    using Op = bool (*)(CustomSimulations&);
-    const struct {
-        const char* what;
-        Op op;
-        bool changed;
-        const char* order;  // the names' last letters afterwards
-    } cases[] = {
-        {"rename", [](CustomSimulations& l) { return l.rename(1, "X"); }, true, "AXC"},
-        {"rename to a hyphen", [](CustomSimulations& l) { return l.rename(1, "X-1"); }, false,
-         "ABC"},
-        {"rename to a taken name", [](CustomSimulations& l) { return l.rename(1, "A"); }, false,
-         "ABC"},
-        {"rename past the end", [](CustomSimulations& l) { return l.rename(3, "X"); }, false,
-         "ABC"},
-        {"remove", [](CustomSimulations& l) { return l.remove(0); }, true, "BC"},
-        {"remove the last", [](CustomSimulations& l) { return l.remove(2); }, true, "AB"},
-        {"remove past the end", [](CustomSimulations& l) { return l.remove(3); }, false, "ABC"},
-        {"move down", [](CustomSimulations& l) { return l.move(0, 2); }, true, "BCA"},
-        {"move up", [](CustomSimulations& l) { return l.move(2, 1); }, true, "ACB"},
-        {"move past the end", [](CustomSimulations& l) { return l.move(2, 3); }, false, "ABC"},
+    // The operation with its index and argument, whether it changed the list,
+    // and the names' last letters afterwards; past the end changes nothing.
+    const std::tuple<std::string, bool, const char*> cases[] = {
+        {"rename 1 X", true, "AXC"},  {"rename 1 X-1", false, "ABC"}, {"rename 1 A", false, "ABC"},
+        {"rename 3 X", false, "ABC"}, {"remove 0", true, "BC"},       {"remove 2", true, "AB"},
+        {"remove 3", false, "ABC"},   {"move 0 2", true, "BCA"},      {"move 2 1", true, "ACB"},
+        {"move 2 3", false, "ABC"},
     };
-    for (const auto& c : cases) {
-        SCOPED_TRACE(c.what);
+    for (const auto& [what, changed, order] : cases) {
+        SCOPED_TRACE(what);
         writeBytes(path, serializeCustomFile({{"A", "a"}, {"B", "b"}, {"C", "c"}}));
         load();
-        EXPECT_EQ(c.op(*list), c.changed);
+        std::istringstream words(what);
+        std::string op, name;
+        std::size_t index = 0;
+        words >> op >> index >> name;
+        EXPECT_EQ(op == "rename"   ? list->rename(index, name)
+                  : op == "remove" ? list->remove(index)
+                                   : list->move(index, std::stoul(name)),
+                  changed);
         const Sims after = list->simulations();
-        std::string order;
+        std::string names;
         for (const auto& s : after) {
-            order += s.name;
+            names += s.name;
             // Each script goes with its name: "a" with A, and B's with X.
             EXPECT_EQ(s.script, s.name == "X" ? "b" : std::string(1, char(s.name[0] | 0x20)));
         }
-        EXPECT_EQ(order, c.order);
+        EXPECT_EQ(names, order);
         EXPECT_EQ(load().simulations(), after);  // as written
     }
 }

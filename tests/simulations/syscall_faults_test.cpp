@@ -11,11 +11,10 @@
 #include <cerrno>
 #include <cstdarg>
 #include <filesystem>
-#include <fstream>
-#include <iterator>
 #include <string>
 
 #include "simulations/safe_file.h"
+#include "tests/simulations/saving_fixture.h"
 
 namespace {
 
@@ -65,35 +64,23 @@ ssize_t write(int fd, const void* data, size_t size) {
     }
     return real<ssize_t (*)(int, const void*, size_t)>("write")(fd, data, size);
 }
-ssize_t read(int fd, void* data, size_t size) {
-    if (failing(Call::Read)) return errno = fault.error, -1;
-    return real<ssize_t (*)(int, void*, size_t)>("read")(fd, data, size);
-}
-int fsync(int fd) {
-    if (failing(Call::Fsync)) return errno = fault.error, -1;
-    return real<int (*)(int)>("fsync")(fd);
-}
 int close(int fd) {
     const int result = real<int (*)(int)>("close")(fd);  // closed either way, as Linux does
     if (failing(Call::Close)) return errno = fault.error, -1;
     return result;
 }
-int rename(const char* from, const char* to) {
-    if (failing(Call::Rename)) return errno = fault.error, -1;
-    return real<int (*)(const char*, const char*)>("rename")(from, to);
-}
-int fchmod(int fd, mode_t mode) {
-    if (failing(Call::Fchmod)) return errno = fault.error, -1;
-    return real<int (*)(int, mode_t)>("fchmod")(fd, mode);
-}
-int fstat(int fd, struct stat* st) {
-    if (failing(Call::Fstat)) return errno = fault.error, -1;
-    return real<int (*)(int, struct stat*)>("fstat")(fd, st);
-}
-int link(const char* from, const char* to) {
-    if (failing(Call::Link)) return errno = fault.error, -1;
-    return real<int (*)(const char*, const char*)>("link")(from, to);
-}
+// The calls that fail as a whole, with the call's own parameters.
+#define FAILING(Kind, result, name, params, args)                \
+    result name params {                                         \
+        if (failing(Call::Kind)) return errno = fault.error, -1; \
+        return real<result(*) params>(#name) args;               \
+    }
+FAILING(Read, ssize_t, read, (int fd, void* data, size_t size), (fd, data, size))
+FAILING(Fsync, int, fsync, (int fd), (fd))
+FAILING(Rename, int, rename, (const char* from, const char* to), (from, to))
+FAILING(Fchmod, int, fchmod, (int fd, mode_t mode), (fd, mode))
+FAILING(Fstat, int, fstat, (int fd, struct stat* st), (fd, st))
+FAILING(Link, int, link, (const char* from, const char* to), (from, to))
 }
 
 namespace velistrad {
@@ -116,10 +103,6 @@ protected:
         std::ofstream(path, std::ios::binary) << oldText;
     }
     void TearDown() override { fs::remove_all(folder); }
-    std::string contents(const std::string& file) const {
-        std::ifstream in(file, std::ios::binary);
-        return {std::istreambuf_iterator<char>(in), std::istreambuf_iterator<char>()};
-    }
     // Runs op with the fault armed; returns what it reported.
     template <typename Op>
     std::string withFault(Op op) {
@@ -142,7 +125,7 @@ protected:
 
 TEST_P(SyscallFaults, ReplacingLeavesOneWholeFile) {
     const std::string told = withFault([&] { return replaceFile(path, newText); });
-    const std::string now = contents(path);
+    const std::string now = fileBytes(path);
     EXPECT_TRUE(now == oldText || now == newText) << now.size() << " bytes";
     EXPECT_EQ(filesBeside(), 1u);
     if (fault.fired) {
@@ -156,10 +139,10 @@ TEST_P(SyscallFaults, ReplacingLeavesOneWholeFile) {
 TEST_P(SyscallFaults, KeepingABackupLeavesTheFileAndNoHalfCopy) {
     std::string backup;
     const std::string told = withFault([&] { return keepBackup(path, backup); });
-    EXPECT_EQ(contents(path), oldText);
+    EXPECT_EQ(fileBytes(path), oldText);
     // A backup is whole or not there; a flush that fails after it is told.
     if (told.empty() || fs::exists(backup)) {
-        EXPECT_EQ(contents(backup), oldText) << told;
+        EXPECT_EQ(fileBytes(backup), oldText) << told;
     }
 }
 
