@@ -26,22 +26,29 @@ void spread(ChapterRoom& room, int shift) {
     }
 }
 
-void BM_DrawFrame(benchmark::State& state) {
+// The window's own plan widget, shown, with a simulator drawing on it.
+struct Stage {
+    Stage() {
+        view.show();
+        // Painting only happens once the window system has exposed the window.
+        while (view.windowHandle() == nullptr || !view.windowHandle()->isExposed())
+            QCoreApplication::processEvents(QEventLoop::WaitForMoreEvents);
+    }
     ChapterRoom room;
-    PlanView view(room);
-    view.show();
-    // Painting only happens once the window system has exposed the window.
-    while (view.windowHandle() == nullptr || !view.windowHandle()->isExposed())
-        QCoreApplication::processEvents(QEventLoop::WaitForMoreEvents);
+    PlanView view{room};
     NullSink sink;
     NullHost host;
     QtClock clock;
-    QtEventPump pump(clock);
-    Simulator sim(room, sink, host, view, clock, pump);
+    QtEventPump pump{clock};
+    Simulator sim{room, sink, host, view, clock, pump};
+};
+
+void BM_DrawFrame(benchmark::State& state) {
+    Stage stage;
     int i = 0;
     for (auto _ : state) {
-        spread(room, (i++ & 1) * 20);
-        sim.runsim();  // clear, 22 markers, present
+        spread(stage.room, (i++ & 1) * 20);
+        stage.sim.runsim();  // clear, 22 markers, present
     }
     state.counters["fps"] =
         benchmark::Counter(static_cast<double>(state.iterations()), benchmark::Counter::kIsRate);
@@ -51,24 +58,15 @@ BENCHMARK(BM_DrawFrame)->Unit(benchmark::kMicrosecond);
 // Dragging the timeline: a seek to a random frame of the 1,001-entry run and
 // the repaint of the plan it causes, as the window does for each move.
 void BM_SeekAndRepaint1001(benchmark::State& state) {
-    ChapterRoom room;
-    PlanView view(room);
-    view.show();
-    while (view.windowHandle() == nullptr || !view.windowHandle()->isExposed())
-        QCoreApplication::processEvents(QEventLoop::WaitForMoreEvents);
-    NullSink sink;
-    NullHost host;
-    QtClock clock;
-    QtEventPump pump(clock);
-    Simulator sim(room, sink, host, view, clock, pump);
+    Stage stage;
     ChapterRoom compileRoom;
-    const auto played = composeScript(compileRoom, mixedScript(1001), sink);
-    TimelineCursor cursor(*played, room);
+    const auto played = composeScript(compileRoom, mixedScript(1001), stage.sink);
+    TimelineCursor cursor(*played, stage.room);
     std::mt19937 random(1001);
     std::uniform_int_distribution<std::size_t> frame(0, played->size());
     for (auto _ : state) {
         cursor.seek(frame(random));
-        sim.runsim();  // clear, the markers, a repaint of what changed
+        stage.sim.runsim();  // clear, the markers, a repaint of what changed
     }
 }
 BENCHMARK(BM_SeekAndRepaint1001)->Unit(benchmark::kMillisecond);
