@@ -126,6 +126,7 @@ private:
     bool filterScriptDrop(QEvent* event);  // the editor takes drops of its own
     bool saveChangesFirst();               // Save/Discard/Cancel; false: stay
     bool leaveScriptFile();                // another script replaces the file's; false: stay
+    bool markSaved(const QString& text);   // the open file now holds text
     void showScriptFileState();            // title and modification mark
     void rememberRecent(const QString& path);
     void showRecent();

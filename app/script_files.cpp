@@ -78,10 +78,7 @@ bool MainWindow::openScriptFile(const QString& path) {
     m_simulator->Do_Reset_Click();
     setScriptText(text);
     m_scriptFile = QFileInfo(path).absoluteFilePath();
-    m_savedScript = m_directions->toPlainText();
-    showScriptFileState();
-    rememberRecent(m_scriptFile);
-    return true;
+    return markSaved(m_directions->toPlainText());
 }
 
 void MainWindow::OpenScript_Click() {
@@ -99,6 +96,10 @@ bool MainWindow::SaveScript_Click() {
         m_dialogs->message(error, qs(kProgramTitle).toStdString(), MessageIcon::Exclamation);
         return false;
     }
+    return markSaved(text);
+}
+
+bool MainWindow::markSaved(const QString& text) {
     m_savedScript = text;
     showScriptFileState();
     rememberRecent(m_scriptFile);

@@ -1,5 +1,7 @@
 #include "engine/played_timeline.h"
 
+#include "engine/script_runner.h"
+
 #include <algorithm>
 #include <cstdio>
 #include <iterator>
@@ -120,13 +122,6 @@ void PlayedTimeline::seek(std::size_t frames, ChapterRoom& room) const {
 
 namespace {
 
-// 1190 as "1 190": a space between thousands reads in every language.
-std::string grouped(std::size_t n) {
-    std::string digits = std::to_string(n);
-    for (std::size_t i = digits.size(); i > 3; i -= 3) digits.insert(i - 3, 1, ' ');
-    return digits;
-}
-
 std::string tenths(double seconds) {
     char text[32];
     std::snprintf(text, sizeof text, "%.1f s", seconds);
@@ -149,8 +144,8 @@ std::string oneLine(std::string_view text) {
 
 std::string positionText(const PlayedTimeline& played, std::size_t shown, double framedelay) {
     shown = std::min(shown, played.size());
-    return "frame " + grouped(shown) + " / " + grouped(played.size()) + " \u00B7 " +
-           tenths(played.timeAt(shown, framedelay)) + " / " +
+    return "frame " + withThousands(shown, ' ') + " / " + withThousands(played.size(), ' ') +
+           " \u00B7 " + tenths(played.timeAt(shown, framedelay)) + " / " +
            tenths(played.timeAt(played.size(), framedelay));
 }
 

@@ -72,9 +72,9 @@ std::string errorDetailsText(const ScriptEntry& entry) {
            visibleText(entry.Direction) + ", " + visibleText(entry.Time);
 }
 
-std::string withThousands(std::size_t n) {
+std::string withThousands(std::size_t n, char separator) {
     std::string digits = std::to_string(n);
-    for (std::size_t i = digits.size(); i > 3; i -= 3) digits.insert(i - 3, 1, ',');
+    for (std::size_t i = digits.size(); i > 3; i -= 3) digits.insert(i - 3, 1, separator);
     return digits;
 }
 

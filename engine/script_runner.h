@@ -112,7 +112,7 @@ std::shared_ptr<PlayedTimeline> composeScript(ChapterRoom& room, std::string_vie
                                               DiagnosticSink& sink,
                                               std::size_t frameLimit = kMaxRunFrames);
 
-// 1234567 as "1,234,567".
-std::string withThousands(std::size_t n);
+// 1234567 as "1,234,567", or with another separator ("1 234 567").
+std::string withThousands(std::size_t n, char separator = ',');
 
 }  // namespace velistrad
