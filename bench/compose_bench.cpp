@@ -12,6 +12,7 @@
 #include "bench/mixed_script.h"
 #include "engine/null_platform.h"
 #include "engine/played_timeline.h"
+#include "engine/script_check.h"
 #include "engine/script_runner.h"
 #include "model/chapter_room.h"
 #include "simulations/catalogue.h"
@@ -43,6 +44,21 @@ void BM_Compose1001(benchmark::State& state) {
     composeEach(state, mixedScript(1001), "the generated script does not compile");
 }
 BENCHMARK(BM_Compose1001)->Unit(benchmark::kMillisecond);
+
+// What the editor does a moment after each keystroke: check the whole script
+// as Play would and lay out the marks of every field.
+void BM_Check1001(benchmark::State& state) {
+    const std::string text = mixedScript(1001);
+    const ChapterRoom room;
+    std::size_t marks = 0;
+    for (auto _ : state) {
+        const CheckResult check = checkScript(room, text);
+        marks = fieldMarks(text, check).size();
+        benchmark::DoNotOptimize(marks);
+    }
+    state.counters["marks"] = static_cast<double>(marks);
+}
+BENCHMARK(BM_Check1001)->Unit(benchmark::kMillisecond);
 
 void BM_CatalogueEach(benchmark::State& state) {
     const CatalogueEntry& entry = catalogue()[static_cast<std::size_t>(state.range(0))];

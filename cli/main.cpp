@@ -3,6 +3,7 @@
 //
 //   compile SOURCE   the played timeline, one frame per line
 //   final SOURCE     where each officer stands after playing, in twips
+//   check SOURCE     the messages Play would show, each at its entry
 //   list             the built-in catalogue
 //
 // SOURCE is a file, "-" for standard input, or "--catalogue N". A script is
@@ -23,6 +24,7 @@
 #include <vector>
 
 #include "engine/played_timeline.h"
+#include "engine/script_check.h"
 #include "engine/script_runner.h"
 #include "model/chapter_room.h"
 #include "model/number_text.h"
@@ -39,6 +41,7 @@ constexpr int kExitUsage = 2;
 constexpr const char* kUsage =
     "Usage: velistrad-cli compile [--entries] (FILE | - | --catalogue N)\n"
     "       velistrad-cli final [--frame N] (FILE | - | --catalogue N)\n"
+    "       velistrad-cli check (FILE | - | --catalogue N)\n"
     "       velistrad-cli list\n"
     "       velistrad-cli --help\n";
 
@@ -59,9 +62,14 @@ constexpr const char* kHelp =
     "    --frame N     Where everyone stands once frames 0 to N (counted from 0,\n"
     "                  as compile prints them) have played; past the last frame\n"
     "                  means the last frame.\n"
+    "  check SOURCE    Check the script without playing it: print each message\n"
+    "                  Play would show as ENTRY:LINE:COLUMN: MESSAGE (the entry\n"
+    "                  counted from 1, at its first character), once per entry.\n"
+    "                  Nothing is printed for a script that plays cleanly.\n"
     "  list            Print the built-in simulations: N<TAB>Submenu > Caption.\n"
     "\n"
-    "SOURCE is a script file (UTF-8), \"-\" for standard input, or\n"
+    "SOURCE is a script file (UTF-8; a byte-order mark is skipped), \"-\" for\n"
+    "standard input, or\n"
     "--catalogue N for built-in simulation N (1 to 23, see list).\n"
     "\n"
     "A script is Officer, Direction, Time, Officer, Direction, Time, ...\n"
@@ -150,6 +158,7 @@ Source readSource(const std::vector<std::string_view>& args) {
                      std::string(std::strerror(errno)));
             source.error = kExitUsage;
         }
+        source.text.erase(0, source.text.size() - withoutByteOrderMark(source.text).size());
         return source;
     }
     std::FILE* file = std::fopen(path.c_str(), "rb");
@@ -164,6 +173,8 @@ Source readSource(const std::vector<std::string_view>& args) {
         source.error = kExitUsage;
     }
     std::fclose(file);
+    // Editors on other systems start files with one; it is not part of the script.
+    source.text.erase(0, source.text.size() - withoutByteOrderMark(source.text).size());
     return source;
 }
 
@@ -247,6 +258,16 @@ int runFinal(std::vector<std::string_view> args) {
     return kExitPlays;
 }
 
+int runCheck(const std::vector<std::string_view>& args) {
+    const Source source = readSource(args);
+    if (source.error != 0) return source.error;
+    const CheckResult check = checkScript(ChapterRoom(), source.text);
+    std::string out;
+    for (const std::string& line : problemLines(source.text, check)) out += line + '\n';
+    writeOut(out);
+    return check.plays ? kExitPlays : kExitFailed;
+}
+
 int runList(const std::vector<std::string_view>& args) {
     if (!args.empty()) return usageError("list takes no arguments");
     int n = 0;
@@ -278,6 +299,8 @@ int main(int argc, char** argv) {
         status = runCompile(args);
     } else if (command == "final") {
         status = runFinal(args);
+    } else if (command == "check") {
+        status = runCheck(args);
     } else if (command == "list") {
         status = runList(args);
     } else {

@@ -1,0 +1,231 @@
+#include "engine/script_check.h"
+
+#include <algorithm>
+#include <array>
+#include <set>
+#include <utility>
+
+#include "compiler/movement_compiler.h"
+
+namespace velistrad {
+
+namespace {
+
+// Keeps the first of each message of an entry, in the order they came.
+class OncePerEntry : public DiagnosticSink {
+public:
+    explicit OncePerEntry(std::vector<Diagnostic>& out) : m_out(out) {}
+    void diagnose(const Diagnostic& d) override {
+        if (m_seen.emplace(d.entry, d.text).second) m_out.push_back(d);
+    }
+
+private:
+    std::vector<Diagnostic>& m_out;
+    std::set<std::pair<std::size_t, std::string>> m_seen;
+};
+
+class Silent : public Reporter {
+public:
+    void message(const CompileMessage&) override {}
+};
+
+bool isBlank(char c) {
+    return c == ' ' || c == '\r' || c == '\n';
+}
+
+bool knownTimingWord(std::string_view word) {
+    return word == "NOW" || word == "AFTER" || word == "SIMULT" || word == "UNSYNC";
+}
+
+std::string trimmed(std::string_view text, FieldSpan span) {
+    return TrimAll(text.substr(span.start, span.end - span.start));
+}
+
+// As Play reads a field: trimmed and upper-cased.
+std::string cleaned(std::string_view text, FieldSpan span) {
+    std::string word = trimmed(text, span);
+    for (char& c : word)
+        if (c >= 'a' && c <= 'z') c = static_cast<char>(c - 'a' + 'A');
+    return word;
+}
+
+// A route longer than this is not worth previewing: no real entry comes near.
+constexpr std::size_t kPreviewRecords = 100'000;
+
+}  // namespace
+
+CheckResult checkScript(const ChapterRoom& from, std::string_view text) {
+    CheckResult result;
+    ChapterRoom room = from;
+    OncePerEntry sink(result.problems);
+    result.plays = composeScript(room, text, sink) != nullptr;
+    return result;
+}
+
+std::string_view withoutByteOrderMark(std::string_view text) {
+    if (text.starts_with("\xEF\xBB\xBF")) text.remove_prefix(3);
+    return text;
+}
+
+TextPlace placeOf(std::string_view text, std::size_t offset) {
+    TextPlace place;
+    offset = std::min(offset, text.size());
+    for (std::size_t i = 0; i < offset; ++i) {
+        if (text[i] == '\n') {
+            ++place.line;
+            place.column = 1;
+        } else if ((static_cast<unsigned char>(text[i]) & 0xC0) != 0x80) {
+            ++place.column;  // a character starts here, not a UTF-8 continuation
+        }
+    }
+    return place;
+}
+
+std::size_t entryStart(std::string_view text, const ScriptEntry& entry) {
+    for (std::size_t i = entry.raw[0].start; i < entry.raw[2].end; ++i)
+        if (!isBlank(text[i])) return i;
+    return entry.raw[0].start;
+}
+
+std::vector<std::string> problemLines(std::string_view text, const CheckResult& check) {
+    const std::vector<ScriptEntry> entries = splitScript(text);
+    std::vector<std::string> lines;
+    lines.reserve(check.problems.size());
+    for (const Diagnostic& d : check.problems) {
+        TextPlace place;
+        if (d.entry >= 1 && d.entry <= entries.size())
+            place = placeOf(text, entryStart(text, entries[d.entry - 1]));
+        lines.push_back(std::to_string(d.entry) + ':' + std::to_string(place.line) + ':' +
+                        std::to_string(place.column) + ": " + d.text);
+    }
+    return lines;
+}
+
+std::vector<FieldMark> fieldMarks(std::string_view text, const CheckResult& check) {
+    std::vector<FieldMark> marks;
+    if (text.empty()) return marks;
+    const std::size_t complete = splitScript(text).size();
+    std::vector<FieldSpan> spans;  // every field, complete entries or not
+    for (std::size_t start = 0;;) {
+        const std::size_t comma = std::min(text.find(',', start), text.size());
+        spans.push_back({start, comma});
+        if (comma == text.size()) break;
+        start = comma + 1;
+    }
+    for (std::size_t f = 0; f < spans.size(); ++f) {
+        static constexpr FieldStyle kStyles[] = {FieldStyle::Officer, FieldStyle::Direction,
+                                                 FieldStyle::Time};
+        FieldStyle style = kStyles[f % 3];
+        if (style == FieldStyle::Direction && cleaned(text, spans[f]) == "DELAY")
+            style = FieldStyle::Delay;
+        marks.push_back({spans[f].start, spans[f].end, style, f / 3, {}});
+    }
+    const std::size_t fieldCount = marks.size();
+    for (std::size_t entry = 0; entry * 3 < fieldCount; ++entry) {
+        const std::size_t first = entry * 3;
+        if (entry >= complete) {
+            const FieldSpan all{spans[first].start, spans[fieldCount - 1].end};
+            if (!trimmed(text, all).empty())
+                marks.push_back({all.start, all.end, FieldStyle::Warning, entry,
+                                 "An entry needs an officer, a direction and a time: Play "
+                                 "ignores this one."});
+            continue;
+        }
+        if (marks[first + 1].style == FieldStyle::Delay) continue;
+        const std::string word = trimmed(text, spans[first + 2]);
+        if (!knownTimingWord(cleaned(text, spans[first + 2])))
+            marks.push_back({spans[first + 2].start, spans[first + 2].end, FieldStyle::Warning,
+                             entry,
+                             word.empty() ? "No timing word: Play treats it as Now."
+                                          : "Unknown timing word \"" + visibleText(word) +
+                                                "\": Play treats it as Now."});
+    }
+    for (const Diagnostic& d : check.problems) {
+        if (d.entry == 0 || d.kind == DiagnosticKind::ErrorDetails) continue;
+        const std::size_t entry = d.entry - 1;
+        FieldSpan span{d.start, d.start + d.length};
+        if (d.kind == DiagnosticKind::TooLong) {
+            span = {spans[entry * 3].start, spans[entry * 3 + 2].end};
+        } else if (d.length == 0 && d.field != Field::Entry) {
+            span = spans[entry * 3 + static_cast<std::size_t>(d.field)];  // nothing to point at
+        }
+        marks.push_back({span.start, span.end, FieldStyle::Error, entry, d.text});
+    }
+    return marks;
+}
+
+std::size_t entryAt(std::string_view text, std::size_t offset) {
+    ScriptReader reader(text);
+    ScriptEntry e;
+    for (std::size_t i = 0; reader.next(e); ++i) {
+        if (offset < e.raw[0].start) break;
+        if (offset <= e.raw[2].end) return i;
+    }
+    return static_cast<std::size_t>(-1);
+}
+
+std::string entryAtText(std::string_view text, std::size_t offset) {
+    const std::vector<ScriptEntry> entries = splitScript(text);
+    const std::size_t at = entryAt(text, offset);
+    const std::string count = withThousands(entries.size());
+    if (at >= entries.size()) return count + (entries.size() == 1 ? " entry" : " entries");
+    const ScriptEntry& e = entries[at];
+    return "entry " + withThousands(at + 1) + " of " + count + " \u00B7 " +
+           visibleText(trimmed(text, e.raw[0])) + " \u00B7 " +
+           visibleText(trimmed(text, e.raw[1])) + " \u00B7 " + visibleText(trimmed(text, e.raw[2]));
+}
+
+EntryRoute entryRoute(const ChapterRoom& from, std::string_view text, std::size_t entry) {
+    EntryRoute result;
+    ChapterRoom room = from;
+    Silent silent;
+    MovementCompiler compiler(room, silent);
+    ScriptReader reader(text);
+    ScriptEntry e;
+    for (std::size_t i = 0; i <= entry && reader.next(e); ++i) {
+        if (e.Direction == "DELAY") continue;
+        std::array<std::pair<float, float>, kOfficerCount> before;
+        for (int o = 0; o < kOfficerCount; ++o)
+            before[static_cast<std::size_t>(o)] = {room.officer(o).curX, room.officer(o).curY};
+        compiler.limitRecords(kPreviewRecords);
+        compiler.moveofficer(e.Officer, e.Direction);
+        if (compiler.simerror() || compiler.overLimit()) return {};
+        if (i < entry) continue;
+        for (const PathRecord& r : compiler.path()) {
+            const int o = r.triple.officer;
+            auto route = std::find_if(result.routes.begin(), result.routes.end(),
+                                      [o](const Route& x) { return x.officer == o; });
+            if (route == result.routes.end()) {
+                result.routes.push_back({o, {before[static_cast<std::size_t>(o)]}});
+                route = result.routes.end() - 1;
+            }
+            float x = route->points.back().first;
+            float y = route->points.back().second;
+            playedX(r.triple, x);
+            playedY(r.triple, y);
+            route->points.emplace_back(x, y);
+        }
+    }
+    std::set<int> stations;
+    std::set<int> points;
+    for (const Route& route : result.routes) {
+        for (const auto& [x, y] : route.points) {
+            for (int o = 0; o < kOfficerCount; ++o) {
+                const Officer& officer = room.officer(o);
+                if (x == static_cast<float>(officer.stationX) &&
+                    y == static_cast<float>(officer.stationY))
+                    stations.insert(o);
+            }
+            for (int p = 0; p < kPointCount; ++p) {
+                if (x == static_cast<float>(room.point(p).x) &&
+                    y == static_cast<float>(room.point(p).y))
+                    points.insert(p);
+            }
+        }
+    }
+    result.stations.assign(stations.begin(), stations.end());
+    result.points.assign(points.begin(), points.end());
+    return result;
+}
+
+}  // namespace velistrad

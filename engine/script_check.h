@@ -1,0 +1,83 @@
+// What an editor and the command line need to know about a script without
+// playing it: the problems Play would report, which field of which entry
+// every byte belongs to, and the route an entry walks.
+//
+// Everything is worked out by the code Play runs, from where the officers
+// stand (as Play starts from there), on a copy of the room: nothing here
+// moves an officer that anyone sees.
+#pragma once
+#include <cstddef>
+#include <cstdint>
+#include <string>
+#include <string_view>
+#include <vector>
+
+#include "engine/script_runner.h"
+
+namespace velistrad {
+
+struct CheckResult {
+    // The messages Play would show, in its order, each once for the entry
+    // that raises it (Play repeats some frame after frame).
+    std::vector<Diagnostic> problems;
+    bool plays = true;  // false: an entry fails and nothing would play
+};
+CheckResult checkScript(const ChapterRoom& from, std::string_view text);
+
+// A text that starts with a UTF-8 byte-order mark, without it.
+std::string_view withoutByteOrderMark(std::string_view text);
+
+// 1-based line and column (in characters) of a byte offset.
+struct TextPlace {
+    std::size_t line = 1;
+    std::size_t column = 1;
+};
+TextPlace placeOf(std::string_view text, std::size_t offset);
+
+// The entry's first character that is not a blank or a line break (its
+// first byte when it has none).
+std::size_t entryStart(std::string_view text, const ScriptEntry& entry);
+
+// Each problem as "ENTRY:LINE:COLUMN: MESSAGE", at the entry's first character.
+std::vector<std::string> problemLines(std::string_view text, const CheckResult& check);
+
+// One field of the script as typed, for colouring: complete entries and the
+// fields of an incomplete one at the end alike.
+enum class FieldStyle : std::uint8_t {
+    Officer,
+    Direction,
+    Time,
+    Delay,    // the Direction word of a pause
+    Error,    // cannot be right: Play reports it
+    Warning,  // Play accepts it, but not as written (an unknown timing word)
+};
+struct FieldMark {
+    std::size_t start = 0;  // bytes [start, end) of the script
+    std::size_t end = 0;
+    FieldStyle style = FieldStyle::Officer;
+    std::size_t entry = 0;  // 0-based
+    std::string message;    // for Error and Warning
+};
+// Every field, in order, then the Error and Warning marks over them.
+std::vector<FieldMark> fieldMarks(std::string_view text, const CheckResult& check);
+
+// "entry 3 of 7 · SC · XZE-N-Ch- · Simult" for the entry holding the byte
+// offset, or "7 entries" where there is none.
+std::string entryAtText(std::string_view text, std::size_t offset);
+// 0-based index of the entry holding the byte offset; npos outside entries.
+std::size_t entryAt(std::string_view text, std::size_t offset);
+
+// The path an entry walks, officer by officer, starting where he stands
+// before it; and the stations and floor points it passes.
+struct Route {
+    int officer = 0;
+    std::vector<std::pair<float, float>> points;  // twips
+};
+struct EntryRoute {
+    std::vector<Route> routes;
+    std::vector<int> stations;  // officers whose stations it passes
+    std::vector<int> points;    // floor points it passes
+};
+EntryRoute entryRoute(const ChapterRoom& from, std::string_view text, std::size_t entry);
+
+}  // namespace velistrad
