@@ -5,6 +5,7 @@
 #include <QDir>
 #include <QFile>
 #include <QImage>
+#include <QScreen>
 #include <QStandardPaths>
 #include <QStyleFactory>
 #include <QTimer>
@@ -87,6 +88,8 @@ int main(int argc, char* argv[]) {
     velistrad::MainWindowSetup setup;
     setup.customFile = QFile::decodeName(chosen.path.c_str());
     velistrad::MainWindow window(setup);
+    if (const QScreen* screen = QGuiApplication::primaryScreen())
+        window.fitToScreen(screen->availableGeometry());
     window.show();
     if (!parser.positionalArguments().isEmpty())
         window.openScriptFile(parser.positionalArguments().constFirst());

@@ -7,13 +7,16 @@
 #include <QLabel>
 #include <QMenuBar>
 #include <QPushButton>
+#include <QSplitter>
 #include <QTextEdit>
+#include <QVBoxLayout>
 
 #include "app/button_pictures.h"
 #include "app/dialogs.h"
 #include "app/help_texts.h"
 #include "app/qt_dialogs.h"
 #include "app/qt_platform.h"
+#include "app/script_editor.h"
 #include "simulations/catalogue.h"
 
 namespace velistrad {
@@ -21,6 +24,9 @@ namespace velistrad {
 namespace {
 
 const QColor kHighlight(0x80, 0xFF, 0x80);
+const QKeySequence kPlayPauseKeys(Qt::CTRL | Qt::Key_P);
+const QKeySequence kResetKeys(Qt::CTRL | Qt::Key_R);
+const char* const kSpeedCaptions[] = {"Turtle", "Slow", "Medium", "Fast", "Lightning"};
 
 QString qs(const char* text) {
     return QString::fromUtf8(text);
@@ -79,26 +85,46 @@ MainWindow::~MainWindow() {
     m_dialogs->closeProgrammingReference();
 }
 
-// Layout in pixels, 15 twips each: the plan's own scale, so the controls line
-// up with the plan at its 482 by 696 pixels.
+// At its natural size the layout is the plan's own, in pixels of 15 twips:
+// the plan at 486 by 700 with the timeline under it, the editor column 98
+// wide beside it. The plan scales with the window and the splitter gives the
+// editor more room.
 void MainWindow::buildControls() {
     auto* central = new QWidget(this);
-    central->setFixedSize(584, 744);  // the plan's 700 and the timeline under it
     setCentralWidget(central);
+    auto* outer = new QVBoxLayout(central);
+    outer->setContentsMargins(0, 0, 0, 0);
+    outer->setSpacing(2);
+    m_splitter = new QSplitter(Qt::Horizontal, central);
+    m_splitter->setObjectName(QStringLiteral("PlanSplitter"));
+    m_splitter->setChildrenCollapsible(false);
+    m_splitter->setHandleWidth(4);
+    outer->addWidget(m_splitter, 1);
 
-    m_figure = new PlanView(m_room, central);
-    m_figure->move(0, 0);
+    auto* planColumn = new QWidget(m_splitter);
+    m_planColumn = new QVBoxLayout(planColumn);
+    m_planColumn->setContentsMargins(0, 0, 0, 0);
+    m_planColumn->setSpacing(2);
+    m_figure = new PlanView(m_room, planColumn);
+    m_planColumn->addWidget(m_figure, 1);
+
+    auto* editorColumn = new QWidget(m_splitter);
+    auto* column = new QVBoxLayout(editorColumn);
+    column->setContentsMargins(0, 0, 1, 0);
+    column->setSpacing(3);
 
     m_simulate = new QPushButton(central);
     m_simulate->setObjectName(QStringLiteral("Simulate"));
-    m_simulate->setGeometry(512, 624, 61, 28);
+    m_simulate->setFixedSize(61, 28);
     m_simulate->setIcon(playPicture());
     m_simulate->setIconSize(QSize(16, 16));
 
-    m_directions = new QTextEdit(central);
+    m_directions = new ScriptEdit(central);
     m_directions->setObjectName(QStringLiteral("Directions"));
-    m_directions->setGeometry(486, 0, 97, 621);
+    m_directions->setMinimumSize(80, 60);
     m_directions->setAcceptRichText(false);
+    // Tab leaves the editor, as in a form: blanks mean nothing in a script.
+    m_directions->setTabChangesFocus(true);
     m_directions->setWordWrapMode(QTextOption::WrapAtWordBoundaryOrAnywhere);
     QFont editorFont = m_directions->font();
     editorFont.setFamilies({QStringLiteral("MS Sans Serif"), QStringLiteral("Arial"),
@@ -128,22 +154,43 @@ void MainWindow::buildControls() {
 
     auto* label = new QLabel(QStringLiteral("Speed"), central);
     label->setObjectName(QStringLiteral("Label1"));
-    label->setGeometry(516, 660, 41, 13);
+    label->setFixedSize(41, 13);
     label->setAlignment(Qt::AlignCenter);
 
+    // The speed buttons overlap by a pixel, as a row of keys.
+    auto* speeds = new QWidget(central);
+    speeds->setObjectName(QStringLiteral("SpeedButtons"));
+    speeds->setFixedSize(16 * 5 + 1, 21);
+    column->addWidget(m_directions, 1);
+    column->addWidget(m_simulate, 0, Qt::AlignHCenter);
+    column->addSpacing(5);
+    column->addWidget(label, 0, Qt::AlignHCenter);
+    column->addWidget(speeds, 0, Qt::AlignHCenter);
+    column->addSpacing(3);
+
     for (int i = 0; i < 5; ++i) {
-        auto* button = new QPushButton(QString::number(i + 1), central);
+        auto* button = new QPushButton(QString::number(i + 1), speeds);
         button->setObjectName(QStringLiteral("SpeedB(%1)").arg(i));
-        button->setGeometry(496 + 16 * i, 676, 17, 21);
+        button->setGeometry(16 * i, 0, 17, 21);
+        button->setToolTip(QStringLiteral("%1 speed (F%2)").arg(qs(kSpeedCaptions[i])).arg(i + 1));
         connect(button, &QPushButton::clicked, this, [this, i] { m_simulator->SpeedB_Click(i); });
         m_speedB[static_cast<std::size_t>(i)] = button;
     }
     connect(m_simulate, &QPushButton::clicked, this, [this] { m_simulator->Simulate_Click(); });
+    m_simulate->setToolTip(QStringLiteral("Play the simulation, or pause it while it plays (%1)")
+                               .arg(kPlayPauseKeys.toString(QKeySequence::NativeText)));
+
+    m_splitter->addWidget(planColumn);
+    m_splitter->addWidget(editorColumn);
+    m_splitter->setStretchFactor(0, 1);
+    m_splitter->setStretchFactor(1, 0);
+    m_splitter->setSizes({486, 98});
 
     setTabOrder(m_simulate, m_directions);
     setTabOrder(m_directions, m_speedB[0]);
     for (std::size_t i = 1; i < m_speedB.size(); ++i) setTabOrder(m_speedB[i - 1], m_speedB[i]);
     m_simulate->setFocus();
+    buildEditorAssist();
 }
 
 void MainWindow::buildMenus() {
@@ -166,9 +213,8 @@ void MainWindow::buildMenus() {
 
     QMenu* speed = menuBar()->addMenu(QStringLiteral("S&peed"));
     speed->setObjectName(QStringLiteral("M_Speed"));
-    const char* captions[] = {"Turtle", "Slow", "Medium", "Fast", "Lightning"};
     for (int i = 1; i <= 5; ++i) {
-        QAction* action = speed->addAction(qs(captions[i - 1]));
+        QAction* action = speed->addAction(qs(kSpeedCaptions[i - 1]));
         action->setObjectName(QStringLiteral("Speed(%1)").arg(i));
         action->setCheckable(true);
         action->setChecked(i == 3);
@@ -179,6 +225,11 @@ void MainWindow::buildMenus() {
 
     QMenu* playback = menuBar()->addMenu(QStringLiteral("P&layback"));
     playback->setObjectName(QStringLiteral("M_Playback"));
+    // The Play button's own press, from anywhere in the window.
+    QAction* play = addItem(playback, "Playback_PlayPause", QStringLiteral("Play/Pause"));
+    play->setShortcut(kPlayPauseKeys);
+    connect(play, &QAction::triggered, this, [this] { m_simulator->Simulate_Click(); });
+    playback->addSeparator();
     buildTimeline(centralWidget(), playback);
 
     QMenu* simulations = menuBar()->addMenu(QStringLiteral("&Simulations"));
@@ -202,6 +253,9 @@ void MainWindow::buildMenus() {
 void MainWindow::buildSimulationsMenu(QMenu* menu) {
     QAction* reset = menu->addAction(QStringLiteral("Reset"));
     reset->setObjectName(QStringLiteral("Do_Reset"));
+    reset->setShortcut(kResetKeys);
+    reset->setToolTip(QStringLiteral("Every officer back to his station (%1)")
+                          .arg(kResetKeys.toString(QKeySequence::NativeText)));
     connect(reset, &QAction::triggered, this, [this] { m_simulator->Do_Reset_Click(); });
     QAction* save = menu->addAction(QStringLiteral("Save Current Simulation"));
     save->setObjectName(QStringLiteral("SaveSimulation"));
@@ -339,6 +393,12 @@ void MainWindow::picturesExchanged() {
     m_simulate->setIcon(m_pause->icon());
     m_pause->setIcon(m_swap->icon());
     updateTimeline();  // a run was held, resumed or ended
+    if (m_simulator->busy && !m_simulator->paused) {
+        m_figure->setOverlay({});  // the route preview gives way to the run
+        m_previewEntry = static_cast<std::size_t>(-1);
+    } else if (!m_simulator->busy) {
+        checkScriptNow();  // the officers stand elsewhere now, or the run failed
+    }
 }
 
 void MainWindow::speedChanged(int index) {
@@ -354,12 +414,20 @@ void MainWindow::speedChanged(int index) {
         }
     }
     if (m_simulator) updateTimeline();  // the readout's seconds follow the speed
+    m_speedStatus->setText(QStringLiteral("Speed: %1").arg(qs(kSpeedCaptions[index - 1])));
 }
 
 void MainWindow::diagnose(const Diagnostic& d) {
     const QString title = d.kind == DiagnosticKind::ErrorDetails ? QStringLiteral("Error Details")
                                                                  : qs(kProgramTitle);
     m_dialogs->message(QString::fromStdString(d.text), title, MessageIcon::None);
+    // The last word on a failing entry: it is selected and marked where it is.
+    if (d.kind != DiagnosticKind::Message && d.entry > 0) {
+        const std::string script = scriptText();
+        const std::vector<ScriptEntry> entries = splitScript(script);
+        if (d.entry <= entries.size())
+            selectScriptBytes(script, entryStart(script, entries[d.entry - 1]), d.start + d.length);
+    }
 }
 
 }  // namespace velistrad

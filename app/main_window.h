@@ -18,7 +18,9 @@
 #include <QMainWindow>
 #include <QString>
 
+#include "app/script_editor.h"
 #include "engine/platform.h"
+#include "engine/script_check.h"
 #include "engine/simulator.h"
 #include "model/chapter_room.h"
 #include "simulations/custom_simulations.h"
@@ -28,9 +30,13 @@ class QDragEnterEvent;
 class QDropEvent;
 class QLabel;
 class QMenu;
+class QBoxLayout;
 class QPushButton;
 class QSlider;
+class QSplitter;
 class QTextEdit;
+class QTimer;
+class QToolButton;
 
 namespace velistrad {
 
@@ -87,6 +93,16 @@ public:
     bool exportCustomSim(int Index);  // asks for the file; true when written
     bool importScriptFiles();         // asks for the files; each is named after its file
 
+    // The editor's help (editor_assist.cpp). The script is checked a moment
+    // after the last edit; checkScriptNow does it at once.
+    void checkScriptNow();
+    const CheckResult& lastCheck() const { return m_check; }
+    void selectProblem(std::size_t index);  // of lastCheck().problems
+    // Where the screen's free area cannot hold the window at its natural
+    // size, a smaller one, so that menus, editor, Play and the speed
+    // buttons are all on the screen.
+    void fitToScreen(const QRect& available);
+
     Simulator& simulator() { return *m_simulator; }
     PlanView* Figure1() const { return m_figure; }
     bool kioskmode() const { return m_kioskmode; }
@@ -117,6 +133,16 @@ private:
     void updateTimeline();
     void showFrame(std::size_t frames);  // holds a playing run first
     void highlightEntries(std::size_t shown);
+    void buildEditorAssist();
+    void scheduleCheck();
+    void showProblems();
+    void elideProblems();
+    void updateEntryStatus();
+    void updateRoutePreview();
+    void selectScriptBytes(const std::string& script, std::size_t start, std::size_t end);
+    void resizeEvent(QResizeEvent* event) override;
+    void fitSplitter();
+
     void buildSimulationsMenu(QMenu* menu);
     void loadcustom();
     void showCustomSim(int Index);
@@ -144,7 +170,9 @@ private:
     std::unique_ptr<CustomSimulations> m_custom;  // after the dialogs it uses
 
     PlanView* m_figure = nullptr;
-    QTextEdit* m_directions = nullptr;
+    ScriptEdit* m_directions = nullptr;
+    QSplitter* m_splitter = nullptr;
+    QBoxLayout* m_planColumn = nullptr;  // the plan, and the timeline under it
     QPushButton* m_simulate = nullptr;
     QPushButton* m_pause = nullptr;
     QPushButton* m_swap = nullptr;
@@ -160,6 +188,16 @@ private:
     QString m_scriptFile;   // the opened script file; empty when none is
     QString m_savedScript;  // its text as last read or written
     QMenu* m_recent = nullptr;
+
+    QTimer* m_checkTimer = nullptr;
+    CheckResult m_check;
+    std::string m_checkedText;  // the text m_check is about
+    QLabel* m_entryStatus = nullptr;
+    QLabel* m_speedStatus = nullptr;
+    QToolButton* m_problems = nullptr;
+    std::size_t m_previewEntry = static_cast<std::size_t>(-1);
+    std::string m_previewText;
+    int m_editorWidth = 98;  // the editor column's, as the user last set it
 };
 
 }  // namespace velistrad

@@ -81,7 +81,9 @@ QRectF MarkerPainter::bounds(const Marker& marker) const {
 
 void MarkerPainter::paint(QPainter& painter, const std::vector<Marker>& markers) {
     if (markers.empty()) return;
-    const qreal dpr = painter.device() ? painter.device()->devicePixelRatioF() : 1.0;
+    // Halos are pixmaps: drawn for the pixels they will cover, at any scale.
+    const qreal dpr = (painter.device() ? painter.device()->devicePixelRatioF() : 1.0) *
+                      painter.worldTransform().m11();
     painter.save();
     // A marker is a token: a filled circle hides the plan's lines under it.
     // All circles go down before any label, and each label has a halo of the

@@ -306,11 +306,14 @@ QImage renderPlan(const ChapterRoom& room, qreal devicePixelRatio) {
     const QSize size(static_cast<int>(std::lround(kPlanWidth * devicePixelRatio)),
                      static_cast<int>(std::lround(kPlanHeight * devicePixelRatio)));
     QImage image(size, QImage::Format_RGB32);
-    image.setDevicePixelRatio(devicePixelRatio);
     image.fill(kFloor);
+    // Scaled by hand: a painter would not scale down for a ratio below 1,
+    // which a plan smaller than its natural size has.
     QPainter painter(&image);
+    painter.scale(devicePixelRatio, devicePixelRatio);
     paintPlan(painter, room);
     painter.end();
+    image.setDevicePixelRatio(devicePixelRatio);
     return image;
 }
 

@@ -1,6 +1,9 @@
 #include "app/qt_dialogs.h"
 
+#include <algorithm>
+
 #include <QFileDialog>
+#include <QGridLayout>
 #include <QInputDialog>
 #include <QMessageBox>
 
@@ -16,6 +19,16 @@ QString forDisplay(const std::string& text) {
     return QString::fromStdString(text).replace(QStringLiteral("\r\n"), QStringLiteral("\n"));
 }
 
+// A box as narrow as a short message cuts its title ("Veli… ator"); a
+// message box takes no minimum width of its own, but its grid takes a spacer.
+void keepTitleWhole(QMessageBox& box) {
+    const int title = box.fontMetrics().horizontalAdvance(box.windowTitle());
+    auto* grid = qobject_cast<QGridLayout*>(box.layout());
+    if (grid == nullptr) return;
+    grid->addItem(new QSpacerItem(std::max(260, title + 120), 0, QSizePolicy::Minimum),
+                  grid->rowCount(), 0, 1, grid->columnCount());
+}
+
 }  // namespace
 
 QtDialogs::QtDialogs(QWidget* parent) : m_parent(parent) {}
@@ -28,6 +41,7 @@ void QtDialogs::message(const std::string& text, const std::string& title, Messa
     QMessageBox box(icon == MessageIcon::Exclamation ? QMessageBox::Warning : QMessageBox::NoIcon,
                     QString::fromStdString(title), forDisplay(text), QMessageBox::Ok, m_parent);
     box.setTextFormat(Qt::PlainText);  // script text may hold "<"
+    keepTitleWhole(box);
     box.exec();
 }
 
@@ -35,6 +49,7 @@ bool QtDialogs::question(const std::string& text, const std::string& title) {
     QMessageBox box(QMessageBox::NoIcon, QString::fromStdString(title), forDisplay(text),
                     QMessageBox::Yes | QMessageBox::No, m_parent);
     box.setTextFormat(Qt::PlainText);
+    keepTitleWhole(box);
     return box.exec() == QMessageBox::Yes;
 }
 

@@ -4,6 +4,7 @@
 #include <chrono>
 #include <cmath>
 
+#include <qdrawutil.h>
 #include <QCoreApplication>
 #include <QPaintEvent>
 #include <QPainter>
@@ -22,11 +23,44 @@ constexpr int kBorder = 2;
 
 PlanView::PlanView(const ChapterRoom& room, QWidget* parent) : QFrame(parent), m_room(room) {
     setObjectName(QStringLiteral("Figure1"));
-    setFrameStyle(QFrame::Panel | QFrame::Sunken);
-    setLineWidth(kBorder);
-    setFixedSize(kPlanWidth + 2 * kBorder, kPlanHeight + 2 * kBorder);
+    // The border goes round the scaled plan, not round the widget.
+    setFrameStyle(QFrame::NoFrame);
+    setMinimumSize(kPlanWidth / 3 + 2 * kBorder, kPlanHeight / 3 + 2 * kBorder);
+    setSizePolicy(QSizePolicy::Expanding, QSizePolicy::Expanding);
+    resize(sizeHint());  // scale 1 until a layout says otherwise
     // Every pixel is painted by paintEvent: Qt need not clear the background.
     setAttribute(Qt::WA_OpaquePaintEvent);
+}
+
+QSize PlanView::sizeHint() const {
+    return {kPlanWidth + 2 * kBorder, kPlanHeight + 2 * kBorder};
+}
+
+QRectF PlanView::planRect() const {
+    const qreal scale =
+        std::min((width() - 2.0 * kBorder) / kPlanWidth, (height() - 2.0 * kBorder) / kPlanHeight);
+    const QSizeF size(kPlanWidth * scale, kPlanHeight * scale);
+    // Whole pixels, so that at scale 1 the plan lies exactly where it always did.
+    const QPointF corner(std::floor((width() - size.width()) / 2),
+                         std::floor((height() - size.height()) / 2));
+    return {corner, size};
+}
+
+QTransform PlanView::planTransform() const {
+    const QRectF plan = planRect();
+    const qreal scale = plan.width() / kPlanWidth;
+    return QTransform::fromTranslate(plan.left(), plan.top()).scale(scale, scale);
+}
+
+void PlanView::setOverlay(Overlay overlay) {
+    const bool had = static_cast<bool>(m_overlay);
+    m_overlay = std::move(overlay);
+    if (had || m_overlay) update();
+}
+
+void PlanView::resizeEvent(QResizeEvent* event) {
+    QFrame::resizeEvent(event);
+    m_plan = QPixmap();  // drawn anew, in vectors, at the new scale
 }
 
 void PlanView::clear() {
@@ -53,19 +87,28 @@ void PlanView::present() {
     for (const Marker& m : m_shown)
         if (!unchanged(m_drawing, m)) changed += m_painter.bounds(m).toAlignedRect();
     m_drawing.clear();
-    if (!changed.isEmpty()) repaint(changed.translated(kBorder, kBorder));
+    if (changed.isEmpty()) return;
+    const QTransform toWidget = planTransform();
+    QRegion onWidget;
+    for (const QRect& r : changed) onWidget += toWidget.mapRect(QRectF(r)).toAlignedRect();
+    repaint(onWidget);
 }
 
 void PlanView::paintEvent(QPaintEvent* event) {
-    QFrame::paintEvent(event);  // the border
-    const qreal dpr = devicePixelRatioF();
+    const QRectF plan = planRect();
+    const qreal dpr = devicePixelRatioF() * plan.width() / kPlanWidth;
     if (m_plan.isNull() || m_plan.devicePixelRatio() != dpr)
         m_plan = QPixmap::fromImage(renderPlan(m_room, dpr));
 
     QPainter painter(this);
     painter.setClipRegion(event->region());
-    painter.translate(kBorder, kBorder);
+    // Around the plan where the widget's shape differs from the plan's.
+    painter.fillRect(rect(), palette().window());
+    qDrawShadePanel(&painter, plan.toAlignedRect().adjusted(-kBorder, -kBorder, kBorder, kBorder),
+                    palette(), true, kBorder);
+    painter.setTransform(planTransform());
     painter.drawPixmap(0, 0, m_plan);  // the clip keeps this to what changed
+    if (m_overlay) m_overlay(painter);
     m_painter.paint(painter, m_shown);
 }
 

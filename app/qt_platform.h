@@ -2,16 +2,19 @@
 // officers are drawn on, a monotonic clock and the event pump of playback's
 // waits.
 //
-// Units: the engine speaks twips; the plan is 482 x 696 logical pixels at
-// 15 twips per pixel, drawn inside a 2-pixel sunken border.
+// Units: the engine speaks twips; the plan is 482 x 696 plan pixels at 15
+// twips per pixel, drawn inside a 2-pixel sunken border and scaled, keeping
+// its aspect, to the largest size the widget holds (1 at 486 x 700).
 #pragma once
 
+#include <functional>
 #include <vector>
 
 #include <QElapsedTimer>
 #include <QFont>
 #include <QFrame>
 #include <QPixmap>
+#include <QTransform>
 
 #include "app/plan_painter.h"
 #include "engine/platform.h"
@@ -38,13 +41,25 @@ public:
     const QFont& labelFont() const { return m_painter.font(); }
     MarkerPainter& markerPainter() { return m_painter; }
 
+    // Plan pixels to widget pixels, and the plan's place in the widget.
+    QTransform planTransform() const;
+    QRectF planRect() const;
+    QSize sizeHint() const override;
+
+    // Extra drawings over the plan, below the markers (a route preview);
+    // empty draws nothing.
+    using Overlay = std::function<void(QPainter&)>;
+    void setOverlay(Overlay overlay);
+
 protected:
     void paintEvent(QPaintEvent* event) override;
+    void resizeEvent(QResizeEvent* event) override;
 
 private:
     const ChapterRoom& m_room;
     MarkerPainter m_painter;
-    QPixmap m_plan;                 // rendered for the current device pixel ratio
+    Overlay m_overlay;
+    QPixmap m_plan;                 // rendered for the current scale and device pixel ratio
     std::vector<Marker> m_drawing;  // since clear(), not presented yet
     std::vector<Marker> m_shown;
 };

@@ -3,6 +3,7 @@
 // the shown frame marked in the editor. The engine answers every question
 // (where everyone stands, which entries, what time); this is the glue.
 #include <QAction>
+#include <QBoxLayout>
 #include <QLabel>
 #include <QMenu>
 #include <QSlider>
@@ -10,21 +11,11 @@
 
 #include "app/main_window.h"
 #include "app/qt_platform.h"
+#include "app/script_editor.h"
 
 namespace velistrad {
 
 namespace {
-
-// The UTF-16 position in the editor of a byte offset of its UTF-8 text.
-int editorPosition(const std::string& utf8, std::size_t byteOffset) {
-    int position = 0;
-    for (std::size_t i = 0; i < byteOffset && i < utf8.size(); ++i) {
-        const auto b = static_cast<unsigned char>(utf8[i]);
-        if ((b & 0xC0) != 0x80) ++position;  // a character starts here
-        if (b >= 0xF0) ++position;           // outside the BMP: two UTF-16 units
-    }
-    return position;
-}
 
 constexpr double kPlayingRefresh = 0.1;  // seconds between readouts while a run plays
 
@@ -33,12 +24,15 @@ constexpr double kPlayingRefresh = 0.1;  // seconds between readouts while a run
 void MainWindow::buildTimeline(QWidget* central, QMenu* menu) {
     m_timeline = new QSlider(Qt::Horizontal, central);
     m_timeline->setObjectName(QStringLiteral("Timeline"));
-    m_timeline->setGeometry(4, 702, 478, 20);
+    m_timeline->setFixedHeight(20);
+    m_planColumn->addWidget(m_timeline);
     m_timeline->setToolTip(QStringLiteral(
         "Drag to move every officer to that moment of the simulation; Play goes on from there"));
     m_readout = new QLabel(central);
     m_readout->setObjectName(QStringLiteral("TimelineReadout"));
-    m_readout->setGeometry(6, 722, 574, 18);
+    m_readout->setFixedHeight(18);
+    m_readout->setContentsMargins(6, 0, 6, 0);
+    central->layout()->addWidget(m_readout);
     m_readout->setToolTip(QStringLiteral(
         "The frame shown and the frames in all, the seconds played and the seconds in all at "
         "the current speed, and the entry of the script the frame belongs to"));

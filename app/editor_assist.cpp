@@ -1,0 +1,260 @@
+// The editor's help: the live check a moment after each edit, its problems
+// in the status bar, the entry under the cursor, the route preview on the
+// plan, and the window's fit to small screens. The engine does the work
+// (engine/script_check.h); this is the glue.
+#include <cmath>
+
+#include <QAction>
+#include <QLabel>
+#include <QMenu>
+#include <QPainter>
+#include <QPainterPath>
+#include <QResizeEvent>
+#include <QSplitter>
+#include <QStatusBar>
+#include <QTimer>
+#include <QToolButton>
+
+#include "app/main_window.h"
+#include "app/plan_picture.h"
+#include "app/qt_platform.h"
+#include "app/script_editor.h"
+
+namespace velistrad {
+
+namespace {
+
+constexpr int kCheckDelayMs = 300;  // after the last keystroke
+constexpr std::size_t kNoEntry = static_cast<std::size_t>(-1);
+constexpr std::size_t kProblemsListed = 30;  // in the problems menu
+const char* const kSpeedNames[] = {"Turtle", "Slow", "Medium", "Fast", "Lightning"};
+
+// `entry 3, "Ch, XZQ, Now": Unknown direction: Q`
+QString problemText(const std::string& script, const Diagnostic& d) {
+    const std::vector<ScriptEntry> entries = splitScript(script);
+    QString text = QStringLiteral("entry %1").arg(d.entry);
+    if (d.entry >= 1 && d.entry <= entries.size()) {
+        const ScriptEntry& e = entries[d.entry - 1];
+        auto field = [&](int i) {
+            const FieldSpan span = e.raw[static_cast<std::size_t>(i)];
+            return QString::fromStdString(visibleText(
+                TrimAll(std::string_view(script).substr(span.start, span.end - span.start))));
+        };
+        text += QStringLiteral(", \"%1, %2, %3\"").arg(field(0), field(1), field(2));
+    }
+    return text + QStringLiteral(": ") + QString::fromStdString(d.text);
+}
+
+}  // namespace
+
+void MainWindow::buildEditorAssist() {
+    m_checkTimer = new QTimer(this);
+    m_checkTimer->setSingleShot(true);
+    m_checkTimer->setInterval(kCheckDelayMs);
+    connect(m_checkTimer, &QTimer::timeout, this, &MainWindow::checkScriptNow);
+
+    QStringList officers;
+    for (int i = 0; i < kOfficerCount; ++i)
+        officers << QString::fromStdString(m_room.officer(i).abbreviation);
+    officers << QStringLiteral("All");
+    m_directions->setCompletions(officers, {QStringLiteral("Now"), QStringLiteral("After"),
+                                            QStringLiteral("Simult"), QStringLiteral("Unsync")});
+
+    QStatusBar* bar = statusBar();
+    bar->setObjectName(QStringLiteral("StatusBar"));
+    bar->setSizeGripEnabled(true);
+    m_entryStatus = new QLabel(bar);
+    m_entryStatus->setObjectName(QStringLiteral("EntryStatus"));
+    m_entryStatus->setMinimumWidth(40);
+    m_entryStatus->setToolTip(QStringLiteral("The entry the text cursor is in"));
+    bar->addWidget(m_entryStatus);
+    m_problems = new QToolButton(bar);
+    m_problems->setObjectName(QStringLiteral("Problems"));
+    m_problems->setAutoRaise(true);
+    m_problems->setPopupMode(QToolButton::InstantPopup);
+    m_problems->setStyleSheet(QStringLiteral("QToolButton { color: #B00000; }"));
+    m_problems->hide();
+    bar->addWidget(m_problems);
+    bar->addWidget(new QWidget(bar), 1);  // the problems stay beside the entry
+    m_speedStatus = new QLabel(bar);
+    m_speedStatus->setObjectName(QStringLiteral("SpeedStatus"));
+    bar->addPermanentWidget(m_speedStatus);
+
+    connect(m_splitter, &QSplitter::splitterMoved, this,
+            [this] { m_editorWidth = m_splitter->sizes().value(1, m_editorWidth); });
+
+    connect(m_directions, &QTextEdit::textChanged, this, [this] {
+        scheduleCheck();
+        updateEntryStatus();
+    });
+    connect(m_directions, &QTextEdit::cursorPositionChanged, this, [this] {
+        updateEntryStatus();
+        updateRoutePreview();
+    });
+}
+
+void MainWindow::scheduleCheck() {
+    m_checkTimer->start();
+}
+
+void MainWindow::checkScriptNow() {
+    m_checkTimer->stop();
+    const std::string text = scriptText();
+    // During a run the officers are on their way: checked once it ends.
+    if (m_simulator->busy && !m_simulator->paused) return;
+    if (text == kPlaceholderText) {
+        m_check = {};
+        m_checkedText.clear();
+        m_directions->clearMarks();
+    } else {
+        m_check = checkScript(m_room, text);
+        m_checkedText = text;
+        m_directions->setMarks(text, fieldMarks(text, m_check));
+    }
+    showProblems();
+}
+
+void MainWindow::showProblems() {
+    std::vector<std::size_t> listed;  // the error details repeat the message before them
+    for (std::size_t i = 0; i < m_check.problems.size(); ++i)
+        if (m_check.problems[i].kind != DiagnosticKind::ErrorDetails) listed.push_back(i);
+    if (listed.empty()) {
+        m_problems->hide();
+        return;
+    }
+    const Diagnostic& first = m_check.problems[listed.front()];
+    QString text = problemText(m_checkedText, first);
+    if (listed.size() > 1) text += QStringLiteral(" (and %1 more)").arg(listed.size() - 1);
+    m_problems->setProperty("fullText", text);
+    elideProblems();
+    m_problems->setToolTip(text + QStringLiteral("\nClick to select the entry in the editor"));
+    auto* menu = new QMenu(m_problems);
+    for (std::size_t k = 0; k < listed.size() && k < kProblemsListed; ++k) {
+        const std::size_t i = listed[k];
+        QAction* action = menu->addAction(problemText(m_checkedText, m_check.problems[i]));
+        connect(action, &QAction::triggered, this, [this, i] { selectProblem(i); });
+    }
+    delete m_problems->menu();
+    m_problems->setMenu(menu);
+    m_problems->setPopupMode(listed.size() == 1 ? QToolButton::DelayedPopup
+                                                : QToolButton::InstantPopup);
+    disconnect(m_problems, &QToolButton::clicked, nullptr, nullptr);
+    const std::size_t only = listed.front();
+    connect(m_problems, &QToolButton::clicked, this, [this, only] { selectProblem(only); });
+    m_problems->show();
+}
+
+// What the entry and the speed leave of the status bar.
+void MainWindow::elideProblems() {
+    const int room = statusBar()->width() - m_entryStatus->sizeHint().width() -
+                     m_speedStatus->sizeHint().width() - 48;
+    m_problems->setText(m_problems->fontMetrics().elidedText(
+        m_problems->property("fullText").toString(), Qt::ElideRight, std::max(room, 60)));
+}
+
+void MainWindow::selectProblem(std::size_t index) {
+    if (index >= m_check.problems.size() || scriptText() != m_checkedText) return;
+    const Diagnostic& d = m_check.problems[index];
+    const std::vector<ScriptEntry> entries = splitScript(m_checkedText);
+    if (d.entry < 1 || d.entry > entries.size()) return;
+    const ScriptEntry& e = entries[d.entry - 1];
+    selectScriptBytes(m_checkedText, entryStart(m_checkedText, e), e.raw[2].end);
+    m_directions->setFocus(Qt::OtherFocusReason);
+}
+
+void MainWindow::selectScriptBytes(const std::string& script, std::size_t start, std::size_t end) {
+    QTextCursor cursor(m_directions->document());
+    cursor.setPosition(editorPosition(script, start));
+    cursor.setPosition(editorPosition(script, end), QTextCursor::KeepAnchor);
+    m_directions->setTextCursor(cursor);
+    m_directions->ensureCursorVisible();
+}
+
+void MainWindow::updateEntryStatus() {
+    if (m_entryStatus == nullptr) return;
+    const QString text = m_directions->toPlainText();
+    if (text == QString::fromUtf8(kPlaceholderText)) {
+        m_entryStatus->clear();
+        return;
+    }
+    const std::string script = text.toStdString();
+    m_entryStatus->setText(QString::fromStdString(
+        entryAtText(script, byteOffset(text, m_directions->textCursor().position()))));
+    if (m_problems->isVisible()) elideProblems();
+}
+
+void MainWindow::updateRoutePreview() {
+    const bool playing = m_simulator && m_simulator->busy;
+    const QString text = m_directions->toPlainText();
+    std::size_t entry = kNoEntry;
+    std::string script;
+    if (!playing && text != QString::fromUtf8(kPlaceholderText)) {
+        script = text.toStdString();
+        entry = entryAt(script, byteOffset(text, m_directions->textCursor().position()));
+    }
+    if (entry == m_previewEntry && script == m_previewText) return;
+    m_previewEntry = entry;
+    m_previewText = script;
+    if (entry == kNoEntry) {
+        m_figure->setOverlay({});
+        return;
+    }
+    const EntryRoute route = entryRoute(m_room, script, entry);
+    if (route.routes.empty()) {
+        m_figure->setOverlay({});
+        return;
+    }
+    std::vector<QPointF> marked;
+    for (const int p : route.points) marked.emplace_back(m_room.point(p).x, m_room.point(p).y);
+    for (const int o : route.stations)
+        marked.emplace_back(m_room.officer(o).stationX, m_room.officer(o).stationY);
+    m_figure->setOverlay([route, marked](QPainter& painter) {
+        // Positions are where a label starts; lines run through the marker's centre.
+        const QPointF centre(kMarkerCentreDx, kMarkerCentreDy);
+        auto onPlan = [&centre](QPointF twips) { return (twips + centre) / kTwipsPerPixel; };
+        painter.save();
+        painter.setRenderHint(QPainter::Antialiasing);
+        painter.setPen(Qt::NoPen);
+        painter.setBrush(QColor(0xFF, 0xC8, 0x00, 0x70));
+        for (const QPointF& m : marked) painter.drawEllipse(onPlan(m), 11.0, 11.0);
+        QPen pen(QColor(0xD0, 0x40, 0x00), 2.0, Qt::DashLine, Qt::RoundCap, Qt::RoundJoin);
+        painter.setPen(pen);
+        painter.setBrush(Qt::NoBrush);
+        for (const Route& r : route.routes) {
+            QPainterPath path(onPlan(QPointF(r.points.front().first, r.points.front().second)));
+            for (const auto& [x, y] : r.points) path.lineTo(onPlan(QPointF(x, y)));
+            painter.drawPath(path);
+        }
+        painter.restore();
+    });
+}
+
+void MainWindow::fitToScreen(const QRect& available) {
+    // Room for the title bar and frame the window system adds.
+    const QSize frame(16, 40);
+    const QSize natural = sizeHint();
+    const QSize room = available.size() - frame;
+    // Qt would open a window at most two thirds of the screen high.
+    resize(natural.boundedTo(room).expandedTo(minimumSizeHint()));
+    if (natural.width() > room.width() || natural.height() > room.height())
+        move(available.topLeft());
+}
+
+void MainWindow::resizeEvent(QResizeEvent* event) {
+    QMainWindow::resizeEvent(event);
+    // Once the layout has given the plan its new height.
+    QMetaObject::invokeMethod(this, &MainWindow::fitSplitter, Qt::QueuedConnection);
+}
+
+void MainWindow::fitSplitter() {
+    if (m_problems->isVisible()) elideProblems();
+    // The plan column as wide as the plan at its height; the rest, and at
+    // least what the user gave it, to the editor.
+    const int total = m_splitter->width() - m_splitter->handleWidth();
+    const int planNeeds =
+        static_cast<int>(std::lround((m_figure->height() - 4.0) * kPlanWidth / kPlanHeight)) + 4;
+    const int editor = std::max(m_editorWidth, total - planNeeds);
+    if (total - editor >= m_figure->minimumWidth()) m_splitter->setSizes({total - editor, editor});
+}
+
+}  // namespace velistrad

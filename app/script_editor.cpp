@@ -1,0 +1,262 @@
+#include "app/script_editor.h"
+
+#include <algorithm>
+
+#include <QAbstractItemView>
+#include <QCompleter>
+#include <QHelpEvent>
+#include <QKeyEvent>
+#include <QScrollBar>
+#include <QSignalBlocker>
+#include <QStringListModel>
+#include <QSyntaxHighlighter>
+#include <QTextDocument>
+#include <QToolTip>
+
+namespace velistrad {
+
+int editorPosition(const std::string& utf8, std::size_t byteOffset) {
+    int position = 0;
+    for (std::size_t i = 0; i < byteOffset && i < utf8.size(); ++i) {
+        const auto b = static_cast<unsigned char>(utf8[i]);
+        if ((b & 0xC0) != 0x80) ++position;  // a character starts here
+        if (b >= 0xF0) ++position;           // outside the BMP: two UTF-16 units
+    }
+    return position;
+}
+
+std::size_t byteOffset(const QString& text, int position) {
+    return static_cast<std::size_t>(text.left(position).toUtf8().size());
+}
+
+namespace {
+
+struct Span {
+    int start;
+    int end;
+    FieldStyle style;
+    QString message;
+};
+
+QTextCharFormat fieldFormat(FieldStyle style) {
+    QTextCharFormat format;
+    switch (style) {
+        case FieldStyle::Officer:
+            format.setForeground(QColor(0x1F, 0x3A, 0x93));
+            format.setFontWeight(QFont::DemiBold);
+            break;
+        case FieldStyle::Direction:
+            format.setForeground(QColor(0x10, 0x10, 0x10));
+            break;
+        case FieldStyle::Time:
+            format.setForeground(QColor(0x7A, 0x2E, 0x8E));
+            format.setFontItalic(true);
+            break;
+        case FieldStyle::Delay:
+            format.setForeground(QColor(0xA0, 0x50, 0x00));
+            format.setFontWeight(QFont::DemiBold);
+            break;
+        case FieldStyle::Error:
+        case FieldStyle::Warning:
+            break;
+    }
+    return format;
+}
+
+// Shifts spans past an edit of the document and drops those it touched.
+void shift(std::vector<Span>& spans, int position, int removed, int added) {
+    // Typing at either end of a field changes it too.
+    std::erase_if(
+        spans, [&](const Span& s) { return s.start <= position + removed && s.end >= position; });
+    for (Span& s : spans) {
+        if (s.start >= position + removed) {
+            s.start += added - removed;
+            s.end += added - removed;
+        }
+    }
+}
+
+}  // namespace
+
+class ScriptHighlighter : public QSyntaxHighlighter {
+public:
+    explicit ScriptHighlighter(QTextDocument* document) : QSyntaxHighlighter(document) {}
+
+    std::vector<Span> fields;    // in order
+    std::vector<Span> problems;  // in order of start
+
+protected:
+    void highlightBlock(const QString& text) override {
+        const int from = currentBlock().position();
+        const int to = from + static_cast<int>(text.size());
+        QTextCharFormat quiet;
+        quiet.setForeground(QColor(0x90, 0x90, 0x90));
+        for (int i = 0; i < text.size(); ++i)
+            if (text[i] == QLatin1Char(',')) setFormat(i, 1, quiet);
+        auto first = std::lower_bound(fields.begin(), fields.end(), from,
+                                      [](const Span& s, int at) { return s.end <= at; });
+        for (auto s = first; s != fields.end() && s->start < to; ++s) {
+            const int start = std::max(s->start, from) - from;
+            setFormat(start, std::min(s->end, to) - from - start, fieldFormat(s->style));
+        }
+        for (const Span& p : problems) {
+            if (p.start >= to) break;
+            if (p.end <= from && !(p.start == p.end && p.start == from)) continue;
+            const int start = std::max(p.start, from) - from;
+            const int length = std::max(std::min(p.end, to) - from - start, 1);
+            for (int i = start; i < start + length && i <= text.size(); ++i) {
+                QTextCharFormat format =
+                    this->format(std::min(i, static_cast<int>(text.size()) - 1));
+                format.setUnderlineStyle(QTextCharFormat::WaveUnderline);
+                format.setUnderlineColor(p.style == FieldStyle::Error ? QColor(0xE0, 0x10, 0x10)
+                                                                      : QColor(0xD0, 0x90, 0x00));
+                setFormat(i, 1, format);
+            }
+        }
+    }
+};
+
+ScriptEdit::ScriptEdit(QWidget* parent) : QTextEdit(parent) {
+    // Before the highlighter's own connection, so that it paints shifted marks.
+    connect(document(), &QTextDocument::contentsChange, this,
+            [this](int position, int removed, int added) {
+                shift(m_highlighter->fields, position, removed, added);
+                shift(m_highlighter->problems, position, removed, added);
+            });
+    m_highlighter = new ScriptHighlighter(document());
+    m_completer = new QCompleter(this);
+    m_completer->setWidget(this);
+    m_completer->setCompletionMode(QCompleter::PopupCompletion);
+    m_completer->setCaseSensitivity(Qt::CaseInsensitive);
+    m_completer->setModel(new QStringListModel(m_completer));
+    connect(m_completer, qOverload<const QString&>(&QCompleter::activated), this,
+            &ScriptEdit::insertCompletion);
+}
+
+void ScriptEdit::setMarks(const std::string& utf8, const std::vector<FieldMark>& marks) {
+    std::vector<Span> fields;
+    std::vector<Span> problems;
+    // One pass over the text for all positions: marks are in order of start.
+    std::vector<int> positions(utf8.size() + 1, 0);
+    int position = 0;
+    for (std::size_t i = 0; i < utf8.size(); ++i) {
+        positions[i] = position;
+        const auto b = static_cast<unsigned char>(utf8[i]);
+        if ((b & 0xC0) != 0x80) ++position;
+        if (b >= 0xF0) ++position;
+    }
+    positions[utf8.size()] = position;
+    for (const FieldMark& m : marks) {
+        // A mark inside a character covers all of it.
+        std::size_t end = std::min(m.end, utf8.size());
+        while (end < utf8.size() && (static_cast<unsigned char>(utf8[end]) & 0xC0) == 0x80) ++end;
+        Span span{positions[std::min(m.start, utf8.size())], positions[end], m.style,
+                  QString::fromStdString(m.message)};
+        const bool problem = m.style == FieldStyle::Error || m.style == FieldStyle::Warning;
+        (problem ? problems : fields).push_back(std::move(span));
+    }
+    std::stable_sort(problems.begin(), problems.end(),
+                     [](const Span& a, const Span& b) { return a.start < b.start; });
+    m_highlighter->fields = std::move(fields);
+    m_highlighter->problems = std::move(problems);
+    // Colouring is not an edit: the document would say its text changed.
+    const QSignalBlocker quiet(document());
+    m_highlighter->rehighlight();
+}
+
+QString ScriptEdit::problemAt(int position) const {
+    QStringList messages;
+    for (const Span& p : m_highlighter->problems) {
+        if (p.start > position) break;
+        if (position < std::max(p.end, p.start + 1) && !messages.contains(p.message))
+            messages << p.message;
+    }
+    return messages.join(QLatin1Char('\n'));
+}
+
+std::vector<std::pair<int, int>> ScriptEdit::problemRanges(FieldStyle style) const {
+    std::vector<std::pair<int, int>> ranges;
+    for (const Span& p : m_highlighter->problems)
+        if (p.style == style) ranges.emplace_back(p.start, p.end);
+    return ranges;
+}
+
+bool ScriptEdit::viewportEvent(QEvent* event) {
+    if (event->type() == QEvent::ToolTip) {
+        const auto* help = static_cast<QHelpEvent*>(event);
+        const QString message = problemAt(cursorForPosition(help->pos()).position());
+        if (message.isEmpty())
+            QToolTip::hideText();
+        else
+            QToolTip::showText(help->globalPos(), message, viewport());
+        return true;
+    }
+    return QTextEdit::viewportEvent(event);
+}
+
+void ScriptEdit::setCompletions(const QStringList& officers, const QStringList& timingWords) {
+    m_officers = officers;
+    m_timingWords = timingWords;
+}
+
+void ScriptEdit::keyPressEvent(QKeyEvent* event) {
+    if (m_completer->popup()->isVisible()) {
+        switch (event->key()) {
+            case Qt::Key_Enter:
+            case Qt::Key_Return:
+            case Qt::Key_Escape:
+            case Qt::Key_Tab:
+            case Qt::Key_Backtab:
+                event->ignore();  // the completer takes them
+                return;
+            default:
+                break;
+        }
+    }
+    QTextEdit::keyPressEvent(event);
+    const bool typed = !event->text().isEmpty() && event->text()[0].isLetterOrNumber() &&
+                       !(event->modifiers() & (Qt::ControlModifier | Qt::AltModifier));
+    if (typed)
+        complete();
+    else if (event->key() != Qt::Key_Shift)
+        m_completer->popup()->hide();
+}
+
+// Offers the officers in an entry's first field and the timing words in its
+// third, for what is typed since the comma.
+void ScriptEdit::complete() {
+    const QString before = toPlainText().left(textCursor().position());
+    const qsizetype comma = before.lastIndexOf(QLatin1Char(','));
+    const qsizetype field = before.count(QLatin1Char(',')) % 3;
+    QString prefix = before.mid(comma + 1);
+    prefix.remove(QLatin1Char(' ')).remove(QLatin1Char('\n')).remove(QLatin1Char('\r'));
+    const QStringList& words = field == 0 ? m_officers : field == 2 ? m_timingWords : QStringList();
+    QStringList offered;
+    for (const QString& w : words)
+        if (w.startsWith(prefix, Qt::CaseInsensitive) &&
+            w.compare(prefix, Qt::CaseInsensitive) != 0)
+            offered << w;
+    if (prefix.isEmpty() || offered.isEmpty()) {
+        m_completer->popup()->hide();
+        return;
+    }
+    m_prefix = prefix;
+    static_cast<QStringListModel*>(m_completer->model())->setStringList(offered);
+    m_completer->setCompletionPrefix(prefix);
+    m_completer->popup()->setCurrentIndex(m_completer->completionModel()->index(0, 0));
+    QRect at = cursorRect();
+    at.setWidth(m_completer->popup()->sizeHintForColumn(0) +
+                m_completer->popup()->verticalScrollBar()->sizeHint().width() + 8);
+    m_completer->complete(at);
+}
+
+void ScriptEdit::insertCompletion(const QString& completion) {
+    QTextCursor cursor = textCursor();
+    // The typed prefix is replaced, so the word is written as the table has it.
+    cursor.movePosition(QTextCursor::Left, QTextCursor::KeepAnchor,
+                        static_cast<int>(m_prefix.size()));
+    cursor.insertText(completion);
+    setTextCursor(cursor);
+}
+
+}  // namespace velistrad

@@ -1,0 +1,65 @@
+// The script editor `Directions`: each kind of field in its own style,
+// problems underlined where they are with their message as a tooltip, and
+// completion of officers and timing words after a comma.
+//
+// The marks come from the engine's check, in bytes of the UTF-8 text they
+// were made for; edits shift them until the next check replaces them, and a
+// mark an edit touches goes at once, so an underline clears as soon as the
+// field is changed.
+#pragma once
+
+#include <cstddef>
+#include <string>
+#include <vector>
+
+#include <QString>
+#include <QStringList>
+#include <QTextEdit>
+
+#include "engine/script_check.h"
+
+class QCompleter;
+
+namespace velistrad {
+
+// The UTF-16 position in an editor of a byte offset of its UTF-8 text.
+int editorPosition(const std::string& utf8, std::size_t byteOffset);
+// The byte offset in the UTF-8 text of an editor position.
+std::size_t byteOffset(const QString& text, int position);
+
+class ScriptHighlighter;
+
+class ScriptEdit : public QTextEdit {
+    Q_OBJECT
+public:
+    explicit ScriptEdit(QWidget* parent = nullptr);
+
+    void setMarks(const std::string& utf8, const std::vector<FieldMark>& marks);
+    void clearMarks() { setMarks({}, {}); }
+    // The messages of the problems at a document position, one a line.
+    QString problemAt(int position) const;
+    // The problems' positions, for tests: [start, end) in the document.
+    std::vector<std::pair<int, int>> problemRanges(FieldStyle style) const;
+
+    // Officers complete the first field of an entry, timing words the third.
+    void setCompletions(const QStringList& officers, const QStringList& timingWords);
+    QCompleter* completer() const { return m_completer; }
+    // As narrow as the column beside the plan has always been.
+    QSize sizeHint() const override { return {97, 621}; }
+
+protected:
+    void keyPressEvent(QKeyEvent* event) override;
+    bool viewportEvent(QEvent* event) override;
+
+private:
+    void complete();
+    void insertCompletion(const QString& completion);
+
+    ScriptHighlighter* m_highlighter;
+    QCompleter* m_completer;
+    QStringList m_officers;
+    QStringList m_timingWords;
+    QString m_prefix;  // what the shown completions complete
+};
+
+}  // namespace velistrad
