@@ -63,6 +63,16 @@ void PlanView::resizeEvent(QResizeEvent* event) {
     m_plan = QPixmap();  // drawn anew, in vectors, at the new scale
 }
 
+void PlanView::focusInEvent(QFocusEvent* event) {
+    QFrame::focusInEvent(event);
+    update();
+}
+
+void PlanView::focusOutEvent(QFocusEvent* event) {
+    QFrame::focusOutEvent(event);
+    update();
+}
+
 void PlanView::clear() {
     m_drawing.clear();
 }
@@ -104,8 +114,14 @@ void PlanView::paintEvent(QPaintEvent* event) {
     painter.setClipRegion(event->region());
     // Around the plan where the widget's shape differs from the plan's.
     painter.fillRect(rect(), palette().window());
-    qDrawShadePanel(&painter, plan.toAlignedRect().adjusted(-kBorder, -kBorder, kBorder, kBorder),
-                    palette(), true, kBorder);
+    const QRect framed = plan.toAlignedRect().adjusted(-kBorder, -kBorder, kBorder, kBorder);
+    qDrawShadePanel(&painter, framed, palette(), true, kBorder);
+    // The Playback keys act here: the user sees where they will go.
+    if (hasFocus()) {
+        painter.setPen(
+            QPen(palette().highlight(), kBorder, Qt::SolidLine, Qt::SquareCap, Qt::MiterJoin));
+        painter.drawRect(QRectF(framed).adjusted(1, 1, -1, -1));
+    }
     painter.setTransform(planTransform());
     painter.drawPixmap(0, 0, m_plan);  // the clip keeps this to what changed
     if (m_overlay) m_overlay(painter);
