@@ -83,11 +83,11 @@ void MainWindow::buildEditorAssist() {
     connect(m_splitter, &QSplitter::splitterMoved, this,
             [this] { m_editorWidth = m_splitter->sizes().value(1, m_editorWidth); });
 
-    connect(m_directions, &QTextEdit::textChanged, this, [this] {
+    connect(m_directions, &QPlainTextEdit::textChanged, this, [this] {
         scheduleCheck();
         updateEntryStatus();
     });
-    connect(m_directions, &QTextEdit::cursorPositionChanged, this, [this] {
+    connect(m_directions, &QPlainTextEdit::cursorPositionChanged, this, [this] {
         updateEntryStatus();
         updateRoutePreview();
     });

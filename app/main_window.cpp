@@ -6,9 +6,9 @@
 #include <QFocusEvent>
 #include <QLabel>
 #include <QMenuBar>
+#include <QPlainTextEdit>
 #include <QPushButton>
 #include <QSplitter>
-#include <QTextEdit>
 #include <QVBoxLayout>
 
 #include "app/button_pictures.h"
@@ -122,7 +122,6 @@ void MainWindow::buildControls() {
     m_directions = new ScriptEdit(central);
     m_directions->setObjectName(QStringLiteral("Directions"));
     m_directions->setMinimumSize(80, 60);
-    m_directions->setAcceptRichText(false);
     // Tab leaves the editor, as in a form: blanks mean nothing in a script.
     m_directions->setTabChangesFocus(true);
     m_directions->setWordWrapMode(QTextOption::WrapAtWordBoundaryOrAnywhere);
@@ -134,7 +133,7 @@ void MainWindow::buildControls() {
     m_directions->installEventFilter(this);
     m_directions->viewport()->installEventFilter(this);
     // The kept timeline shows what the script played; once it changes, that is gone.
-    connect(m_directions, &QTextEdit::textChanged, this, [this] {
+    connect(m_directions, &QPlainTextEdit::textChanged, this, [this] {
         if (m_simulator && !m_simulator->busy) {
             m_simulator->discardTimeline();
             updateTimeline();

@@ -34,7 +34,7 @@ class QBoxLayout;
 class QPushButton;
 class QSlider;
 class QSplitter;
-class QTextEdit;
+class QPlainTextEdit;
 class QTimer;
 class QToolButton;
 

@@ -1,6 +1,7 @@
 #include "app/script_editor.h"
 
 #include <algorithm>
+#include <utility>
 
 #include <QAbstractItemView>
 #include <QCompleter>
@@ -10,6 +11,7 @@
 #include <QSignalBlocker>
 #include <QStringListModel>
 #include <QSyntaxHighlighter>
+#include <QTextBlock>
 #include <QTextDocument>
 #include <QToolTip>
 
@@ -30,6 +32,9 @@ std::size_t byteOffset(const QString& text, int position) {
 }
 
 namespace {
+
+// Beyond this many blocks to colour again, colouring all at once is quicker.
+constexpr std::size_t kBlocksOneByOne = 200;
 
 struct Span {
     int start;
@@ -78,35 +83,71 @@ void shift(std::vector<Span>& spans, int position, int removed, int added) {
 
 }  // namespace
 
+// Fields are coloured as the text is laid out, block by block: a block's
+// state is the field its first character is in, so an edit re-colours only
+// as far as it changes fields. Problems come from the check, and only the
+// blocks whose problems changed are coloured again.
 class ScriptHighlighter : public QSyntaxHighlighter {
 public:
     explicit ScriptHighlighter(QTextDocument* document) : QSyntaxHighlighter(document) {}
 
-    std::vector<Span> fields;    // in order
     std::vector<Span> problems;  // in order of start
+
+    void setProblems(std::vector<Span> now) {
+        std::vector<Span> before = std::exchange(problems, std::move(now));
+        std::vector<int> positions;  // of the blocks to colour again
+        for (const auto* list : {&before, &problems})
+            for (const Span& p : *list)
+                for (int at = p.start; at <= std::max(p.start, p.end - 1);) {
+                    const QTextBlock block = document()->findBlock(at);
+                    if (!block.isValid()) break;
+                    positions.push_back(block.position());
+                    at = block.position() + block.length();
+                }
+        std::sort(positions.begin(), positions.end());
+        positions.erase(std::unique(positions.begin(), positions.end()), positions.end());
+        if (positions.size() > kBlocksOneByOne) {
+            rehighlight();
+            return;
+        }
+        // One change of the layout for all of them, not one per block.
+        QTextCursor batch(document());
+        batch.beginEditBlock();
+        for (const int at : positions) rehighlightBlock(document()->findBlock(at));
+        batch.endEditBlock();
+    }
 
 protected:
     void highlightBlock(const QString& text) override {
-        const int from = currentBlock().position();
-        const int to = from + static_cast<int>(text.size());
+        int field = std::max(previousBlockState(), 0);
         QTextCharFormat quiet;
         quiet.setForeground(QColor(0x90, 0x90, 0x90));
-        for (int i = 0; i < text.size(); ++i)
-            if (text[i] == QLatin1Char(',')) setFormat(i, 1, quiet);
-        auto first = std::lower_bound(fields.begin(), fields.end(), from,
-                                      [](const Span& s, int at) { return s.end <= at; });
-        for (auto s = first; s != fields.end() && s->start < to; ++s) {
-            const int start = std::max(s->start, from) - from;
-            setFormat(start, std::min(s->end, to) - from - start, fieldFormat(s->style));
+        for (int start = 0; start <= text.size();) {
+            int comma = static_cast<int>(text.indexOf(QLatin1Char(','), start));
+            if (comma < 0) comma = static_cast<int>(text.size());
+            FieldStyle style = static_cast<FieldStyle>(field);
+            if (field == 1 && text.mid(start, comma - start)
+                                      .trimmed()
+                                      .compare(QStringLiteral("delay"), Qt::CaseInsensitive) == 0)
+                style = FieldStyle::Delay;
+            setFormat(start, comma - start, fieldFormat(style));
+            if (comma == text.size()) break;
+            setFormat(comma, 1, quiet);
+            field = (field + 1) % 3;
+            start = comma + 1;
         }
+        setCurrentBlockState(field);
+
+        const int from = currentBlock().position();
+        const int to = from + static_cast<int>(text.size());
         for (const Span& p : problems) {
-            if (p.start >= to) break;
-            if (p.end <= from && !(p.start == p.end && p.start == from)) continue;
+            if (p.start > to) break;
+            if (p.end < from || (p.end == from && p.start < from)) continue;
             const int start = std::max(p.start, from) - from;
-            const int length = std::max(std::min(p.end, to) - from - start, 1);
-            for (int i = start; i < start + length && i <= text.size(); ++i) {
-                QTextCharFormat format =
-                    this->format(std::min(i, static_cast<int>(text.size()) - 1));
+            // An empty span still shows: it underlines the place of what is missing.
+            const int end = std::min(std::max(p.end, p.start + 1), to) - from;
+            for (int i = start; i < end; ++i) {
+                QTextCharFormat format = this->format(i);
                 format.setUnderlineStyle(QTextCharFormat::WaveUnderline);
                 format.setUnderlineColor(p.style == FieldStyle::Error ? QColor(0xE0, 0x10, 0x10)
                                                                       : QColor(0xD0, 0x90, 0x00));
@@ -116,11 +157,10 @@ protected:
     }
 };
 
-ScriptEdit::ScriptEdit(QWidget* parent) : QTextEdit(parent) {
+ScriptEdit::ScriptEdit(QWidget* parent) : QPlainTextEdit(parent) {
     // Before the highlighter's own connection, so that it paints shifted marks.
     connect(document(), &QTextDocument::contentsChange, this,
             [this](int position, int removed, int added) {
-                shift(m_highlighter->fields, position, removed, added);
                 shift(m_highlighter->problems, position, removed, added);
             });
     m_highlighter = new ScriptHighlighter(document());
@@ -134,7 +174,6 @@ ScriptEdit::ScriptEdit(QWidget* parent) : QTextEdit(parent) {
 }
 
 void ScriptEdit::setMarks(const std::string& utf8, const std::vector<FieldMark>& marks) {
-    std::vector<Span> fields;
     std::vector<Span> problems;
     // One pass over the text for all positions: marks are in order of start.
     std::vector<int> positions(utf8.size() + 1, 0);
@@ -150,18 +189,15 @@ void ScriptEdit::setMarks(const std::string& utf8, const std::vector<FieldMark>&
         // A mark inside a character covers all of it.
         std::size_t end = std::min(m.end, utf8.size());
         while (end < utf8.size() && (static_cast<unsigned char>(utf8[end]) & 0xC0) == 0x80) ++end;
-        Span span{positions[std::min(m.start, utf8.size())], positions[end], m.style,
-                  QString::fromStdString(m.message)};
-        const bool problem = m.style == FieldStyle::Error || m.style == FieldStyle::Warning;
-        (problem ? problems : fields).push_back(std::move(span));
+        if (m.style != FieldStyle::Error && m.style != FieldStyle::Warning) continue;
+        problems.push_back({positions[std::min(m.start, utf8.size())], positions[end], m.style,
+                            QString::fromStdString(m.message)});
     }
     std::stable_sort(problems.begin(), problems.end(),
                      [](const Span& a, const Span& b) { return a.start < b.start; });
-    m_highlighter->fields = std::move(fields);
-    m_highlighter->problems = std::move(problems);
     // Colouring is not an edit: the document would say its text changed.
     const QSignalBlocker quiet(document());
-    m_highlighter->rehighlight();
+    m_highlighter->setProblems(std::move(problems));
 }
 
 QString ScriptEdit::problemAt(int position) const {
@@ -191,7 +227,7 @@ bool ScriptEdit::viewportEvent(QEvent* event) {
             QToolTip::showText(help->globalPos(), message, viewport());
         return true;
     }
-    return QTextEdit::viewportEvent(event);
+    return QPlainTextEdit::viewportEvent(event);
 }
 
 void ScriptEdit::setCompletions(const QStringList& officers, const QStringList& timingWords) {
@@ -213,7 +249,7 @@ void ScriptEdit::keyPressEvent(QKeyEvent* event) {
                 break;
         }
     }
-    QTextEdit::keyPressEvent(event);
+    QPlainTextEdit::keyPressEvent(event);
     const bool typed = !event->text().isEmpty() && event->text()[0].isLetterOrNumber() &&
                        !(event->modifiers() & (Qt::ControlModifier | Qt::AltModifier));
     if (typed)

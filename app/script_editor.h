@@ -12,9 +12,9 @@
 #include <string>
 #include <vector>
 
+#include <QPlainTextEdit>
 #include <QString>
 #include <QStringList>
-#include <QTextEdit>
 
 #include "engine/script_check.h"
 
@@ -29,7 +29,7 @@ std::size_t byteOffset(const QString& text, int position);
 
 class ScriptHighlighter;
 
-class ScriptEdit : public QTextEdit {
+class ScriptEdit : public QPlainTextEdit {
     Q_OBJECT
 public:
     explicit ScriptEdit(QWidget* parent = nullptr);

@@ -8,8 +8,8 @@
 #include <QFileInfo>
 #include <QMenu>
 #include <QMimeData>
+#include <QPlainTextEdit>
 #include <QSettings>
-#include <QTextEdit>
 
 #include "app/dialogs.h"
 #include "app/main_window.h"
@@ -61,7 +61,7 @@ void MainWindow::buildScriptFileItems(QMenu* file) {
 
     setAcceptDrops(true);
     // Compared with the text last read or written, so undoing a change unmarks it.
-    connect(m_directions, &QTextEdit::textChanged, this, [this] {
+    connect(m_directions, &QPlainTextEdit::textChanged, this, [this] {
         if (!m_scriptFile.isEmpty())
             setWindowModified(m_directions->toPlainText() != m_savedScript);
     });

@@ -44,7 +44,7 @@ TEST_F(ScriptFilesTest, OpeningPutsTheFileInTheEditorAndTheTitleFollowsIt) {
     EXPECT_EQ(window->windowTitle(), QStringLiteral("walk.vsim[*] - Velistrad Simulator"));
     EXPECT_FALSE(window->isWindowModified());
 
-    editor()->append(QStringLiteral("All,Delay,1"));
+    editor()->appendPlainText(QStringLiteral("All,Delay,1"));
     EXPECT_TRUE(window->isWindowModified());
     dialogs.saveChoice = WindowDialogs::SaveChoice::Cancel;
     EXPECT_FALSE(window->close());  // Cancel keeps the window and the changes

@@ -15,9 +15,9 @@
 
 #include <QAction>
 #include <QCoreApplication>
+#include <QPlainTextEdit>
 #include <QPushButton>
 #include <QTemporaryDir>
-#include <QTextEdit>
 
 #include "app/dialogs.h"
 #include "app/main_window.h"
@@ -132,7 +132,7 @@ protected:
     }
     void trigger(const QString& name) const { child<QAction>(name)->trigger(); }
     QPushButton* playButton() const { return child<QPushButton>(QStringLiteral("Simulate")); }
-    QTextEdit* editor() const { return child<QTextEdit>(QStringLiteral("Directions")); }
+    QPlainTextEdit* editor() const { return child<QPlainTextEdit>(QStringLiteral("Directions")); }
     QString editorText() const { return editor()->toPlainText(); }
     void setEditorText(const char* text) const { editor()->setPlainText(qs(text)); }
     // Saves `script` under `name` through the menu, as the user does.
