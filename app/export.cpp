@@ -131,6 +131,37 @@ std::string writeSvg(const std::string& path, const ExportScene& scene, MarkerPa
     return written(path, bytes);
 }
 
+void paintPlanSheet(QPainter& painter, const ExportScene& scene, MarkerPainter& markers) {
+    const qreal margin = 10;
+    painter.save();
+    painter.setPen(Qt::black);
+    painter.setFont(sheetFont(13, true));
+    painter.drawText(QRectF(margin, 4, kPlanWidth - 2 * margin, 20),
+                     Qt::AlignLeft | Qt::AlignVCenter, QString::fromStdString(scene.run().name));
+
+    const qreal scale = 0.74;
+    const QRectF plan(margin, 28, kPlanWidth * scale, kPlanHeight * scale);
+    painter.save();
+    painter.translate(plan.topLeft());
+    painter.scale(scale, scale);
+    scene.paintView(painter, markers);
+    painter.restore();
+
+    const QRectF legend(plan.right() + 10, plan.top(), kPlanWidth - plan.right() - 10 - margin,
+                        plan.height());
+    const std::vector<int> officers = scene.trails().drawn();
+    if (!officers.empty()) {
+        painter.setFont(sheetFont(9, true));
+        painter.drawText(legend.topLeft() + QPointF(0, 9), QStringLiteral("Officers"));
+        paintLegend(painter, legend.adjusted(0, 14, 0, 0), scene.run().room, officers, 14);
+    }
+
+    const QRectF text(margin, plan.bottom() + 8, kPlanWidth - 2 * margin,
+                      kPlanHeight - plan.bottom() - 8 - margin);
+    drawFitted(painter, text, oneLine(scene.run().script), 8);
+    painter.restore();
+}
+
 std::string writePlanPdf(const std::string& path, const ExportScene& scene,
                          MarkerPainter& markers) {
     QByteArray bytes;
@@ -147,31 +178,7 @@ std::string writePlanPdf(const std::string& path, const ExportScene& scene,
         pdf.setPageMargins(QMarginsF(0, 0, 0, 0));
         QPainter painter;
         if (!painter.begin(&pdf)) return "the document could not be made";
-        const qreal margin = 10;
-        painter.setPen(Qt::black);
-        painter.setFont(sheetFont(13, true));
-        painter.drawText(QRectF(margin, 4, kPlanWidth - 2 * margin, 20),
-                         Qt::AlignLeft | Qt::AlignVCenter,
-                         QString::fromStdString(scene.run().name));
-
-        const qreal scale = 0.74;
-        const QRectF plan(margin, 28, kPlanWidth * scale, kPlanHeight * scale);
-        painter.save();
-        painter.translate(plan.topLeft());
-        painter.scale(scale, scale);
-        scene.paintView(painter, markers);
-        painter.restore();
-
-        const QRectF legend(plan.right() + 10, plan.top(), kPlanWidth - plan.right() - 10 - margin,
-                            plan.height());
-        painter.setFont(sheetFont(9, true));
-        painter.drawText(legend.topLeft() + QPointF(0, 9), QStringLiteral("Officers"));
-        paintLegend(painter, legend.adjusted(0, 14, 0, 0), scene.run().room, scene.trails().drawn(),
-                    14);
-
-        const QRectF text(margin, plan.bottom() + 8, kPlanWidth - 2 * margin,
-                          kPlanHeight - plan.bottom() - 8 - margin);
-        drawFitted(painter, text, oneLine(scene.run().script), 8);
+        paintPlanSheet(painter, scene, markers);
         painter.end();
     }
     return written(path, bytes);

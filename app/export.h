@@ -60,7 +60,9 @@ private:
 
 std::string writePng(const std::string& path, const ExportScene& scene, MarkerPainter& markers);
 std::string writeSvg(const std::string& path, const ExportScene& scene, MarkerPainter& markers);
-// One page of the plan's shape: title, plan with routes, legend, script.
+// One page of the plan's shape (kPlanWidth x kPlanHeight points): title,
+// plan with routes, legend, script.
+void paintPlanSheet(QPainter& painter, const ExportScene& scene, MarkerPainter& markers);
 std::string writePlanPdf(const std::string& path, const ExportScene& scene, MarkerPainter& markers);
 // His route on the plan and his steps with their times; more pages as needed.
 std::string writePartPdf(const std::string& path, const ExportScene& scene, int officer,
