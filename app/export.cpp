@@ -14,6 +14,7 @@
 #include <algorithm>
 #include <array>
 #include <cmath>
+#include <cstring>
 #include <unordered_map>
 
 #include "app/plan_picture.h"
@@ -476,7 +477,12 @@ QByteArray encodeGif(const ExportScene& scene, double framedelay, MarkerPainter&
     const TrailScene& trails = scene.trails();
     const GifPalette& palette = gifPalette(!trails.drawn().empty());
     const std::uint8_t kTransparent = palette.transparent();
-    const QImage plan = renderPlan(run.room);
+    // The plan and the faint routes stay as they are all through the run.
+    QImage plan = renderPlan(run.room).convertToFormat(QImage::Format_RGB32);
+    {
+        QPainter painter(&plan);
+        trails.paintFaint(painter);
+    }
 
     QByteArray out;
     GifWriter gif(out, palette);
@@ -484,6 +490,7 @@ QByteArray encodeGif(const ExportScene& scene, double framedelay, MarkerPainter&
     std::vector<std::uint8_t> shownPixels(static_cast<std::size_t>(kPlanWidth) * kPlanHeight, 0);
     std::vector<std::uint8_t> next(shownPixels.size(), kTransparent);
     QImage canvas = plan.convertToFormat(QImage::Format_RGB32);
+    std::vector<QRgb> beforeRgb;
 
     ChapterRoom before = run.played ? ChapterRoom() : run.room;
     ChapterRoom room = before;
@@ -513,10 +520,19 @@ QByteArray encodeGif(const ExportScene& scene, double framedelay, MarkerPainter&
 
         QRect bounds;  // of the pixels that differ from what is shown
         if (!dirty.isEmpty()) {
+            // Only pixels whose colour changed need their palette index.
+            const int width = dirty.width();
+            beforeRgb.resize(static_cast<std::size_t>(width) * dirty.height());
+            for (int y = dirty.top(); y <= dirty.bottom(); ++y)
+                std::memcpy(beforeRgb.data() + (y - dirty.top()) * width,
+                            canvas.constScanLine(y) + dirty.left() * 4, width * sizeof(QRgb));
+            // The plan put back by copying: it is opaque and of the same format.
+            for (int y = dirty.top(); y <= dirty.bottom(); ++y)
+                std::memcpy(canvas.scanLine(y) + dirty.left() * 4,
+                            plan.constScanLine(y) + dirty.left() * 4, width * sizeof(QRgb));
             QPainter painter(&canvas);
             painter.setClipRect(dirty);
-            painter.drawImage(0, 0, plan);
-            trails.paintRoutes(painter, room, picture.frames);
+            trails.paintWalked(painter, room, picture.frames, dirty);
             markers.paint(painter, nowMarkers);
             trails.paintRing(painter, room);
             painter.end();
@@ -525,7 +541,12 @@ QByteArray encodeGif(const ExportScene& scene, double framedelay, MarkerPainter&
                 const auto* row = reinterpret_cast<const QRgb*>(canvas.constScanLine(y));
                 std::uint8_t* shownRow = shownPixels.data() + y * kPlanWidth;
                 std::uint8_t* nextRow = next.data() + y * kPlanWidth;
+                const QRgb* was = beforeRgb.data() + (y - dirty.top()) * width - dirty.left();
                 for (int x = dirty.left(); x <= dirty.right(); ++x) {
+                    if (n > 0 && row[x] == was[x]) {
+                        nextRow[x] = kTransparent;
+                        continue;
+                    }
                     const std::uint8_t i = palette.index(row[x]);
                     if (n > 0 && i == shownRow[x]) {
                         nextRow[x] = kTransparent;

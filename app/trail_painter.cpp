@@ -50,12 +50,23 @@ void arrowhead(QPainter& painter, QPointF tip, QPointF direction, const QColor& 
     painter.drawPolygon(QPolygonF{at, at + back + side, at + back - side});
 }
 
-// One officer's route: faint all along, solid up to where he stands now.
-void paintRoute(QPainter& painter, const Trail& trail, QPointF now, std::size_t shown,
-                const QColor& colour) {
-    if (trail.size() < 2) return;
-    QColor faint = colour;
-    faint.setAlpha(kFaintAlpha);
+struct Arrow {
+    QPointF at;
+    QPointF direction;
+    qreal along;  // pixels from the start of the route
+};
+
+// A route's line and its arrowheads, and how far along it he has walked.
+struct RouteShape {
+    QPainterPath all;
+    QPainterPath walked;
+    std::vector<Arrow> arrows;
+    qreal walkedAlong = 0;
+};
+
+// `now` is where he stands once `shown` frames have been shown.
+RouteShape routeShape(const Trail& trail, QPointF now, std::size_t shown) {
+    RouteShape shape;
     // The last corner he has reached.
     const auto reached =
         std::upper_bound(trail.begin(), trail.end(), shown,
@@ -63,53 +74,42 @@ void paintRoute(QPainter& painter, const Trail& trail, QPointF now, std::size_t 
         trail.begin() - 1;
     const auto last = static_cast<std::size_t>(std::max<std::ptrdiff_t>(reached, 0));
     const bool underWay = last + 1 < trail.size() && !trail[last + 1].jump;
-
-    QPainterPath all;
-    QPainterPath walked;
     qreal along = 0;
-    qreal walkedAlong = 0;
-    struct Arrow {
-        QPointF at;
-        QPointF direction;
-        qreal along;
-    };
-    std::vector<Arrow> arrows;
     for (std::size_t i = 0; i < trail.size(); ++i) {
         const QPointF p = spot(trail[i]);
         if (i == 0 || trail[i].jump) {
-            all.moveTo(p);
-            if (i <= last) walked.moveTo(p);
+            shape.all.moveTo(p);
+            if (i <= last) shape.walked.moveTo(p);
         } else {
             const QLineF segment(spot(trail[i - 1]), p);
             const qreal length = segment.length();
-            all.lineTo(p);
-            if (i <= last) walked.lineTo(p);
+            shape.all.lineTo(p);
+            if (i <= last) shape.walked.lineTo(p);
             if (length >= kShortestArrowed) {
                 const QPointF unit = (p - segment.p1()) / length;
                 const int count = std::max(1, static_cast<int>(length / kArrowSpacing));
                 for (int a = 0; a < count; ++a) {
                     const qreal t = (a + 0.5) / count * length;
-                    arrows.push_back({segment.p1() + unit * t, unit, along + t});
+                    shape.arrows.push_back({segment.p1() + unit * t, unit, along + t});
                 }
             }
             along += length;
         }
         if (i == last) {
-            walkedAlong = along;
+            shape.walkedAlong = along;
             if (underWay) {
-                walked.lineTo(now);
-                walkedAlong += QLineF(p, now).length();
+                shape.walked.lineTo(now);
+                shape.walkedAlong += QLineF(p, now).length();
             }
         }
     }
+    return shape;
+}
 
-    painter.setBrush(Qt::NoBrush);
-    painter.setPen(QPen(faint, kFaintWidth, Qt::SolidLine, Qt::RoundCap, Qt::RoundJoin));
-    painter.drawPath(all);
-    painter.setPen(QPen(colour, kWalkedWidth, Qt::SolidLine, Qt::RoundCap, Qt::RoundJoin));
-    painter.drawPath(walked);
-    for (const Arrow& a : arrows)
-        arrowhead(painter, a.at, a.direction, a.along <= walkedAlong ? colour : faint);
+QColor faintOf(const QColor& colour) {
+    QColor faint = colour;
+    faint.setAlpha(kFaintAlpha);
+    return faint;
 }
 
 QRectF around(QPointF p, qreal r) {
@@ -133,7 +133,13 @@ std::vector<Marker> markersOf(const ChapterRoom& room) {
 }
 
 TrailScene::TrailScene(std::vector<Trail> trails, TrailOptions options)
-    : m_trails(std::move(trails)), m_options(options) {}
+    : m_trails(std::move(trails)), m_options(options) {
+    for (const Trail& trail : m_trails) {
+        QRectF box;
+        for (const TrailPoint& p : trail) box |= QRectF(spot(p), QSizeF(0.01, 0.01));
+        m_bounds.push_back(box);
+    }
+}
 
 std::vector<int> TrailScene::drawn() const {
     std::vector<int> out;
@@ -148,17 +154,47 @@ std::vector<int> TrailScene::drawn() const {
     return out;
 }
 
-void TrailScene::paintRoutes(QPainter& painter, const ChapterRoom& room, std::size_t shown) const {
-    const std::vector<int> officers = drawn();
-    if (officers.empty()) return;
+void TrailScene::paintFaint(QPainter& painter) const {
     painter.save();
     painter.setRenderHint(QPainter::Antialiasing);
-    for (const int k : officers) {
-        const Officer& o = room.officer(k);
-        paintRoute(painter, m_trails[static_cast<std::size_t>(k)], spot(o.curX, o.curY), shown,
-                   officerColour(k));
+    for (const int k : drawn()) {
+        const Trail& trail = m_trails[static_cast<std::size_t>(k)];
+        const RouteShape shape = routeShape(trail, spot(trail.front()), 0);
+        const QColor faint = faintOf(officerColour(k));
+        painter.setBrush(Qt::NoBrush);
+        painter.setPen(QPen(faint, kFaintWidth, Qt::SolidLine, Qt::RoundCap, Qt::RoundJoin));
+        painter.drawPath(shape.all);
+        for (const Arrow& a : shape.arrows) arrowhead(painter, a.at, a.direction, faint);
     }
     painter.restore();
+}
+
+void TrailScene::paintWalked(QPainter& painter, const ChapterRoom& room, std::size_t shown,
+                             const QRectF& within) const {
+    painter.save();
+    painter.setRenderHint(QPainter::Antialiasing);
+    const qreal pad = kArrowLength + kWalkedWidth;
+    for (const int k : drawn()) {
+        const Trail& trail = m_trails[static_cast<std::size_t>(k)];
+        if (within.isValid() && !m_bounds[static_cast<std::size_t>(k)]
+                                     .adjusted(-pad, -pad, pad, pad)
+                                     .intersects(within))
+            continue;
+        const Officer& o = room.officer(k);
+        const RouteShape shape = routeShape(trail, spot(o.curX, o.curY), shown);
+        const QColor colour = officerColour(k);
+        painter.setBrush(Qt::NoBrush);
+        painter.setPen(QPen(colour, kWalkedWidth, Qt::SolidLine, Qt::RoundCap, Qt::RoundJoin));
+        painter.drawPath(shape.walked);
+        for (const Arrow& a : shape.arrows)
+            if (a.along <= shape.walkedAlong) arrowhead(painter, a.at, a.direction, colour);
+    }
+    painter.restore();
+}
+
+void TrailScene::paintRoutes(QPainter& painter, const ChapterRoom& room, std::size_t shown) const {
+    paintFaint(painter);
+    paintWalked(painter, room, shown);
 }
 
 void TrailScene::paintRing(QPainter& painter, const ChapterRoom& room) const {

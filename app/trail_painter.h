@@ -50,8 +50,13 @@ public:
     std::vector<int> drawn() const;
 
     // The routes as they stand once `shown` frames have been shown, the
-    // room's officers where those frames leave them.
+    // room's officers where those frames leave them: first every route
+    // faint, which stays as it is all through a run, then the walked parts.
     void paintRoutes(QPainter& painter, const ChapterRoom& room, std::size_t shown) const;
+    void paintFaint(QPainter& painter) const;
+    // Routes that cannot reach into `within` (when valid) are left out.
+    void paintWalked(QPainter& painter, const ChapterRoom& room, std::size_t shown,
+                     const QRectF& within = QRectF()) const;
     // The ring about the followed officer, at his marker or his station.
     void paintRing(QPainter& painter, const ChapterRoom& room) const;
     // The plan pixels that may differ between two moments of the run.
@@ -60,6 +65,7 @@ public:
 
 private:
     std::vector<Trail> m_trails;
+    std::vector<QRectF> m_bounds;  // of each route's corners, plan pixels
     TrailOptions m_options;
 };
 
