@@ -11,6 +11,8 @@
 
 #include "app/button_pictures.h"
 #include "app/dialogs.h"
+#include "app/export_actions.h"
+#include "app/follow_officer.h"
 #include "app/help_texts.h"
 #include "app/qt_dialogs.h"
 #include "app/qt_platform.h"
@@ -156,6 +158,8 @@ void MainWindow::buildMenus() {
     QMenu* file = menuBar()->addMenu(QStringLiteral("&File"));
     file->setObjectName(QStringLiteral("M_File"));
     buildScriptFileItems(file);
+    m_export = new ExportActions(*this);
+    m_export->build(file);
     m_hideCode = addItem(file, "Toggle_HideCode", QStringLiteral("Hide Simulation Code"));
     m_hideCode->setCheckable(true);
     connect(m_hideCode, &QAction::triggered, this, &MainWindow::Toggle_HideCode_Click);
@@ -180,6 +184,11 @@ void MainWindow::buildMenus() {
     QMenu* playback = menuBar()->addMenu(QStringLiteral("P&layback"));
     playback->setObjectName(QStringLiteral("M_Playback"));
     buildTimeline(centralWidget(), playback);
+
+    QMenu* officer = menuBar()->addMenu(QStringLiteral("&Officer"));
+    officer->setObjectName(QStringLiteral("M_Officer"));
+    m_follow = new FollowOfficer(*this);
+    m_follow->build(officer);
 
     QMenu* simulations = menuBar()->addMenu(QStringLiteral("&Simulations"));
     simulations->setObjectName(QStringLiteral("M_Simulations"));

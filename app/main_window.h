@@ -34,6 +34,8 @@ class QTextEdit;
 
 namespace velistrad {
 
+class ExportActions;
+class FollowOfficer;
 class PlanView;
 class WindowDialogs;
 
@@ -50,6 +52,10 @@ struct MainWindowSetup {
 
 class MainWindow : public QMainWindow, private RunHost, private DiagnosticSink {
     Q_OBJECT
+    // The Officer menu, its panel and the exports (follow_officer.cpp,
+    // export_actions.cpp) work on the window's room, editor and timeline.
+    friend class FollowOfficer;
+    friend class ExportActions;
 
 public:
     explicit MainWindow(const MainWindowSetup& setup);
@@ -88,6 +94,7 @@ public:
     bool importScriptFiles();         // asks for the files; each is named after its file
 
     Simulator& simulator() { return *m_simulator; }
+    FollowOfficer& following() const { return *m_follow; }
     PlanView* Figure1() const { return m_figure; }
     bool kioskmode() const { return m_kioskmode; }
     const std::vector<CustomSimulation>& customSimulations() const {
@@ -160,6 +167,8 @@ private:
     QString m_scriptFile;   // the opened script file; empty when none is
     QString m_savedScript;  // its text as last read or written
     QMenu* m_recent = nullptr;
+    FollowOfficer* m_follow = nullptr;
+    ExportActions* m_export = nullptr;
 };
 
 }  // namespace velistrad

@@ -5,6 +5,7 @@
 #include <cmath>
 
 #include <QCoreApplication>
+#include <QMouseEvent>
 #include <QPaintEvent>
 #include <QPainter>
 #include <QRegion>
@@ -53,7 +54,22 @@ void PlanView::present() {
     for (const Marker& m : m_shown)
         if (!unchanged(m_drawing, m)) changed += m_painter.bounds(m).toAlignedRect();
     m_drawing.clear();
-    if (!changed.isEmpty()) repaint(changed.translated(kBorder, kBorder));
+    if (m_overlay) {
+        repaint();
+    } else if (!changed.isEmpty()) {
+        repaint(changed.translated(kBorder, kBorder));
+    }
+}
+
+void PlanView::setOverlay(PlanOverlay* overlay) {
+    m_overlay = overlay;
+    update();
+}
+
+void PlanView::mousePressEvent(QMouseEvent* event) {
+    if (event->button() == Qt::LeftButton)
+        emit clicked(event->position() - QPointF(kBorder, kBorder));
+    QFrame::mousePressEvent(event);
 }
 
 void PlanView::paintEvent(QPaintEvent* event) {
@@ -66,7 +82,9 @@ void PlanView::paintEvent(QPaintEvent* event) {
     painter.setClipRegion(event->region());
     painter.translate(kBorder, kBorder);
     painter.drawPixmap(0, 0, m_plan);  // the clip keeps this to what changed
+    if (m_overlay) m_overlay->paintUnder(painter);
     m_painter.paint(painter, m_shown);
+    if (m_overlay) m_overlay->paintOver(painter);
 }
 
 void QtEventPump::processEvents(double deadline) {

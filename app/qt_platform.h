@@ -12,6 +12,7 @@
 #include <QFont>
 #include <QFrame>
 #include <QPixmap>
+#include <QPointF>
 
 #include "app/plan_painter.h"
 #include "engine/platform.h"
@@ -19,6 +20,14 @@
 namespace velistrad {
 
 class ChapterRoom;
+
+// Drawn with the plan when set: routes under the markers, a ring over them.
+class PlanOverlay {
+public:
+    virtual ~PlanOverlay() = default;
+    virtual void paintUnder(QPainter& painter) = 0;
+    virtual void paintOver(QPainter& painter) = 0;
+};
 
 class PlanView : public QFrame, public DrawingSurface {
     Q_OBJECT
@@ -38,8 +47,17 @@ public:
     const QFont& labelFont() const { return m_painter.font(); }
     MarkerPainter& markerPainter() { return m_painter; }
 
+    // With an overlay every frame repaints the whole plan, as routes change
+    // along with the markers; null (the default) paints only what changed.
+    void setOverlay(PlanOverlay* overlay);
+
+signals:
+    // A left click on the plan, in plan pixels.
+    void clicked(QPointF planPixel);
+
 protected:
     void paintEvent(QPaintEvent* event) override;
+    void mousePressEvent(QMouseEvent* event) override;
 
 private:
     const ChapterRoom& m_room;
@@ -47,6 +65,7 @@ private:
     QPixmap m_plan;                 // rendered for the current device pixel ratio
     std::vector<Marker> m_drawing;  // since clear(), not presented yet
     std::vector<Marker> m_shown;
+    PlanOverlay* m_overlay = nullptr;
 };
 
 class QtClock : public Clock {

@@ -8,6 +8,7 @@
 #include <QSlider>
 #include <QTextEdit>
 
+#include "app/follow_officer.h"
 #include "app/main_window.h"
 #include "app/qt_platform.h"
 
@@ -114,6 +115,7 @@ void MainWindow::updateTimeline() {
     m_timeline->setValue(static_cast<int>(shown));
     m_settingSlider = false;
     for (QAction* action : m_playbackActions) action->setEnabled(played != nullptr);
+    if (m_follow) m_follow->refresh();
     if (!played) {
         m_readout->clear();
         m_directions->setExtraSelections({});
