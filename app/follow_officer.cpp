@@ -12,6 +12,8 @@
 #include <QTreeWidget>
 #include <QVBoxLayout>
 
+#include <cctype>
+
 #include "app/main_window.h"
 #include "app/plan_picture.h"
 
@@ -82,6 +84,7 @@ void FollowOfficer::buildPanel() {
     m_list = new QTreeWidget(content);
     m_list->setObjectName(QStringLiteral("OfficerPartList"));
     m_list->setRootIsDecorated(false);
+    m_list->setMinimumWidth(420);
     m_list->setHeaderLabels({QStringLiteral("Start"), QStringLiteral("End"),
                              QStringLiteral("Entry"), QStringLiteral("Goes")});
     m_list->setToolTip(QStringLiteral(
@@ -165,9 +168,11 @@ void FollowOfficer::goToStep(std::size_t row) {
     const PartStep& step = m_part[row];
     m_window.showFrame(step.firstFrame + 1);
     if (step.entry >= m_played->entrySpans.size()) return;
-    const auto [start, end] = m_played->entrySpans[step.entry];
+    auto [start, end] = m_played->entrySpans[step.entry];
     const std::string script = m_window.m_directions->toPlainText().toStdString();
     if (end > script.size()) return;
+    // The entry as typed, without the blanks after the comma before it.
+    while (start < end && std::isspace(static_cast<unsigned char>(script[start]))) ++start;
     // UTF-16 positions of the entry's bytes.
     const auto position = [&](std::size_t bytes) {
         return static_cast<int>(
