@@ -150,7 +150,8 @@ void paintPlanSheet(QPainter& painter, const ExportScene& scene, MarkerPainter& 
 
     const QRectF legend(plan.right() + 10, plan.top(), kPlanWidth - plan.right() - 10 - margin,
                         plan.height());
-    const std::vector<int> officers = scene.trails().drawn();
+    std::vector<int> officers = scene.trails().drawn();
+    std::sort(officers.begin(), officers.end());  // in the officer table's order
     if (!officers.empty()) {
         painter.setFont(sheetFont(9, true));
         painter.drawText(legend.topLeft() + QPointF(0, 9), QStringLiteral("Officers"));
@@ -185,87 +186,101 @@ std::string writePlanPdf(const std::string& path, const ExportScene& scene,
     return written(path, bytes);
 }
 
-std::string writePartPdf(const std::string& path, const ExportScene& scene, int officer,
-                         MarkerPainter& markers) {
+void paintPartSheet(QPainter& painter, const QSizeF& page, const ExportScene& scene, int officer,
+                    const std::function<void()>& newPage) {
     const ExportRun& run = scene.run();
     const std::vector<PartStep> part =
         run.played ? officerPart(*run.played, run.script, officer, run.framedelay)
                    : std::vector<PartStep>();
-    ExportRun his = run;
-    his.options = {officer, false};
-    his.shown = 0;  // his route ahead of him, from his station
-    const ExportScene alone(std::move(his));
+    const QString who = QString::fromStdString(run.room.officer(officer).abbreviation);
+    const qreal margin = 36;
+    painter.save();
+    painter.setFont(sheetFont(16, true));
+    painter.setPen(Qt::black);
+    painter.drawText(
+        QRectF(margin, 24, page.width() - 2 * margin, 24), Qt::AlignLeft,
+        QStringLiteral("%1's part \u2014 %2").arg(who, QString::fromStdString(run.name)));
 
+    // His whole route, walked from end to end, on the empty plan.
+    const qreal scale = 0.62;
+    const QRectF plan(margin, 56, kPlanWidth * scale, kPlanHeight * scale);
+    painter.save();
+    painter.translate(plan.topLeft());
+    painter.scale(scale, scale);
+    paintPlan(painter, run.room);
+    if (run.played) {
+        const ChapterRoom end = scene.roomAt(run.played->size());
+        TrailScene(officerTrails(*run.played), {officer, false})
+            .paintRoutes(painter, end, run.played->size());
+    }
+    painter.restore();
+
+    const double total = run.played ? run.played->timeAt(run.played->size(), run.framedelay) : 0;
+    QString summary =
+        QStringLiteral("%1 %2 of the script %3 him.")
+            .arg(part.size())
+            .arg(part.size() == 1 ? QStringLiteral("entry") : QStringLiteral("entries"))
+            .arg(part.size() == 1 ? QStringLiteral("moves") : QStringLiteral("move"));
+    if (!part.empty()) {
+        summary += QStringLiteral("\n\nHe walks from %1 s to %2 s.")
+                       .arg(seconds(part.front().start), seconds(part.back().end));
+    }
+    summary += QStringLiteral("\n\nThe whole run takes %1 s at %2.")
+                   .arg(seconds(total), speedWords(run.framedelay));
+    painter.setFont(sheetFont(11));
+    const QRectF side(plan.right() + 16, plan.top(), page.width() - plan.right() - 16 - margin,
+                      plan.height());
+    painter.drawText(side, Qt::TextWordWrap | Qt::AlignLeft | Qt::AlignTop, summary);
+
+    // His steps, carried on to further pages.
+    const QFont font = sheetFont(10);
+    const QFontMetricsF metrics(font);
+    const qreal rowGap = 5;
+    qreal y = plan.bottom() + 20;
+    const qreal timeWidth = metrics.horizontalAdvance(QStringLiteral("0000.0 \u2013 0000.0 s")) + 8;
+    const qreal numberWidth = metrics.horizontalAdvance(QStringLiteral("000.")) + 6;
+    const qreal textLeft = margin + numberWidth + timeWidth;
+    const qreal textWidth = page.width() - margin - textLeft;
+    painter.setFont(font);
+    for (std::size_t i = 0; i < part.size(); ++i) {
+        const PartStep& step = part[i];
+        const QString text = QString::fromStdString(step.text) + QStringLiteral("\n") +
+                             QString::fromStdString(step.reading);
+        const QRectF needed =
+            metrics.boundingRect(QRectF(0, 0, textWidth, 1e6), Qt::TextWordWrap, text);
+        if (y + needed.height() > page.height() - margin && y > margin + 1) {
+            newPage();
+            y = margin;
+        }
+        painter.drawText(QRectF(margin, y, numberWidth, needed.height()), Qt::AlignLeft,
+                         QStringLiteral("%1.").arg(i + 1));
+        painter.drawText(
+            QRectF(margin + numberWidth, y, timeWidth, needed.height()), Qt::AlignLeft,
+            QStringLiteral("%1 \u2013 %2 s").arg(seconds(step.start), seconds(step.end)));
+        painter.drawText(QRectF(textLeft, y, textWidth, needed.height()),
+                         Qt::TextWordWrap | Qt::AlignLeft, text);
+        y += needed.height() + rowGap;
+    }
+    painter.restore();
+}
+
+std::string writePartPdf(const std::string& path, const ExportScene& scene, int officer) {
     QByteArray bytes;
     QBuffer buffer(&bytes);
     buffer.open(QIODevice::WriteOnly);
     {
         QPdfWriter pdf(&buffer);
-        const QString who = QString::fromStdString(run.room.officer(officer).abbreviation);
-        pdf.setTitle(QStringLiteral("%1 in %2").arg(who, QString::fromStdString(run.name)));
+        const QString who = QString::fromStdString(scene.run().room.officer(officer).abbreviation);
+        pdf.setTitle(
+            QStringLiteral("%1's part in %2").arg(who, QString::fromStdString(scene.run().name)));
         pdf.setCreator(QStringLiteral("Velistrad Simulator"));
         pdf.setResolution(kPdfResolution);
         pdf.setPageSize(QPageSize(QPageSize::A4));
         pdf.setPageMargins(QMarginsF(0, 0, 0, 0));
         QPainter painter;
         if (!painter.begin(&pdf)) return "the document could not be made";
-        const QRectF page(0, 0, pdf.width(), pdf.height());
-        const qreal margin = 36;
-        painter.setFont(sheetFont(16, true));
-        painter.setPen(Qt::black);
-        painter.drawText(QRectF(margin, 24, page.width() - 2 * margin, 24), Qt::AlignLeft,
-                         QStringLiteral("%1 \u2014 %2").arg(who, QString::fromStdString(run.name)));
-
-        const qreal scale = 0.62;
-        const QRectF plan(margin, 56, kPlanWidth * scale, kPlanHeight * scale);
-        painter.save();
-        painter.translate(plan.topLeft());
-        painter.scale(scale, scale);
-        alone.paintView(painter, markers);
-        painter.restore();
-
-        const double total =
-            run.played ? run.played->timeAt(run.played->size(), run.framedelay) : 0;
-        painter.setFont(sheetFont(10));
-        const QRectF side(plan.right() + 16, plan.top(), page.width() - plan.right() - 16 - margin,
-                          plan.height());
-        painter.drawText(
-            side, Qt::TextWordWrap | Qt::AlignLeft | Qt::AlignTop,
-            QStringLiteral("%1 %2 moving him.\nThe whole run takes %3 s at %4.")
-                .arg(part.size())
-                .arg(part.size() == 1 ? QStringLiteral("entry") : QStringLiteral("entries"))
-                .arg(seconds(total), speedWords(run.framedelay)));
-
-        // His steps, carried on to further pages.
-        const QFont font = sheetFont(10);
-        const QFontMetricsF metrics(font);
-        const qreal rowGap = 4;
-        qreal y = plan.bottom() + 20;
-        const qreal timeWidth =
-            metrics.horizontalAdvance(QStringLiteral("0000.0 \u2013 0000.0 s")) + 8;
-        const qreal numberWidth = metrics.horizontalAdvance(QStringLiteral("000.")) + 6;
-        const qreal textLeft = margin + numberWidth + timeWidth;
-        const qreal textWidth = page.width() - margin - textLeft;
-        painter.setFont(font);
-        for (std::size_t i = 0; i < part.size(); ++i) {
-            const PartStep& step = part[i];
-            const QString text = QString::fromStdString(step.text) + QStringLiteral("\n") +
-                                 QString::fromStdString(step.reading);
-            const QRectF needed =
-                metrics.boundingRect(QRectF(0, 0, textWidth, 1e6), Qt::TextWordWrap, text);
-            if (y + needed.height() > page.height() - margin && y > margin + 1) {
-                pdf.newPage();
-                y = margin;
-            }
-            painter.drawText(QRectF(margin, y, numberWidth, needed.height()), Qt::AlignLeft,
-                             QStringLiteral("%1.").arg(i + 1));
-            painter.drawText(
-                QRectF(margin + numberWidth, y, timeWidth, needed.height()), Qt::AlignLeft,
-                QStringLiteral("%1 \u2013 %2 s").arg(seconds(step.start), seconds(step.end)));
-            painter.drawText(QRectF(textLeft, y, textWidth, needed.height()),
-                             Qt::TextWordWrap | Qt::AlignLeft, text);
-            y += needed.height() + rowGap;
-        }
+        paintPartSheet(painter, QSizeF(pdf.width(), pdf.height()), scene, officer,
+                       [&pdf] { pdf.newPage(); });
         painter.end();
     }
     return written(path, bytes);

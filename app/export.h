@@ -10,6 +10,7 @@
 
 #include <QByteArray>
 #include <QImage>
+#include <QSizeF>
 #include <QString>
 
 #include <cstddef>
@@ -64,9 +65,11 @@ std::string writeSvg(const std::string& path, const ExportScene& scene, MarkerPa
 // plan with routes, legend, script.
 void paintPlanSheet(QPainter& painter, const ExportScene& scene, MarkerPainter& markers);
 std::string writePlanPdf(const std::string& path, const ExportScene& scene, MarkerPainter& markers);
-// His route on the plan and his steps with their times; more pages as needed.
-std::string writePartPdf(const std::string& path, const ExportScene& scene, int officer,
-                         MarkerPainter& markers);
+// His route on the plan and his steps with their times on a page of `page`
+// points (A4 in the file); newPage is called where the steps go on.
+void paintPartSheet(QPainter& painter, const QSizeF& page, const ExportScene& scene, int officer,
+                    const std::function<void()>& newPage);
+std::string writePartPdf(const std::string& path, const ExportScene& scene, int officer);
 
 // Called after each picture; false cancels.
 using ExportProgress = std::function<bool(std::size_t done, std::size_t total)>;

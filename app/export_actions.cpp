@@ -184,8 +184,8 @@ bool ExportActions::exportPartSheet() {
     const QString path = askFile(QStringLiteral("Export %1's Part Sheet").arg(who),
                                  QStringLiteral("pdf"), QStringLiteral("PDF documents (*.pdf)"));
     if (path.isEmpty()) return false;
-    return finish(path, writePartPdf(QFile::encodeName(path).toStdString(), ExportScene(*run),
-                                     officer, m_window.Figure1()->markerPainter()));
+    return finish(path,
+                  writePartPdf(QFile::encodeName(path).toStdString(), ExportScene(*run), officer));
 }
 
 bool ExportActions::exportAnimation() {

@@ -152,7 +152,7 @@ int runRender(std::vector<std::string_view> args, const RenderHooks& hooks) {
     std::string error;
     if (!o.part.empty()) {
         out = o.pdf;
-        error = writePartPdf(out, ExportScene(run), officer, markers);
+        error = writePartPdf(out, ExportScene(run), officer);
     } else if (!o.pdf.empty()) {
         out = o.pdf;
         error = writePlanPdf(out, ExportScene(run), markers);
