@@ -88,14 +88,7 @@ TEST(OfficerPartTest, ListsTheEntriesThatMoveHimInPlayingOrderWithTimesAndPlaces
                           kSC, medium)
                   .size(),
               2u);
-}
-
-TEST(OfficerPartTest, NamesStationsLettersAndLights) {
     const ChapterRoom room;
-    const Officer& sc = room.officer(kSC);
-    EXPECT_EQ(placeName(room, kSC, sc.stationX, sc.stationY), "his station");
-    EXPECT_EQ(placeName(room, kMar, sc.stationX, sc.stationY), "the SC station");
-    EXPECT_EQ(placeName(room, kMar, room.point(10).x, room.point(10).y), "floor letter K");
     EXPECT_EQ(placeName(room, kMar, room.point(24).x, room.point(24).y), "light 3");
     EXPECT_EQ(placeName(room, kMar, 100.5f, 7.f), "(101, 7)");
 }
