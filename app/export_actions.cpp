@@ -203,8 +203,10 @@ bool ExportActions::exportAnimation() {
     for (const char* name : kSpeedNames) speed->addItem(QString::fromUtf8(name));
     speed->setCurrentIndex(speedIndex(run->framedelay) - 1);
     form->addRow(QStringLiteral("Speed:"), speed);
-    auto* highlight = new QCheckBox(&options);
+    QCheckBox* highlight = nullptr;
     if (officer >= 0) {
+        highlight = new QCheckBox(&options);
+        highlight->setObjectName(QStringLiteral("ExportHighlight"));
         highlight->setText(
             QStringLiteral("Highlight %1 and his route")
                 .arg(QString::fromStdString(m_window.m_room.officer(officer).abbreviation)));
