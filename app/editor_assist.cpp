@@ -184,11 +184,13 @@ void MainWindow::updateEntryStatus() {
 }
 
 void MainWindow::updateRoutePreview() {
+    // An aid to writing: shown while the editor has the keyboard.
     const bool playing = m_simulator && m_simulator->busy;
+    const bool editing = m_directions->hasFocus();
     const QString text = m_directions->toPlainText();
     std::size_t entry = kNoEntry;
     std::string script;
-    if (!playing && text != QString::fromUtf8(kPlaceholderText)) {
+    if (!playing && editing && text != QString::fromUtf8(kPlaceholderText)) {
         script = text.toStdString();
         entry = entryAt(script, byteOffset(text, m_directions->textCursor().position()));
     }
@@ -196,19 +198,19 @@ void MainWindow::updateRoutePreview() {
     m_previewEntry = entry;
     m_previewText = script;
     if (entry == kNoEntry) {
-        m_figure->setOverlay({});
+        m_figure->setPreview({});
         return;
     }
     const EntryRoute route = entryRoute(m_room, script, entry);
     if (route.routes.empty()) {
-        m_figure->setOverlay({});
+        m_figure->setPreview({});
         return;
     }
     std::vector<QPointF> marked;
     for (const int p : route.points) marked.emplace_back(m_room.point(p).x, m_room.point(p).y);
     for (const int o : route.stations)
         marked.emplace_back(m_room.officer(o).stationX, m_room.officer(o).stationY);
-    m_figure->setOverlay([route, marked](QPainter& painter) {
+    m_figure->setPreview([route, marked](QPainter& painter) {
         // Positions are where a label starts; lines run through the marker's centre.
         const QPointF centre(kMarkerCentreDx, kMarkerCentreDy);
         auto onPlan = [&centre](QPointF twips) { return (twips + centre) / kTwipsPerPixel; };

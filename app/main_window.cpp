@@ -13,6 +13,8 @@
 
 #include "app/button_pictures.h"
 #include "app/dialogs.h"
+#include "app/export_actions.h"
+#include "app/follow_officer.h"
 #include "app/help_texts.h"
 #include "app/qt_dialogs.h"
 #include "app/qt_platform.h"
@@ -67,6 +69,7 @@ MainWindow::MainWindow(const MainWindowSetup& setup) : m_customFile(setup.custom
     setWindowIcon(programIcon());
     buildControls();  // the plan widget creates the label font
     buildMenus();
+    resize(sizeHint());  // Qt would open it at most two thirds of the screen high
     speedChanged(3);
     m_simulator =
         std::make_unique<Simulator>(m_room, static_cast<DiagnosticSink&>(*this),
@@ -202,6 +205,8 @@ void MainWindow::buildMenus() {
     QMenu* file = menuBar()->addMenu(QStringLiteral("&File"));
     file->setObjectName(QStringLiteral("M_File"));
     buildScriptFileItems(file);
+    m_export = new ExportActions(*this);
+    m_export->build(file);
     m_hideCode = addItem(file, "Toggle_HideCode", QStringLiteral("Hide Simulation Code"));
     m_hideCode->setCheckable(true);
     connect(m_hideCode, &QAction::triggered, this, &MainWindow::Toggle_HideCode_Click);
@@ -230,6 +235,11 @@ void MainWindow::buildMenus() {
     connect(play, &QAction::triggered, this, [this] { m_simulator->Simulate_Click(); });
     playback->addSeparator();
     buildTimeline(centralWidget(), playback);
+
+    QMenu* officer = menuBar()->addMenu(QStringLiteral("&Officer"));
+    officer->setObjectName(QStringLiteral("M_Officer"));
+    m_follow = new FollowOfficer(*this);
+    m_follow->build(officer);
 
     QMenu* simulations = menuBar()->addMenu(QStringLiteral("&Simulations"));
     simulations->setObjectName(QStringLiteral("M_Simulations"));
@@ -306,6 +316,13 @@ bool MainWindow::eventFilter(QObject* watched, QEvent* event) {
         userEntered = true;
     }
     if (userEntered) Directions_Click();
+    const bool focusMoved = event->type() == QEvent::FocusIn || event->type() == QEvent::FocusOut;
+    if (watched == m_directions && focusMoved) {
+        // Handled first, so that the preview sees the focus as it now is.
+        const bool result = QMainWindow::eventFilter(watched, event);
+        QMetaObject::invokeMethod(this, &MainWindow::updateRoutePreview, Qt::QueuedConnection);
+        return result;
+    }
     return QMainWindow::eventFilter(watched, event);
 }
 
@@ -393,7 +410,7 @@ void MainWindow::picturesExchanged() {
     m_pause->setIcon(m_swap->icon());
     updateTimeline();  // a run was held, resumed or ended
     if (m_simulator->busy && !m_simulator->paused) {
-        m_figure->setOverlay({});  // the route preview gives way to the run
+        m_figure->setPreview({});  // the route preview gives way to the run
         m_previewEntry = static_cast<std::size_t>(-1);
     } else if (!m_simulator->busy) {
         checkScriptNow();  // the officers stand elsewhere now, or the run failed

@@ -40,6 +40,8 @@ class QToolButton;
 
 namespace velistrad {
 
+class ExportActions;
+class FollowOfficer;
 class PlanView;
 class WindowDialogs;
 
@@ -56,6 +58,10 @@ struct MainWindowSetup {
 
 class MainWindow : public QMainWindow, private RunHost, private DiagnosticSink {
     Q_OBJECT
+    // The Officer menu, its panel and the exports (follow_officer.cpp,
+    // export_actions.cpp) work on the window's room, editor and timeline.
+    friend class FollowOfficer;
+    friend class ExportActions;
 
 public:
     explicit MainWindow(const MainWindowSetup& setup);
@@ -104,6 +110,7 @@ public:
     void fitToScreen(const QRect& available);
 
     Simulator& simulator() { return *m_simulator; }
+    FollowOfficer& following() const { return *m_follow; }
     PlanView* Figure1() const { return m_figure; }
     bool kioskmode() const { return m_kioskmode; }
     const std::vector<CustomSimulation>& customSimulations() const {
@@ -198,6 +205,9 @@ private:
     std::size_t m_previewEntry = static_cast<std::size_t>(-1);
     std::string m_previewText;
     int m_editorWidth = 98;  // the editor column's, as the user last set it
+
+    FollowOfficer* m_follow = nullptr;
+    ExportActions* m_export = nullptr;
 };
 
 }  // namespace velistrad

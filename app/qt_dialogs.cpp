@@ -6,6 +6,7 @@
 #include <QGridLayout>
 #include <QInputDialog>
 #include <QMessageBox>
+#include <QRegularExpression>
 
 #include "app/programming_reference.h"
 
@@ -86,7 +87,10 @@ QString QtDialogs::saveFileName(const QString& title, const QString& suggested,
                                 const QString& filter) {
     QFileDialog chooser(m_parent, title, suggested, filter);
     chooser.setAcceptMode(QFileDialog::AcceptSave);
-    chooser.setDefaultSuffix(QStringLiteral("vsim"));  // "Save" with a bare name adds it
+    // "Save" with a bare name adds the extension of the filter's first kind.
+    const QRegularExpressionMatch kind =
+        QRegularExpression(QStringLiteral("\\*\\.(\\w+)")).match(filter);
+    chooser.setDefaultSuffix(kind.hasMatch() ? kind.captured(1) : QStringLiteral("vsim"));
     if (chooser.exec() != QDialog::Accepted || chooser.selectedFiles().isEmpty()) return {};
     return chooser.selectedFiles().constFirst();
 }

@@ -6,6 +6,7 @@
 
 #include <qdrawutil.h>
 #include <QCoreApplication>
+#include <QMouseEvent>
 #include <QPaintEvent>
 #include <QPainter>
 #include <QRegion>
@@ -52,10 +53,10 @@ QTransform PlanView::planTransform() const {
     return QTransform::fromTranslate(plan.left(), plan.top()).scale(scale, scale);
 }
 
-void PlanView::setOverlay(Overlay overlay) {
-    const bool had = static_cast<bool>(m_overlay);
-    m_overlay = std::move(overlay);
-    if (had || m_overlay) update();
+void PlanView::setPreview(Preview preview) {
+    const bool had = static_cast<bool>(m_preview);
+    m_preview = std::move(preview);
+    if (had || m_preview) update();
 }
 
 void PlanView::resizeEvent(QResizeEvent* event) {
@@ -97,11 +98,26 @@ void PlanView::present() {
     for (const Marker& m : m_shown)
         if (!unchanged(m_drawing, m)) changed += m_painter.bounds(m).toAlignedRect();
     m_drawing.clear();
+    if (m_overlay) {
+        repaint();
+        return;
+    }
     if (changed.isEmpty()) return;
     const QTransform toWidget = planTransform();
     QRegion onWidget;
     for (const QRect& r : changed) onWidget += toWidget.mapRect(QRectF(r)).toAlignedRect();
     repaint(onWidget);
+}
+
+void PlanView::setOverlay(PlanOverlay* overlay) {
+    m_overlay = overlay;
+    update();
+}
+
+void PlanView::mousePressEvent(QMouseEvent* event) {
+    if (event->button() == Qt::LeftButton)
+        emit clicked(planTransform().inverted().map(event->position()));
+    QFrame::mousePressEvent(event);
 }
 
 void PlanView::paintEvent(QPaintEvent* event) {
@@ -124,8 +140,10 @@ void PlanView::paintEvent(QPaintEvent* event) {
     }
     painter.setTransform(planTransform());
     painter.drawPixmap(0, 0, m_plan);  // the clip keeps this to what changed
-    if (m_overlay) m_overlay(painter);
+    if (m_overlay) m_overlay->paintUnder(painter);
+    if (m_preview) m_preview(painter);
     m_painter.paint(painter, m_shown);
+    if (m_overlay) m_overlay->paintOver(painter);
 }
 
 void QtEventPump::processEvents(double deadline) {

@@ -14,6 +14,7 @@
 #include <QFont>
 #include <QFrame>
 #include <QPixmap>
+#include <QPointF>
 #include <QTransform>
 
 #include "app/plan_painter.h"
@@ -22,6 +23,14 @@
 namespace velistrad {
 
 class ChapterRoom;
+
+// Drawn with the plan when set: routes under the markers, a ring over them.
+class PlanOverlay {
+public:
+    virtual ~PlanOverlay() = default;
+    virtual void paintUnder(QPainter& painter) = 0;
+    virtual void paintOver(QPainter& painter) = 0;
+};
 
 class PlanView : public QFrame, public DrawingSurface {
     Q_OBJECT
@@ -46,24 +55,33 @@ public:
     QRectF planRect() const;
     QSize sizeHint() const override;
 
-    // Extra drawings over the plan, below the markers (a route preview);
-    // empty draws nothing.
-    using Overlay = std::function<void(QPainter&)>;
-    void setOverlay(Overlay overlay);
+    // With an overlay every frame repaints the whole plan, as routes change
+    // along with the markers; null (the default) paints only what changed.
+    void setOverlay(PlanOverlay* overlay);
+    // The route of the entry being edited, drawn under the markers; empty
+    // draws nothing.
+    using Preview = std::function<void(QPainter&)>;
+    void setPreview(Preview preview);
+
+signals:
+    // A left click on the plan, in plan pixels.
+    void clicked(QPointF planPixel);
 
 protected:
     void paintEvent(QPaintEvent* event) override;
     void resizeEvent(QResizeEvent* event) override;
     void focusInEvent(QFocusEvent* event) override;
     void focusOutEvent(QFocusEvent* event) override;
+    void mousePressEvent(QMouseEvent* event) override;
 
 private:
     const ChapterRoom& m_room;
     MarkerPainter m_painter;
-    Overlay m_overlay;
+    Preview m_preview;
     QPixmap m_plan;                 // rendered for the current scale and device pixel ratio
     std::vector<Marker> m_drawing;  // since clear(), not presented yet
     std::vector<Marker> m_shown;
+    PlanOverlay* m_overlay = nullptr;
 };
 
 class QtClock : public Clock {

@@ -9,6 +9,7 @@
 #include <QSlider>
 #include <QTextEdit>
 
+#include "app/follow_officer.h"
 #include "app/main_window.h"
 #include "app/qt_platform.h"
 #include "app/script_editor.h"
@@ -108,6 +109,7 @@ void MainWindow::updateTimeline() {
     m_timeline->setValue(static_cast<int>(shown));
     m_settingSlider = false;
     for (QAction* action : m_playbackActions) action->setEnabled(played != nullptr);
+    if (m_follow) m_follow->refresh();
     if (!played) {
         m_readout->clear();
         m_directions->setExtraSelections({});

@@ -5,6 +5,7 @@
 //   final SOURCE     where each officer stands after playing, in twips
 //   check SOURCE     the messages Play would show, each at its entry
 //   list             the built-in catalogue
+//   render ... SOURCE the plan, a part sheet or the animation, to a file
 //
 // SOURCE is a file, "-" for standard input, or "--catalogue N". A script is
 // compiled as a Play press at start-up compiles it: every officer at his
@@ -30,6 +31,10 @@
 #include "model/number_text.h"
 #include "simulations/catalogue.h"
 
+#if VELISTRAD_CLI_RENDER
+#include "cli/render.h"
+#endif
+
 namespace {
 
 using namespace velistrad;
@@ -43,6 +48,10 @@ constexpr const char* kUsage =
     "       velistrad-cli final [--frame N] (FILE | - | --catalogue N)\n"
     "       velistrad-cli check (FILE | - | --catalogue N)\n"
     "       velistrad-cli list\n"
+    "       velistrad-cli render (--gif OUT.gif [--speed 1..5] [--officer ABBR]\n"
+    "                            | --pdf OUT.pdf [--officer ABBR] | --part ABBR --pdf OUT.pdf\n"
+    "                            | --png OUT.png [--frame N] | --svg OUT.svg [--frame N])\n"
+    "                            (FILE | - | --catalogue N)\n"
     "       velistrad-cli --help\n";
 
 constexpr const char* kHelp =
@@ -67,6 +76,17 @@ constexpr const char* kHelp =
     "                  counted from 1, at its first character), once per entry.\n"
     "                  Nothing is printed for a script that plays cleanly.\n"
     "  list            Print the built-in simulations: N<TAB>Submenu > Caption.\n"
+    "  render SOURCE   Write the played run to a file, drawn as the window draws it:\n"
+    "    --gif OUT.gif   the whole run as an animation, each frame held as long as\n"
+    "                    it waits (at Lightning, 50 frames a second)\n"
+    "    --speed 1..5    Turtle, Slow, Medium (the default), Fast, Lightning\n"
+    "    --pdf OUT.pdf   the plan with every route, a legend and the script\n"
+    "    --part ABBR     with --pdf: the officer's part sheet, his route and the\n"
+    "                    entries that move him with their times\n"
+    "    --png OUT.png   the plan as it stands at the end of the run, or once\n"
+    "    --svg OUT.svg   frames 0 to N have played with --frame N\n"
+    "    --officer ABBR  his route, and a ring about him\n"
+    "                  The file is replaced only once it is complete.\n"
     "\n"
     "SOURCE is a script file (UTF-8; a byte-order mark is skipped), \"-\" for\n"
     "standard input, or\n"
@@ -80,7 +100,7 @@ constexpr const char* kHelp =
     "go to standard error, one per line.\n"
     "\n"
     "Exit status: 0 the script plays, 1 an entry failed (nothing is printed on\n"
-    "standard output), 2 usage error or unreadable file.\n"
+    "standard output), 2 usage error, unreadable file or unwritable output.\n"
     "\n"
     "Example:\n"
     "  echo 'Mar, XZTCEVU, Now, All, Delay, 1.0, Mar, UZX, Now' | velistrad-cli compile -\n"
@@ -303,6 +323,16 @@ int main(int argc, char** argv) {
         status = runCheck(args);
     } else if (command == "list") {
         status = runList(args);
+#if VELISTRAD_CLI_RENDER
+    } else if (command == "render") {
+        status =
+            runRender(args, {[](const std::vector<std::string_view>& source, std::string& text) {
+                                 Source read = readSource(source);
+                                 text = std::move(read.text);
+                                 return read.error;
+                             },
+                             [](const std::string& why) { return usageError(why); }});
+#endif
     } else {
         status = usageError("unknown command \"" + std::string(command) + "\"");
     }

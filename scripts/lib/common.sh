@@ -7,7 +7,7 @@ cd "$ROOT"
 # What building, testing and running need on a fresh Debian or Ubuntu machine.
 BASE_PACKAGES=(
   g++ cmake make pkg-config
-  qt6-base-dev qt6-base-dev-tools qt6-qpa-plugins qt6-svg-dev libgl-dev
+  qt6-base-dev qt6-base-dev-tools qt6-qpa-plugins qt6-svg-dev libgl-dev libgif-dev
   libgtest-dev libgmock-dev libbenchmark-dev
   fonts-liberation python3
 )

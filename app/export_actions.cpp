@@ -1,0 +1,262 @@
+#include "app/export_actions.h"
+
+#include <QAction>
+#include <QCheckBox>
+#include <QComboBox>
+#include <QCoreApplication>
+#include <QDialog>
+#include <QDialogButtonBox>
+#include <QDir>
+#include <QFile>
+#include <QFileInfo>
+#include <QFormLayout>
+#include <QLabel>
+#include <QMenu>
+#include <QProgressDialog>
+#include <QSettings>
+#include <QTextEdit>
+
+#include "app/dialogs.h"
+#include "app/follow_officer.h"
+#include "app/main_window.h"
+#include "app/qt_platform.h"
+#include "engine/script_runner.h"
+#include "engine/simulator.h"
+#include "simulations/catalogue.h"
+
+namespace velistrad {
+
+namespace {
+
+const QString kSettings = QStringLiteral("velistrad");
+const QString kFolderKey = QStringLiteral("exportFolder");
+const QString kTitle = QStringLiteral("Export");
+
+std::string withoutReturns(std::string text) {
+    std::erase(text, '\r');
+    return text;
+}
+
+// The first message of a script that does not play.
+class FirstMessage : public DiagnosticSink {
+public:
+    void diagnose(const Diagnostic& d) override {
+        if (text.empty()) text = d.text;
+    }
+    std::string text;
+};
+
+const char* const kSpeedNames[] = {"Turtle", "Slow", "Medium", "Fast", "Lightning"};
+
+int speedIndex(double framedelay) {
+    for (int i = 1; i <= 5; ++i)
+        if (speedFrameDelay(i) == framedelay) return i;
+    return 3;
+}
+
+}  // namespace
+
+ExportActions::ExportActions(MainWindow& window) : QObject(&window), m_window(window) {}
+
+void ExportActions::build(QMenu* file) {
+    QMenu* menu = file->addMenu(QStringLiteral("Export"));
+    menu->setObjectName(QStringLiteral("M_Export"));
+    const auto item = [&](const char* name, const char* caption, auto handler) {
+        QAction* action = menu->addAction(QString::fromUtf8(caption));
+        action->setObjectName(QString::fromUtf8(name));
+        connect(action, &QAction::triggered, this, handler);
+        return action;
+    };
+    item("Export_PlanPdf", "Plan as PDF…", [this] { exportPlanPdf(); });
+    item("Export_Png", "Current View as PNG…", [this] { exportView("png"); });
+    item("Export_Svg", "Current View as SVG…", [this] { exportView("svg"); });
+    m_partSheet = item("Export_PartSheet", "Officer's Part Sheet…", [this] { exportPartSheet(); });
+    item("Export_Gif", "Animation as GIF…", [this] { exportAnimation(); });
+    connect(menu, &QMenu::aboutToShow, this,
+            [this] { m_partSheet->setEnabled(m_window.following().selected() >= 0); });
+}
+
+QString ExportActions::simulationName() const {
+    const std::string script = withoutReturns(m_window.m_directions->toPlainText().toStdString());
+    for (const CatalogueEntry& e : catalogue()) {
+        if (withoutReturns(e.script) == script)
+            return QStringLiteral("%1 - %2").arg(QString::fromUtf8(e.submenu),
+                                                 QString::fromUtf8(e.caption));
+    }
+    for (const CustomSimulation& c : m_window.customSimulations())
+        if (withoutReturns(c.script) == script) return QString::fromStdString(c.name);
+    if (!m_window.scriptFile().isEmpty())
+        return QFileInfo(m_window.scriptFile()).completeBaseName();
+    return QStringLiteral("Simulation");
+}
+
+std::optional<ExportRun> ExportActions::currentRun(bool whole) {
+    Simulator& simulator = m_window.simulator();
+    ExportRun run;
+    run.played = simulator.played();
+    run.room = m_window.m_room;
+    run.script = m_window.m_directions->toPlainText().toStdString();
+    run.name = simulationName().toStdString();
+    run.options = m_window.following().options();
+    run.framedelay = simulator.framedelay;
+    run.shown = simulator.playedFrames();
+    if (!run.played && whole) {
+        // Not played yet: the script is composed for the export alone.
+        ChapterRoom stations;
+        FirstMessage sink;
+        run.played = composeScript(stations, run.script, sink);
+        if (!run.played) {
+            m_window.m_dialogs->message(
+                QStringLiteral("The script does not play, so there is nothing to export.\n\n") +
+                    QString::fromStdString(sink.text),
+                kTitle, MessageIcon::Exclamation);
+            return std::nullopt;
+        }
+        run.shown = run.played->size();
+    }
+    return run;
+}
+
+QString ExportActions::askFile(const QString& title, const QString& extension,
+                               const QString& filter) {
+    QSettings settings(kSettings, kSettings);
+    QString folder = settings.value(kFolderKey).toString();
+    if (folder.isEmpty() || !QDir(folder).exists()) {
+        folder = m_window.scriptFile().isEmpty() ? QDir::homePath()
+                                                 : QFileInfo(m_window.scriptFile()).absolutePath();
+    }
+    QString name = simulationName();
+    name.replace(QLatin1Char('/'), QLatin1Char('-'));
+    const QString suggested = QDir(folder).filePath(name + QLatin1Char('.') + extension);
+    QString path = m_window.m_dialogs->saveFileName(title, suggested, filter);
+    if (path.isEmpty()) return {};
+    if (QFileInfo(path).suffix().isEmpty()) path += QLatin1Char('.') + extension;
+    settings.setValue(kFolderKey, QFileInfo(path).absolutePath());
+    return path;
+}
+
+bool ExportActions::finish(const QString& path, const std::string& error) {
+    if (error.empty()) return true;
+    m_window.m_dialogs->message(QStringLiteral("%1 could not be written: %2.")
+                                    .arg(QFileInfo(path).fileName(), QString::fromStdString(error)),
+                                kTitle, MessageIcon::Exclamation);
+    return false;
+}
+
+bool ExportActions::exportPlanPdf() {
+    std::optional<ExportRun> run = currentRun(true);
+    if (!run) return false;
+    // On paper every route shows, the followed officer's on top.
+    run->options.all = true;
+    const QString path = askFile(QStringLiteral("Export Plan as PDF"), QStringLiteral("pdf"),
+                                 QStringLiteral("PDF documents (*.pdf)"));
+    if (path.isEmpty()) return false;
+    return finish(path, writePlanPdf(QFile::encodeName(path).toStdString(), ExportScene(*run),
+                                     m_window.Figure1()->markerPainter()));
+}
+
+bool ExportActions::exportView(const char* kind) {
+    const std::optional<ExportRun> run = currentRun(false);
+    if (!run) return false;
+    const bool png = qstrcmp(kind, "png") == 0;
+    const QString path = png ? askFile(QStringLiteral("Export View as PNG"), QStringLiteral("png"),
+                                       QStringLiteral("PNG pictures (*.png)"))
+                             : askFile(QStringLiteral("Export View as SVG"), QStringLiteral("svg"),
+                                       QStringLiteral("SVG drawings (*.svg)"));
+    if (path.isEmpty()) return false;
+    const std::string file = QFile::encodeName(path).toStdString();
+    MarkerPainter& markers = m_window.Figure1()->markerPainter();
+    const ExportScene scene(*run);
+    return finish(path, png ? writePng(file, scene, markers) : writeSvg(file, scene, markers));
+}
+
+bool ExportActions::exportPartSheet() {
+    const int officer = m_window.following().selected();
+    if (officer < 0) {
+        m_window.m_dialogs->message(
+            QStringLiteral("Choose an officer first, from the Officer menu or on the plan."),
+            kTitle, MessageIcon::None);
+        return false;
+    }
+    const std::optional<ExportRun> run = currentRun(true);
+    if (!run) return false;
+    const QString who = QString::fromStdString(m_window.m_room.officer(officer).abbreviation);
+    const QString path = askFile(QStringLiteral("Export %1's Part Sheet").arg(who),
+                                 QStringLiteral("pdf"), QStringLiteral("PDF documents (*.pdf)"));
+    if (path.isEmpty()) return false;
+    return finish(path,
+                  writePartPdf(QFile::encodeName(path).toStdString(), ExportScene(*run), officer));
+}
+
+bool ExportActions::exportAnimation() {
+    if (m_busy) return false;
+    std::optional<ExportRun> run = currentRun(true);
+    if (!run) return false;
+    const int officer = m_window.following().selected();
+
+    // The speed and whether the followed officer is highlighted.
+    QDialog options(&m_window);
+    options.setWindowTitle(QStringLiteral("Export Animation"));
+    auto* form = new QFormLayout(&options);
+    auto* speed = new QComboBox(&options);
+    speed->setObjectName(QStringLiteral("ExportSpeed"));
+    for (const char* name : kSpeedNames) speed->addItem(QString::fromUtf8(name));
+    speed->setCurrentIndex(speedIndex(run->framedelay) - 1);
+    form->addRow(QStringLiteral("Speed:"), speed);
+    QCheckBox* highlight = nullptr;
+    if (officer >= 0) {
+        highlight = new QCheckBox(&options);
+        highlight->setObjectName(QStringLiteral("ExportHighlight"));
+        highlight->setText(
+            QStringLiteral("Highlight %1 and his route")
+                .arg(QString::fromStdString(m_window.m_room.officer(officer).abbreviation)));
+        highlight->setChecked(true);
+        form->addRow(highlight);
+    }
+    auto* note = new QLabel(&options);
+    note->setWordWrap(true);
+    form->addRow(note);
+    const auto explain = [&] {
+        const double delay = speedFrameDelay(speed->currentIndex() + 1);
+        const double seconds = run->played->timeAt(run->played->size(), gifFramePeriod(delay));
+        QString text = QStringLiteral("The animation lasts %1 s.").arg(seconds, 0, 'f', 1);
+        if (delay <= 0)
+            text += QStringLiteral(
+                " At Lightning the frames wait nothing; the animation shows "
+                "them at 50 frames a second.");
+        note->setText(text);
+    };
+    explain();
+    connect(speed, &QComboBox::currentIndexChanged, &options, explain);
+    auto* buttons = new QDialogButtonBox(QDialogButtonBox::Ok | QDialogButtonBox::Cancel, &options);
+    form->addRow(buttons);
+    connect(buttons, &QDialogButtonBox::accepted, &options, &QDialog::accept);
+    connect(buttons, &QDialogButtonBox::rejected, &options, &QDialog::reject);
+    if (options.exec() != QDialog::Accepted) return false;
+    const double delay = speedFrameDelay(speed->currentIndex() + 1);
+    run->options =
+        officer >= 0 && highlight->isChecked() ? TrailOptions{officer, false} : TrailOptions{};
+
+    const QString path = askFile(QStringLiteral("Export Animation as GIF"), QStringLiteral("gif"),
+                                 QStringLiteral("GIF animations (*.gif)"));
+    if (path.isEmpty()) return false;
+    m_busy = true;
+    QProgressDialog progress(QStringLiteral("Writing the animation…"), QStringLiteral("Cancel"), 0,
+                             100, &m_window);
+    progress.setWindowTitle(QStringLiteral("Export Animation"));
+    progress.setWindowModality(Qt::WindowModal);
+    progress.setMinimumDuration(300);
+    // The window goes on handling events between pictures.
+    const auto step = [&](std::size_t done, std::size_t total) {
+        progress.setMaximum(static_cast<int>(total));
+        progress.setValue(static_cast<int>(done));
+        QCoreApplication::processEvents();
+        return !progress.wasCanceled();
+    };
+    const std::string error = writeGif(QFile::encodeName(path).toStdString(), ExportScene(*run),
+                                       delay, m_window.Figure1()->markerPainter(), step);
+    m_busy = false;
+    return !progress.wasCanceled() && finish(path, error);
+}
+
+}  // namespace velistrad

@@ -1,0 +1,229 @@
+#include "app/follow_officer.h"
+
+#include <QAction>
+#include <QActionGroup>
+#include <QComboBox>
+#include <QDockWidget>
+#include <QHeaderView>
+#include <QLineF>
+#include <QMenu>
+#include <QPainter>
+#include <QScreen>
+#include <QTextEdit>
+#include <QTreeWidget>
+#include <QVBoxLayout>
+
+#include <cctype>
+
+#include "app/main_window.h"
+#include "app/plan_picture.h"
+
+namespace velistrad {
+
+namespace {
+
+QString seconds(double s) {
+    return QString::number(s, 'f', 1) + QStringLiteral(" s");
+}
+
+// Where a marker's circle is centred for a position in twips, plan pixels.
+QPointF markerCentre(float x, float y) {
+    return {(x + kMarkerCentreDx) / kTwipsPerPixel, (y + kMarkerCentreDy) / kTwipsPerPixel};
+}
+
+}  // namespace
+
+FollowOfficer::FollowOfficer(MainWindow& window) : QObject(&window), m_window(window) {}
+
+void FollowOfficer::build(QMenu* menu) {
+    auto* group = new QActionGroup(this);
+    for (int k = -1; k < kOfficerCount; ++k) {
+        const QString caption =
+            k < 0 ? QStringLiteral("None")
+                  : QString::fromStdString(m_window.m_room.officer(k).abbreviation);
+        QAction* action = menu->addAction(caption);
+        action->setObjectName(k < 0 ? QStringLiteral("Officer_None")
+                                    : QStringLiteral("Officer(%1)").arg(k));
+        action->setCheckable(true);
+        action->setChecked(k < 0);
+        group->addAction(action);
+        connect(action, &QAction::triggered, this, [this, k] { select(k); });
+        m_choices[static_cast<std::size_t>(k + 1)] = action;
+        if (k < 0) menu->addSeparator();
+    }
+    menu->addSeparator();
+    m_allTrails = menu->addAction(QStringLiteral("Show All Trails"));
+    m_allTrails->setObjectName(QStringLiteral("Officer_AllTrails"));
+    m_allTrails->setCheckable(true);
+    connect(m_allTrails, &QAction::triggered, this, &FollowOfficer::showAllTrails);
+
+    buildPanel();
+    QAction* panel = m_dock->toggleViewAction();
+    panel->setText(QStringLiteral("Part Panel"));
+    panel->setObjectName(QStringLiteral("Officer_PartPanel"));
+    menu->addAction(panel);
+
+    connect(m_window.Figure1(), &PlanView::clicked, this, [this](QPointF pixel) {
+        const int k = officerAt(pixel);
+        if (k >= 0) select(k);
+    });
+}
+
+void FollowOfficer::buildPanel() {
+    m_dock = new QDockWidget(QStringLiteral("Officer's Part"), &m_window);
+    m_dock->setObjectName(QStringLiteral("OfficerPartDock"));
+    m_dock->setAllowedAreas(Qt::LeftDockWidgetArea | Qt::RightDockWidgetArea);
+    auto* content = new QWidget(m_dock);
+    auto* layout = new QVBoxLayout(content);
+    layout->setContentsMargins(4, 4, 4, 4);
+    m_chooser = new QComboBox(content);
+    m_chooser->setObjectName(QStringLiteral("OfficerChooser"));
+    m_chooser->addItem(QStringLiteral("None"));
+    for (int k = 0; k < kOfficerCount; ++k)
+        m_chooser->addItem(QString::fromStdString(m_window.m_room.officer(k).abbreviation));
+    connect(m_chooser, &QComboBox::activated, this, [this](int index) { select(index - 1); });
+    m_list = new QTreeWidget(content);
+    m_list->setObjectName(QStringLiteral("OfficerPartList"));
+    m_list->setRootIsDecorated(false);
+    m_list->setMinimumWidth(420);
+    m_list->setHeaderLabels({QStringLiteral("Start"), QStringLiteral("End"),
+                             QStringLiteral("Entry"), QStringLiteral("Goes")});
+    m_list->setToolTip(QStringLiteral(
+        "The entries of the script that move him, in playing order, with their times at the "
+        "current speed; click one to move the timeline to its start"));
+    connect(m_list, &QTreeWidget::itemClicked, this, [this](QTreeWidgetItem* item) {
+        goToStep(static_cast<std::size_t>(m_list->indexOfTopLevelItem(item)));
+    });
+    layout->addWidget(m_chooser);
+    layout->addWidget(m_list);
+    m_dock->setWidget(content);
+    m_dock->resize(420, 300);
+    m_window.addDockWidget(Qt::RightDockWidgetArea, m_dock);
+    m_dock->hide();
+}
+
+void FollowOfficer::select(int officer) {
+    if (!ChapterRoom::isOfficer(officer)) officer = -1;
+    if (officer >= 0 && !m_panelShown) {
+        m_panelShown = true;
+        if (!m_dock->isVisible()) makeRoomForPanel();
+        m_dock->show();
+    }
+    if (officer == m_options.selected) {
+        showChoice();
+        return;
+    }
+    m_options.selected = officer;
+    m_played.reset();  // the routes are worked out again for the new choice
+    refresh();
+}
+
+// The panel comes beside the plan, not out of it: a window that is not
+// maximised grows by the panel's width, as far as the screen has room.
+void FollowOfficer::makeRoomForPanel() {
+    if (m_window.isMaximized() || m_window.isFullScreen() || m_window.screen() == nullptr) return;
+    const int room = m_window.screen()->availableGeometry().width() - 16;
+    const int wanted = m_window.width() + m_dock->sizeHint().width() + 6;
+    if (std::min(wanted, room) > m_window.width())
+        m_window.resize(std::min(wanted, room), m_window.height());
+}
+
+void FollowOfficer::showAllTrails(bool all) {
+    if (all == m_options.all) return;
+    m_options.all = all;
+    m_played.reset();
+    refresh();
+}
+
+void FollowOfficer::refresh() {
+    const std::shared_ptr<const PlayedTimeline> played = m_window.simulator().played();
+    const double delay = m_window.simulator().framedelay;
+    bool changed = false;
+    if (played != m_played || m_trails.options() != m_options) {
+        m_played = played;
+        m_trails = TrailScene(
+            played && m_options.any() ? officerTrails(*played) : std::vector<Trail>(), m_options);
+        m_partDelay = -1;
+        changed = true;
+    }
+    if (delay != m_partDelay) {
+        m_partDelay = delay;
+        m_part.clear();
+        if (played && m_options.selected >= 0)
+            m_part = officerPart(*played, m_window.m_directions->toPlainText().toStdString(),
+                                 m_options.selected, delay);
+        showPart();
+    }
+    if (changed) showChoice();
+}
+
+void FollowOfficer::showChoice() {
+    m_choices[static_cast<std::size_t>(m_options.selected + 1)]->setChecked(true);
+    m_allTrails->setChecked(m_options.all);
+    m_chooser->setCurrentIndex(m_options.selected + 1);
+    m_window.Figure1()->setOverlay(m_options.any() ? this : nullptr);
+}
+
+void FollowOfficer::showPart() {
+    m_list->clear();
+    for (const PartStep& step : m_part) {
+        auto* item = new QTreeWidgetItem(
+            m_list, {seconds(step.start), seconds(step.end), QString::fromStdString(step.text),
+                     QString::fromStdString(step.reading)});
+        item->setToolTip(2, QStringLiteral("Entry %1 of the script").arg(step.entry + 1));
+    }
+    for (int c = 0; c < 3; ++c) m_list->resizeColumnToContents(c);
+}
+
+void FollowOfficer::goToStep(std::size_t row) {
+    if (row >= m_part.size() || !m_played) return;
+    const PartStep& step = m_part[row];
+    m_window.showFrame(step.firstFrame + 1);
+    if (step.entry >= m_played->entrySpans.size()) return;
+    auto [start, end] = m_played->entrySpans[step.entry];
+    const std::string script = m_window.m_directions->toPlainText().toStdString();
+    if (end > script.size()) return;
+    // The entry as typed, without the blanks after the comma before it.
+    while (start < end && std::isspace(static_cast<unsigned char>(script[start]))) ++start;
+    // UTF-16 positions of the entry's bytes.
+    const auto position = [&](std::size_t bytes) {
+        return static_cast<int>(
+            QString::fromUtf8(script.data(), static_cast<qsizetype>(bytes)).size());
+    };
+    QTextCursor cursor(m_window.m_directions->document());
+    cursor.setPosition(position(start));
+    cursor.setPosition(position(end), QTextCursor::KeepAnchor);
+    m_window.m_directions->setTextCursor(cursor);
+}
+
+int FollowOfficer::officerAt(QPointF pixel) const {
+    const ChapterRoom& room = m_window.m_room;
+    const double radius = kMarkerRadius / kTwipsPerPixel + 1;
+    // Later markers lie over earlier ones.
+    for (int k = kOfficerCount - 1; k >= 0; --k) {
+        const Officer& o = room.officer(k);
+        if (!o.atStation() && QLineF(markerCentre(o.curX, o.curY), pixel).length() <= radius)
+            return k;
+    }
+    for (int k = 0; k < kOfficerCount; ++k) {
+        const Officer& o = room.officer(k);
+        const QPointF station =
+            markerCentre(static_cast<float>(o.stationX), static_cast<float>(o.stationY));
+        if (o.atStation() && std::abs(pixel.x() - station.x()) <= 12 &&
+            std::abs(pixel.y() - station.y()) <= 8)
+            return k;
+    }
+    return -1;
+}
+
+void FollowOfficer::paintUnder(QPainter& painter) {
+    // A run just composed has its routes worked out at the next refresh.
+    if (m_window.simulator().played() != m_played) return;
+    m_trails.paintRoutes(painter, m_window.m_room, m_window.simulator().playedFrames());
+}
+
+void FollowOfficer::paintOver(QPainter& painter) {
+    m_trails.paintRing(painter, m_window.m_room);
+}
+
+}  // namespace velistrad

@@ -1,0 +1,80 @@
+// Following one officer in the main window: choosing him (a click on his
+// marker or his station, the Officer menu, the part panel's list), his ring
+// and route on the plan, every route on request, and the part panel that
+// lists the entries that move him. With nobody followed and the routes off,
+// the plan is drawn as it always was.
+#pragma once
+
+#include <QObject>
+
+#include <array>
+#include <cstddef>
+#include <memory>
+#include <string>
+#include <vector>
+
+#include "app/qt_platform.h"
+#include "app/trail_painter.h"
+#include "engine/officer_part.h"
+
+class QAction;
+class QComboBox;
+class QDockWidget;
+class QMenu;
+class QTreeWidget;
+
+namespace velistrad {
+
+class MainWindow;
+class PlayedTimeline;
+
+class FollowOfficer : public QObject, public PlanOverlay {
+    Q_OBJECT
+
+public:
+    explicit FollowOfficer(MainWindow& window);
+
+    // Fills the Officer menu and adds the part panel, hidden, to the window.
+    void build(QMenu* menu);
+
+    // -1: nobody. Shows the part panel the first time someone is chosen.
+    void select(int officer);
+    int selected() const { return m_options.selected; }
+    void showAllTrails(bool all);
+    const TrailOptions& options() const { return m_options; }
+
+    // The run, the speed or the script changed: routes and part follow.
+    void refresh();
+    const std::vector<PartStep>& part() const { return m_part; }
+    // The officer whose marker, or whose station when he is at home, lies
+    // under a point of the plan (plan pixels); -1 when none does.
+    int officerAt(QPointF pixel) const;
+    // Moves the timeline to the start of the part's step `row` and marks its
+    // entry in the editor.
+    void goToStep(std::size_t row);
+
+    void paintUnder(QPainter& painter) override;
+    void paintOver(QPainter& painter) override;
+
+private:
+    void buildPanel();
+    void makeRoomForPanel();
+    void showPart();
+    void showChoice();  // menu, list and plan agree with m_options
+
+    MainWindow& m_window;
+    TrailOptions m_options;
+    std::shared_ptr<const PlayedTimeline> m_played;  // the routes are of this run
+    TrailScene m_trails;
+    std::vector<PartStep> m_part;
+    double m_partDelay = -1;  // the frame period the part's times are at
+    bool m_panelShown = false;
+
+    std::array<QAction*, kOfficerCount + 1> m_choices{};  // None, then officer 0..21
+    QAction* m_allTrails = nullptr;
+    QDockWidget* m_dock = nullptr;
+    QComboBox* m_chooser = nullptr;
+    QTreeWidget* m_list = nullptr;
+};
+
+}  // namespace velistrad

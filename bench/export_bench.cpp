@@ -1,0 +1,75 @@
+// The animation of the longest built-in simulation at Medium, as File >
+// Export > Animation and velistrad-cli render --gif write it: the time to
+// encode it and its size.
+#include <benchmark/benchmark.h>
+
+#include <QGuiApplication>
+
+#include <memory>
+#include <string>
+
+#include "app/export.h"
+#include "engine/null_platform.h"
+#include "engine/script_runner.h"
+#include "engine/simulator.h"
+#include "simulations/catalogue.h"
+
+namespace {
+
+using namespace velistrad;
+
+// The catalogue script with the most frames.
+ExportRun longestRun() {
+    ExportRun longest;
+    for (const CatalogueEntry& entry : catalogue()) {
+        ChapterRoom room;
+        NullSink sink;
+        auto played = composeScript(room, entry.script, sink);
+        if (played && (!longest.played || played->size() > longest.played->size())) {
+            longest.played = played;
+            longest.script = entry.script;
+            longest.name = std::string(entry.submenu) + " > " + entry.caption;
+        }
+    }
+    longest.shown = longest.played->size();
+    return longest;
+}
+
+void gifOf(benchmark::State& state, TrailOptions options) {
+    ExportRun run = longestRun();
+    run.options = options;
+    const ExportScene scene(run);
+    MarkerPainter markers;
+    const double medium = speedFrameDelay(3);
+    std::string error;
+    QByteArray gif = encodeGif(scene, medium, markers, {}, error);  // the palette is made once
+    for (auto _ : state) {
+        gif = encodeGif(scene, medium, markers, {}, error);
+        benchmark::DoNotOptimize(gif.data());
+    }
+    if (!error.empty()) state.SkipWithError(error.c_str());
+    state.counters["bytes"] = static_cast<double>(gif.size());
+    state.counters["frames"] = static_cast<double>(run.played->size());
+    state.SetLabel(run.name);
+}
+
+void BM_GifLongestMedium(benchmark::State& state) {
+    gifOf(state, {});
+}
+BENCHMARK(BM_GifLongestMedium)->Unit(benchmark::kMillisecond)->Iterations(3);
+
+// The same with one officer followed and every route drawn.
+void BM_GifLongestMediumRoutes(benchmark::State& state) {
+    gifOf(state, {0, true});
+}
+BENCHMARK(BM_GifLongestMediumRoutes)->Unit(benchmark::kMillisecond)->Iterations(3);
+
+}  // namespace
+
+int main(int argc, char** argv) {
+    QGuiApplication app(argc, argv);
+    benchmark::Initialize(&argc, argv);
+    benchmark::RunSpecifiedBenchmarks();
+    benchmark::Shutdown();
+    return 0;
+}

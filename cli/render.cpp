@@ -1,0 +1,177 @@
+// velistrad-cli render: one of
+//   --gif OUT.gif [--speed 1..5] [--officer ABBR]   the run as an animation
+//   --pdf OUT.pdf [--officer ABBR]                  the plan with the routes
+//   --part ABBR --pdf OUT.pdf [--speed 1..5]        an officer's part sheet
+//   --png OUT.png [--frame N] [--officer ABBR]      the plan at a moment
+//   --svg OUT.svg [--frame N] [--officer ABBR]
+// then SOURCE. The script plays from the stations as the window plays it,
+// and is drawn by the window's own painters on Qt's offscreen platform.
+#include "cli/render.h"
+
+#include <QGuiApplication>
+
+#include <charconv>
+#include <cstdio>
+#include <cstdlib>
+#include <memory>
+#include <optional>
+
+#include "app/export.h"
+#include "engine/script_runner.h"
+#include "engine/simulator.h"
+#include "simulations/catalogue.h"
+
+namespace velistrad {
+
+namespace {
+
+constexpr int kExitFailed = 1;
+constexpr int kExitUsage = 2;
+
+class ErrLineSink : public DiagnosticSink {
+public:
+    void diagnose(const Diagnostic& d) override {
+        std::fwrite(d.text.data(), 1, d.text.size(), stderr);
+        std::fputc('\n', stderr);
+    }
+};
+
+std::optional<std::size_t> number(std::string_view text) {
+    std::size_t n = 0;
+    const auto [end, ec] = std::from_chars(text.data(), text.data() + text.size(), n);
+    if (ec != std::errc() || end != text.data() + text.size()) return std::nullopt;
+    return n;
+}
+
+int officerNamed(std::string_view abbreviation) {
+    std::string key(abbreviation);
+    for (char& c : key)
+        if (c >= 'a' && c <= 'z') c = static_cast<char>(c - 'a' + 'A');
+    return ChapterRoom().findofficer(key);
+}
+
+// The simulation's name for titles: the catalogue's caption or the file's.
+std::string simulationName(const std::vector<std::string_view>& source) {
+    if (source.size() == 2 && source[0] == "--catalogue") {
+        if (const auto n = number(source[1]); n && *n >= 1 && *n <= kCatalogueSize) {
+            const CatalogueEntry& e = catalogue()[*n - 1];
+            return std::string(e.submenu) + " > " + e.caption;
+        }
+    }
+    if (source.size() == 1 && source[0] != "-") {
+        std::string name(source[0]);
+        if (const auto slash = name.rfind('/'); slash != std::string::npos)
+            name.erase(0, slash + 1);
+        if (const auto dot = name.rfind('.'); dot != std::string::npos && dot > 0) name.erase(dot);
+        if (!name.empty()) return name;
+    }
+    return "Simulation";
+}
+
+struct Options {
+    std::string_view gif, pdf, png, svg, officer, part, speed, frame;
+};
+
+}  // namespace
+
+int runRender(std::vector<std::string_view> args, const RenderHooks& hooks) {
+    Options o;
+    const std::pair<std::string_view, std::string_view*> named[] = {
+        {"--gif", &o.gif},     {"--pdf", &o.pdf},         {"--png", &o.png},
+        {"--svg", &o.svg},     {"--officer", &o.officer}, {"--part", &o.part},
+        {"--speed", &o.speed}, {"--frame", &o.frame}};
+    for (bool taken = true; taken && !args.empty();) {
+        taken = false;
+        for (const auto& [name, value] : named) {
+            if (args[0] != name) continue;
+            if (args.size() < 2 || args[1].empty())
+                return hooks.usageError(std::string(name) + " takes a value");
+            if (!value->empty()) return hooks.usageError(std::string(name) + " given twice");
+            *value = args[1];
+            args.erase(args.begin(), args.begin() + 2);
+            taken = true;
+            break;
+        }
+    }
+    const int outputs = !o.gif.empty() + !o.pdf.empty() + !o.png.empty() + !o.svg.empty();
+    if (outputs != 1) return hooks.usageError("render writes one of --gif, --pdf, --png or --svg");
+    if (!o.part.empty() && o.pdf.empty()) return hooks.usageError("--part goes with --pdf");
+    if (!o.frame.empty() && o.png.empty() && o.svg.empty())
+        return hooks.usageError("--frame goes with --png or --svg");
+    if (!o.speed.empty() && o.gif.empty() && o.part.empty())
+        return hooks.usageError("--speed goes with --gif or --part");
+
+    int speed = 3;
+    if (!o.speed.empty()) {
+        const auto n = number(o.speed);
+        if (!n || *n < 1 || *n > 5)
+            return hooks.usageError("--speed takes 1 (Turtle) to 5 (Lightning), not \"" +
+                                    std::string(o.speed) + "\"");
+        speed = static_cast<int>(*n);
+    }
+    std::optional<std::size_t> frame;
+    if (!o.frame.empty()) {
+        frame = number(o.frame);
+        if (!frame)
+            return hooks.usageError("--frame takes a frame number, 0 or more, not \"" +
+                                    std::string(o.frame) + "\"");
+    }
+    int officer = -1;
+    for (const std::string_view who : {o.officer, o.part}) {
+        if (who.empty()) continue;
+        officer = officerNamed(who);
+        if (officer < 0)
+            return hooks.usageError("unknown officer \"" + std::string(who) +
+                                    "\": see the officers of velistrad-cli final");
+    }
+
+    std::string text;
+    if (const int status = hooks.readSource(args, text); status != 0) return status;
+
+    // Drawing text needs a Qt application; no display is needed.
+    if (std::getenv("QT_QPA_PLATFORM") == nullptr) setenv("QT_QPA_PLATFORM", "offscreen", 1);
+    int argc = 1;
+    char program[] = "velistrad-cli";
+    char* argv[] = {program, nullptr};
+    const QGuiApplication app(argc, argv);
+
+    ExportRun run;
+    ErrLineSink sink;
+    ChapterRoom composed;
+    run.played = composeScript(composed, text, sink);
+    if (!run.played) return kExitFailed;
+    run.script = text;
+    run.name = simulationName(args);
+    run.framedelay = speedFrameDelay(speed);
+    run.shown = frame ? std::min(*frame + 1, run.played->size()) : run.played->size();
+    // A plan on paper shows every route unless one officer is asked for.
+    run.options = {officer, !o.pdf.empty() && officer < 0};
+
+    MarkerPainter markers;
+    std::string out;
+    std::string error;
+    if (!o.part.empty()) {
+        out = o.pdf;
+        error = writePartPdf(out, ExportScene(run), officer);
+    } else if (!o.pdf.empty()) {
+        out = o.pdf;
+        error = writePlanPdf(out, ExportScene(run), markers);
+    } else if (!o.png.empty()) {
+        out = o.png;
+        error = writePng(out, ExportScene(run), markers);
+    } else if (!o.svg.empty()) {
+        out = o.svg;
+        error = writeSvg(out, ExportScene(run), markers);
+    } else {
+        out = o.gif;
+        error = writeGif(out, ExportScene(run), run.framedelay, markers);
+    }
+    if (!error.empty()) {
+        const std::string line = "velistrad-cli: cannot write " + out + ": " + error + "\n";
+        std::fputs(line.c_str(), stderr);
+        return kExitUsage;
+    }
+    return 0;
+}
+
+}  // namespace velistrad

@@ -1,0 +1,192 @@
+#include "engine/officer_part.h"
+
+#include <algorithm>
+#include <cmath>
+#include <cstdint>
+#include <unordered_map>
+
+#include "compiler/movement_compiler.h"
+#include "engine/script_runner.h"
+
+namespace velistrad {
+
+namespace {
+
+// A walk takes 20 twips a frame (28 on a diagonal); further in one frame is
+// a placement.
+constexpr float kLongestStep = 40.0f;
+
+// Adds the position reached at `frame`, dropping the corner before it when
+// the walk goes straight on through it.
+void extend(Trail& trail, float x, float y, std::size_t frame) {
+    const TrailPoint& last = trail.back();
+    const float dx = x - last.x;
+    const float dy = y - last.y;
+    const bool jump = std::hypot(dx, dy) > kLongestStep;
+    if (!jump && !last.jump && trail.size() >= 2) {
+        const TrailPoint& before = trail[trail.size() - 2];
+        const double ax = last.x - before.x;
+        const double ay = last.y - before.y;
+        const double cross = ax * dy - ay * dx;
+        const double along = ax * dx + ay * dy;
+        // Straight on within a hundredth of a twip per twip walked.
+        if (along > 0 && std::abs(cross) <= 0.01 * std::hypot(ax, ay) * std::hypot(dx, dy)) {
+            trail.back() = {x, y, frame, false};
+            return;
+        }
+    }
+    trail.push_back({x, y, frame, jump});
+}
+
+class SilentReporter : public Reporter {
+public:
+    void message(const CompileMessage&) override {}
+};
+
+std::string oneLine(std::string_view text) {
+    std::string out;
+    for (const char c : text) {
+        const bool blank = c == ' ' || c == '\r' || c == '\n' || c == '\t';
+        if (blank && (out.empty() || out.back() == ' ')) continue;
+        out += blank ? ' ' : c;
+    }
+    while (!out.empty() && out.back() == ' ') out.pop_back();
+    return out;
+}
+
+}  // namespace
+
+std::vector<Trail> officerTrails(const PlayedTimeline& played) {
+    const ChapterRoom stations;
+    ChapterRoom room;
+    std::vector<Trail> trails(kOfficerCount);
+    for (int k = 0; k < kOfficerCount; ++k) {
+        const Officer& o = stations.officer(k);
+        trails[static_cast<std::size_t>(k)].push_back(
+            {static_cast<float>(o.stationX), static_cast<float>(o.stationY), 0, false});
+    }
+    for (std::size_t n = 0; n < played.size(); ++n) {
+        // Only the last triple of an officer in a frame is shown.
+        std::uint32_t moved = 0;
+        forEachTriple(played.pool(), played.frame(n), [&](const Triple& t) {
+            if (!ChapterRoom::isOfficer(t.officer)) return;
+            Officer& o = room.officer(t.officer);
+            float v = 0;
+            if (playedX(t, v)) o.curX = v;
+            if (playedY(t, v)) o.curY = v;
+            moved |= 1u << t.officer;
+        });
+        for (int k = 0; moved != 0; ++k, moved >>= 1) {
+            if ((moved & 1u) == 0) continue;
+            Trail& trail = trails[static_cast<std::size_t>(k)];
+            const Officer& o = room.officer(k);
+            if (o.curX != trail.back().x || o.curY != trail.back().y)
+                extend(trail, o.curX, o.curY, n + 1);
+        }
+    }
+    return trails;
+}
+
+std::string placeName(const ChapterRoom& room, int officer, float x, float y) {
+    const auto at = [&](std::int32_t px, std::int32_t py) {
+        return static_cast<float>(px) == x && static_cast<float>(py) == y;
+    };
+    const Officer& self = room.officer(officer);
+    if (at(self.stationX, self.stationY)) return "his station";
+    for (int k = 0; k < kOfficerCount; ++k) {
+        if (at(room.officer(k).stationX, room.officer(k).stationY))
+            return "the " + room.officer(k).abbreviation + " station";
+    }
+    for (int p = 0; p < kPointCount; ++p) {
+        if (!at(room.point(p).x, room.point(p).y)) continue;
+        if (p <= letterPointIndex('V')) return std::string("floor letter ") + char('A' + p);
+        return "light " + std::to_string(p - letterPointIndex('V'));
+    }
+    return "(" + std::to_string(std::lround(x)) + ", " + std::to_string(std::lround(y)) + ")";
+}
+
+std::vector<PartStep> officerPart(const PlayedTimeline& played, std::string_view script,
+                                  int officer, double framedelay) {
+    std::unordered_map<std::size_t, const EntryFrames*> framesOf;
+    for (const EntryFrames& e : played.entries()) framesOf.emplace(e.entry, &e);
+
+    // The entries are compiled again, in script order from the stations as
+    // the run was, to learn which of them move him and from where to where.
+    ChapterRoom room;
+    SilentReporter silent;
+    MovementCompiler compiler(room, silent);
+    std::vector<PartStep> part;
+    ScriptReader reader(script);
+    ScriptEntry e;
+    for (std::size_t index = 0; reader.next(e); ++index) {
+        if (e.Direction == "DELAY") continue;
+        const Officer& him = room.officer(officer);
+        const float fromX = him.curX;
+        const float fromY = him.curY;
+        compiler.moveofficer(e.Officer, e.Direction);
+        if (compiler.simerror()) break;  // the run ended here as well
+        bool moves = false;
+        float x = fromX;
+        float y = fromY;
+        for (const PathRecord& r : compiler.path()) {
+            if (r.triple.officer != officer) continue;
+            float v = 0;
+            if (playedX(r.triple, v)) x = v;
+            if (playedY(r.triple, v)) y = v;
+            moves = moves || x != fromX || y != fromY;
+        }
+        const auto found = framesOf.find(index);
+        if (!moves || found == framesOf.end()) continue;
+        const EntryFrames& frames = *found->second;
+        PartStep step;
+        step.entry = index;
+        step.firstFrame = frames.first;
+        step.lastFrame = frames.first + frames.count - 1;
+        step.start = played.timeAt(frames.first, framedelay);
+        step.end = played.timeAt(frames.first + frames.count, framedelay);
+        if (index < played.entrySpans.size()) {
+            const auto [start, end] = played.entrySpans[index];
+            if (end <= script.size()) step.text = oneLine(script.substr(start, end - start));
+        }
+        step.reading = "from " + placeName(room, officer, fromX, fromY) + " to " +
+                       placeName(room, officer, him.curX, him.curY);
+        part.push_back(std::move(step));
+    }
+    std::stable_sort(part.begin(), part.end(), [](const PartStep& a, const PartStep& b) {
+        return a.firstFrame < b.firstFrame;
+    });
+    return part;
+}
+
+std::vector<GifFrame> gifSchedule(const PlayedTimeline& played, double framedelay) {
+    // A picture holds at most this long (GIF delays are 16 bits); a longer
+    // wait is several pictures of the same frame.
+    constexpr long long kLongestDelay = 65535;
+    // A delay longer than an hour is shown as an hour: nobody watches more.
+    constexpr double kLongestWait = 3600;
+    const double period = gifFramePeriod(framedelay);
+    std::vector<GifFrame> out;
+    double seconds = 0;
+    long long shownCs = 0;  // centiseconds of the pictures so far
+    for (std::size_t n = 0; n < played.size(); ++n) {
+        const Frame& f = played.frame(n);
+        seconds += f.isDelay() ? std::clamp(played.delaySeconds(f), 0.0, kLongestWait) : period;
+        long long due = std::llround(seconds * 100) - shownCs;
+        if (due < kMinGifDelay) continue;
+        shownCs += due;
+        for (; due > kLongestDelay; due -= kLongestDelay) out.push_back({n + 1, kLongestDelay});
+        out.push_back({n + 1, static_cast<int>(due)});
+    }
+    const long long left = std::llround(seconds * 100) - shownCs;
+    if (out.empty()) {
+        out.push_back({played.size(), static_cast<int>(std::max<long long>(left, kMinGifDelay))});
+    } else if (out.back().frames != played.size()) {
+        // The last frames are too short for a picture of their own: the last
+        // picture shows where they end.
+        out.back().frames = played.size();
+        out.back().centiseconds += static_cast<int>(left);
+    }
+    return out;
+}
+
+}  // namespace velistrad
