@@ -1,16 +1,27 @@
-// The main window from the user's side: start-up, the File and Speed menus,
-// Play / Pause, Reset, Kiosk Mode and Quit, driven through the window's own
-// actions and buttons.
+// The main window from the user's side, driven through its own actions and
+// buttons: start-up, the File and Speed menus, Play / Pause, Reset, Kiosk
+// Mode and Quit; the My Simulations menu, script files and managing; the
+// timeline under the plan; the Help menu; every built-in simulation played.
 #include <algorithm>
 
 #include <QApplication>
 #include <QFocusEvent>
 #include <QImage>
+#include <QLabel>
+#include <QListWidget>
+#include <QMenu>
 #include <QPalette>
+#include <QPlainTextEdit>
+#include <QSlider>
+#include <QTest>
 #include <QTimer>
 
+#include "app/manage_dialog.h"
+#include "app/programming_reference.h"
+#include "app/qt_platform.h"
 #include "simulations/catalogue.h"
 #include "tests/app/window_fixture.h"
+#include "tests/model/case_file.h"
 
 namespace velistrad {
 namespace {
@@ -25,7 +36,24 @@ char picture(const QPushButton* button) {
     return image.pixelColor(10, 4).alpha() > 128 ? '=' : '>';
 }
 
-using MainWindowTest = WindowTest;
+class MainWindowTest : public WindowTest {
+protected:
+    QString writeFile(const char* name, const std::string& bytes) const {
+        const QString path = dir.filePath(qs(name));
+        writeBytes(path.toStdString(), bytes);
+        return path;
+    }
+    static std::string readFile(const QString& path) { return fileBytes(path.toStdString()); }
+    QString item(int i) const { return customItem(i)->text(); }
+    bool shown(int i) const { return customItem(i)->isVisible(); }
+    QSlider* slider() const { return child<QSlider>(QStringLiteral("Timeline")); }
+    QString readout() const { return child<QLabel>(QStringLiteral("TimelineReadout"))->text(); }
+    Simulator& sim() const { return window->simulator(); }
+    QString marked() const {
+        const auto marks = editor()->extraSelections();
+        return marks.isEmpty() ? QString() : marks.front().cursor.selectedText();
+    }
+};
 
 TEST_F(MainWindowTest, StartsWithPlaceholderWhichResetKeepsAndHideCodeFlipsTheEditor) {
     EXPECT_EQ(picture(playButton()), '>');  // the My Simulations menu has its own tests
@@ -149,6 +177,251 @@ TEST_F(MainWindowTest, KioskModeChosenAgainStopsAfterTheCurrentSimulation) {
     EXPECT_EQ(editorText(), qs(first));
     // The first simulation was played to its end, not cut short.
     EXPECT_EQ(positions(window->simulator().room()), positions(playedThrough(first)));
+}
+
+TEST_F(MainWindowTest, SavingAddsAnItemAndReplacingKeepsIt) {
+    EXPECT_EQ(customItem(1)->text(), QStringLiteral("(none)"));
+    EXPECT_FALSE(customItem(1)->isEnabled());
+    saveSimulation("Walk & Turn", "Mar,XZ,Now");
+    EXPECT_EQ(customItem(1)->text(), QStringLiteral("Walk && Turn"));
+    EXPECT_TRUE(customItem(1)->isEnabled());
+    EXPECT_TRUE(customItem(1)->isVisible());
+    dialogs.answers = {true};
+    saveSimulation("Walk & Turn", "MC,XZ,Now");
+    EXPECT_EQ(customItem(1)->text(), QStringLiteral("Walk && Turn"));
+    EXPECT_FALSE(customItem(2)->isVisible());
+    EXPECT_EQ(window->customSimulations().at(0).script, "MC,XZ,Now");
+}
+
+TEST_F(MainWindowTest, SavedSimulationsComeBackAfterARestart) {
+    saveSimulation("Part 2", "Mar,XZ,\nNow");
+    saveSimulation("Long", "---Mar,UZX,After");
+    open();
+    EXPECT_EQ(customItem(1)->text(), QStringLiteral("Part 2"));
+    EXPECT_EQ(customItem(2)->text(), QStringLiteral("Long"));
+    EXPECT_FALSE(customItem(3)->isVisible());
+    customItem(1)->trigger();
+    EXPECT_EQ(editorText(), QStringLiteral("Mar,XZ,Now"));  // line breaks do not survive
+    customItem(2)->trigger();
+    EXPECT_EQ(editorText(), QStringLiteral("---Mar,UZX,After"));
+}
+
+TEST_F(MainWindowTest, NewItemsComeBeforeTheOldOnes) {
+    const auto names = [this](const char* menu) {
+        QStringList out;
+        for (const QAction* action : child<QMenu>(qs(menu))->actions()) out << action->objectName();
+        return out.join(QLatin1Char(' '));
+    };
+    EXPECT_TRUE(names("M_File").startsWith(QStringLiteral("OpenScript ")));
+    EXPECT_TRUE(
+        names("M_File").endsWith(QStringLiteral(" Toggle_HideCode Toggle_Kiosk Quit_Simulator")));
+    EXPECT_TRUE(
+        names("M_Simulations")
+            .startsWith(QStringLiteral("Do_Reset SaveSimulation ManageSimulations Separator0 ")));
+}
+
+TEST_F(MainWindowTest, OpeningPutsTheFileInTheEditorAndTheTitleFollowsIt) {
+    const QString path = writeFile("walk.vsim", "\xEF\xBB\xBFMar,XZ,\nNow \xCE\xA9");
+    dialogs.files = {path};
+    trigger(QStringLiteral("OpenScript"));
+    EXPECT_EQ(editorText(), QStringLiteral("Mar,XZ,\nNow \u03A9"));
+    EXPECT_EQ(window->windowTitle(), QStringLiteral("walk.vsim[*] - Velistrad Simulator"));
+    EXPECT_FALSE(window->isWindowModified());
+
+    editor()->append(QStringLiteral("All,Delay,1"));
+    EXPECT_TRUE(window->isWindowModified());
+    dialogs.saveChoice = WindowDialogs::SaveChoice::Cancel;
+    EXPECT_FALSE(window->close());  // Cancel keeps the window and the changes
+    EXPECT_EQ(dialogs.questions.size(), 1u);
+    trigger(QStringLiteral("SaveScript"));
+    EXPECT_EQ(readFile(path), "Mar,XZ,\nNow \xCE\xA9\nAll,Delay,1");
+    EXPECT_FALSE(window->isWindowModified());
+    EXPECT_EQ(child<QAction>(QStringLiteral("RecentScript(1)"))->text(),
+              QStringLiteral("&1 ") + path);
+
+    // A file that cannot be read changes nothing.
+    EXPECT_FALSE(window->openScriptFile(dir.filePath(QStringLiteral("missing.vsim"))));
+    EXPECT_EQ(dialogs.messages.size(), 1u);
+    EXPECT_EQ(window->scriptFile(), path);
+    EXPECT_EQ(editorText(), QStringLiteral("Mar,XZ,\nNow \u03A9\nAll,Delay,1"));
+
+    // A chosen simulation replaces the file's script: the file is closed, so
+    // a later Save cannot write the simulation into it.
+    trigger(QStringLiteral("Do_Chap"));
+    EXPECT_TRUE(window->scriptFile().isEmpty());
+    EXPECT_EQ(window->windowTitle(), QStringLiteral("Velistrad Simulator"));
+}
+
+TEST_F(MainWindowTest, ManagingChangesTheMysimulationsMenu) {
+    for (const char* name : {"A", "B", "C"}) saveSimulation(name, name);
+    ManageSimulationsDialog manage(*window);
+    auto* list = manage.findChild<QListWidget*>(QStringLiteral("List"));
+    auto press = [&manage](const char* button, int row) {
+        manage.findChild<QListWidget*>(QStringLiteral("List"))->setCurrentRow(row);
+        manage.findChild<QPushButton*>(qs(button))->click();
+    };
+    press("MoveDown", 0);
+    EXPECT_EQ(item(1) + item(2) + item(3), QStringLiteral("BAC"));
+    EXPECT_EQ(list->currentRow(), 1);  // the selection moves with it
+    dialogs.names = {"Z"};
+    press("Rename", 2);
+    EXPECT_EQ(item(3), QStringLiteral("Z"));
+    const QString exported = dir.filePath(QStringLiteral("z.vsim"));
+    dialogs.files = {exported};
+    press("Export", 2);
+    EXPECT_EQ(readFile(exported), "C");
+    dialogs.answers = {true, true, true};
+    for (int i = 0; i < 3; ++i) press("Delete", 0);
+    EXPECT_EQ(item(1), QStringLiteral("(none)"));
+    EXPECT_FALSE(shown(2));
+    dialogs.files = {exported, writeFile("bad-name.vsim", "x")};
+    manage.findChild<QPushButton*>(QStringLiteral("Import"))->click();
+    EXPECT_EQ(item(1), QStringLiteral("z"));
+    EXPECT_TRUE(shown(1) && !shown(2));
+    EXPECT_EQ(list->count(), 1);
+    EXPECT_EQ(window->customSimulations().at(0).script, "C");
+}
+
+constexpr const char* kScript = "MC,XZR,Now, SC,XZE,After";
+
+TEST_F(MainWindowTest, DraggingDuringPlayHoldsAndPlayGoesOnToTheSameEnd) {
+    EXPECT_FALSE(slider()->isEnabled());
+    const ChapterRoom uninterrupted = playedThrough(kScript);
+    setEditorText(kScript);
+    bool heldByDrag = false;
+    at(0.5, [&] {
+        // The run plays: a press on the slider holds it, a move shows frame 50.
+        emit slider()->sliderPressed();
+        heldByDrag = sim().paused && sim().busy;
+        slider()->setValue(50);
+        EXPECT_EQ(sim().playedFrames(), 50u);
+        EXPECT_TRUE(readout().startsWith(QStringLiteral("frame 50 / ")));
+        EXPECT_EQ(marked(), QStringLiteral("MC,XZR,Now"));
+        playButton()->click();  // resume from frame 50
+    });
+    playButton()->click();
+    EXPECT_TRUE(heldByDrag && !sim().busy);
+    EXPECT_EQ(positions(sim().room()), positions(uninterrupted));
+    EXPECT_EQ(slider()->value(), slider()->maximum());
+    EXPECT_EQ(marked(), QStringLiteral(" SC,XZE,After"));
+}
+
+TEST_F(MainWindowTest, KeysStepWhereThePlanHasFocusAndResetClears) {
+    setEditorText(kScript);
+    playButton()->click();
+    const std::size_t end = sim().played()->size();
+    window->Figure1()->setFocus();
+    QTest::keyClick(window->Figure1(), Qt::Key_Home);
+    EXPECT_TRUE(sim().playedFrames() == 0 && allAtStations(sim().room()));
+    QTest::keyClick(window->Figure1(), Qt::Key_Right);
+    QTest::keyClick(window->Figure1(), Qt::Key_Right, Qt::ShiftModifier);  // MC's first frame
+    EXPECT_EQ(marked(), QStringLiteral("MC,XZR,Now"));
+    QTest::keyClick(window->Figure1(), Qt::Key_Right, Qt::ShiftModifier);  // SC's
+    const std::size_t scStarts = sim().playedFrames();
+    EXPECT_EQ(marked(), QStringLiteral(" SC,XZE,After"));
+    QTest::keyClick(window->Figure1(), Qt::Key_Left);
+    EXPECT_EQ(sim().playedFrames(), scStarts - 1);
+    QTest::keyClick(window->Figure1(), Qt::Key_End);
+    EXPECT_EQ(sim().playedFrames(), end);
+
+    // In the editor the arrows move the text cursor, not the timeline.
+    editor()->setFocus();
+    QTest::keyClick(editor(), Qt::Key_Home);
+    EXPECT_EQ(sim().playedFrames(), end);
+
+    trigger(QStringLiteral("Do_Reset"));
+    EXPECT_TRUE(sim().played() == nullptr && !slider()->isEnabled() && readout().isEmpty());
+}
+
+// The whole of a Help text as help_texts.txt gives it, a row a line.
+QString helpText(const std::string& item, const char* joint) {
+    QStringList lines;
+    for (const Case& c : CASES("help_texts.txt", 2))
+        if (c[0] == item) lines << QString::fromStdString(c[1]);
+    return lines.join(qs(joint));
+}
+
+TEST_F(MainWindowTest, MessageBoxesShowTheirExactTextsWithCrLfAndNoIcon) {
+    const char* rows[][2] = {
+        {"Help_Howto", "How To Use"}, {"Help_Basics", "Velistrad Basics"}, {"Help_About", "About"}};
+    for (const auto& [item, title] : rows) {
+        dialogs.messages.clear();
+        dialogs.lastIcon = MessageIcon::Exclamation;
+        trigger(qs(item));
+        EXPECT_EQ(dialogs.messages,
+                  std::vector<std::string>{title + (": " + helpText(item, "\r\n").toStdString())});
+        EXPECT_EQ(dialogs.lastIcon, MessageIcon::None);
+    }
+}
+
+TEST_F(MainWindowTest, ProgrammingReferenceStandsBesideTheMainWindowAndIsReplacedAfterClosing) {
+    // The real dialogs: this window is not modal.
+    window.reset();
+    window = std::make_unique<MainWindow>(MainWindowSetup{customPath()});
+    window->move(40, 30);
+    window->show();
+    auto find = [] {
+        for (QWidget* w : QApplication::topLevelWidgets())
+            if (w->objectName() == QStringLiteral("frmProg") && w->isVisible())
+                return qobject_cast<ProgrammingReference*>(w);
+        return static_cast<ProgrammingReference*>(nullptr);
+    };
+    auto beside = [&] {
+        const QRect main = window->frameGeometry();
+        return QPoint(main.x() + main.width(), main.y());
+    };
+    const QPoint first = beside();
+    ProgrammingReference* previous = nullptr;
+    for (int choice = 0; choice < 3; ++choice) {
+        trigger(QStringLiteral("Help_Programming"));
+        ProgrammingReference* reference = find();
+        ASSERT_NE(reference, nullptr);
+        EXPECT_TRUE(choice != 1 || reference == previous) << "a second window";
+        previous = reference;
+        // Chosen again while open: the same window, where it was; after
+        // closing: a new one beside the main window as it is now.
+        EXPECT_EQ(reference->pos(), choice < 2 ? first : beside()) << choice;
+        EXPECT_EQ(reference->windowTitle(), QStringLiteral("Programming Reference"));
+        EXPECT_TRUE(reference->Text1()->isReadOnly());
+        EXPECT_EQ(reference->Text1()->toPlainText(), helpText("Help_Programming", "\n"));
+        window->move(200, 100);
+        if (choice != 1) continue;
+        reference->close();
+        QApplication::sendPostedEvents(nullptr, QEvent::DeferredDelete);
+    }
+    window->close();  // Quit closes it too
+    EXPECT_EQ(find(), nullptr);
+}
+
+TEST_F(MainWindowTest, EveryEntryLoadsItsScriptCompilesSilentlyAndPlaysToItsEnd) {
+    const auto& entries = catalogue();
+    ASSERT_EQ(entries.size(), 23u);
+    window->simulator().Speed_Click(5);
+    for (const CatalogueEntry& entry : entries) {
+        SCOPED_TRACE(entry.item);
+        setEditorText("MC,XZ,Now");
+        playButton()->click();  // someone away from his station
+        trigger(qs(entry.item));
+        EXPECT_TRUE(allAtStations(window->simulator().room()));
+        EXPECT_EQ(editorText(),
+                  qs((entry.sharesScriptOf ? entries[entry.sharesScriptOf - 1] : entry).script));
+
+        const long before = scripted.passes;
+        playButton()->click();
+        EXPECT_GT(scripted.passes - before, 10);
+        const Positions shown = positions(window->simulator().room());
+        EXPECT_EQ(shown, positions(playedThrough(entry.script)));
+        // The last frame's drawing stays: one marker per officer away from his station.
+        const Positions home = positions(ChapterRoom());
+        std::size_t away = 0;
+        for (std::size_t i = 0; i < shown.size(); ++i) away += shown[i] != home[i] ? 1 : 0;
+        EXPECT_EQ(window->Figure1()->markers().size(), away);
+        EXPECT_FALSE(window->simulator().busy);
+    }
+    trigger(QStringLiteral("Do_SD_Altar2"));  // in Closing, with the script from Opening
+    EXPECT_EQ(editorText(), qs(entries[2].script));
+    EXPECT_STREQ(entries[2].item, "Do_SD_Altar");
+    EXPECT_TRUE(dialogs.messages.empty());
 }
 
 }  // namespace

@@ -5,14 +5,13 @@
 #include "engine/simulator.h"
 
 #include "engine/null_platform.h"
+#include "tests/engine/scripted_clock.h"
 #include "tests/model/case_file.h"
 
 #include <gmock/gmock.h>
 #include <gtest/gtest.h>
 
 #include <algorithm>
-#include <functional>
-#include <map>
 #include <sstream>
 #include <string>
 #include <vector>
@@ -34,27 +33,11 @@ struct Drawing {
 };
 
 // The fixture is the whole outside world: clock, event pump, window and plan.
-struct World : DiagnosticSink, RunHost, DrawingSurface, Clock, EventPump {
-    ~World() override { EXPECT_FALSE(ranAway) << "a run never ended"; }
-
-    void at(double time, std::function<void()> handler) { events.emplace(time, handler); }
-    // A wait moves the clock to its deadline or to the next scripted event,
-    // whichever is sooner, and fires the events that are due. A run that
-    // never ends is abandoned instead of hanging the suite.
-    void processEvents(double deadline) override {
-        if (++passes > 1'000'000 || t > 1e4) {
-            ranAway = true;
-            sim.abandon();
-            return;
-        }
-        t = std::max(t, events.empty() ? deadline : std::min(deadline, events.begin()->first));
-        while (!events.empty() && events.begin()->first <= t) {
-            const std::function<void()> handler = events.begin()->second;
-            events.erase(events.begin());
-            handler();  // may re-enter the simulator and this pump
-        }
+struct World : DiagnosticSink, RunHost, DrawingSurface, ScriptedClock {
+    World() {
+        runaway = [this] { sim.abandon(); };
     }
-    double now() override { return t; }
+    ~World() override { EXPECT_FALSE(ranAway) << "a run never ended"; }
 
     void clear() override { current.str(""); }
     void drawOfficer(const OfficerMarker& m) override {
@@ -83,11 +66,7 @@ struct World : DiagnosticSink, RunHost, DrawingSurface, Clock, EventPump {
             drawings.begin(), drawings.end(), [time](const Drawing& d) { return d.at <= time; }));
     }
 
-    double t = 0;
     double drawCost = 0;
-    long passes = 0;
-    bool ranAway = false;
-    std::multimap<double, std::function<void()>> events;
     std::ostringstream current;
     std::vector<Drawing> drawings;
     std::string script;
