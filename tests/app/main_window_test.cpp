@@ -176,7 +176,7 @@ TEST_F(MainWindowTest, KioskModeChosenAgainStopsAfterTheCurrentSimulation) {
     EXPECT_FALSE(child<QAction>(QStringLiteral("Toggle_Kiosk"))->isChecked());
     EXPECT_EQ(editorText(), qs(first));
     // The first simulation was played to its end, not cut short.
-    EXPECT_EQ(positions(window->simulator().room()), positions(playedThrough(first)));
+    EXPECT_EQ(positions(window->simulator().room()), positions(Composed(first).end()));
 }
 
 TEST_F(MainWindowTest, SavingAddsAnItemAndReplacingKeepsIt) {
@@ -286,7 +286,7 @@ constexpr const char* kScript = "MC,XZR,Now, SC,XZE,After";
 
 TEST_F(MainWindowTest, DraggingDuringPlayHoldsAndPlayGoesOnToTheSameEnd) {
     EXPECT_FALSE(slider()->isEnabled());
-    const ChapterRoom uninterrupted = playedThrough(kScript);
+    const ChapterRoom uninterrupted = Composed(kScript).end();
     setEditorText(kScript);
     bool heldByDrag = false;
     at(0.5, [&] {
@@ -410,7 +410,7 @@ TEST_F(MainWindowTest, EveryEntryLoadsItsScriptCompilesSilentlyAndPlaysToItsEnd)
         playButton()->click();
         EXPECT_GT(scripted.passes - before, 10);
         const Positions shown = positions(window->simulator().room());
-        EXPECT_EQ(shown, positions(playedThrough(entry.script)));
+        EXPECT_EQ(shown, positions(Composed(entry.script).end()));
         // The last frame's drawing stays: one marker per officer away from his station.
         const Positions home = positions(ChapterRoom());
         std::size_t away = 0;

@@ -16,8 +16,7 @@
 
 #include "app/dialogs.h"
 #include "app/main_window.h"
-#include "engine/played_timeline.h"
-#include "engine/script_runner.h"
+#include "tests/engine/composed.h"
 #include "tests/engine/scripted_clock.h"
 #include "tests/simulations/saving_fixture.h"
 
@@ -104,31 +103,5 @@ protected:
     EventPump* pump = &scripted;
     std::unique_ptr<MainWindow> window;
 };
-
-// Where every officer stands; a fresh room has them all at their stations.
-using Positions = std::vector<std::pair<float, float>>;
-inline Positions positions(const ChapterRoom& room) {
-    Positions out;
-    for (int i = 0; i < kOfficerCount; ++i)
-        out.emplace_back(room.officer(i).curX, room.officer(i).curY);
-    return out;
-}
-inline bool allAtStations(const ChapterRoom& room) {
-    return positions(room) == positions(ChapterRoom());
-}
-
-// Where the officers stand after `script` has played to its end; messages
-// of the compiler are collected into `messages` when given.
-inline ChapterRoom playedThrough(const char* script, std::vector<std::string>* messages = nullptr) {
-    struct : DiagnosticSink {
-        std::vector<std::string> texts;
-        void diagnose(const Diagnostic& d) override { texts.push_back(d.text); }
-    } sink;
-    ChapterRoom room;
-    const auto played = composeScript(room, script, sink);
-    if (played) TimelineCursor(*played, room).seek(played->size());
-    if (messages) *messages = sink.texts;
-    return room;
-}
 
 }  // namespace velistrad

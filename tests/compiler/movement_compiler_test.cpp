@@ -58,8 +58,7 @@ protected:
 };
 
 TEST_F(CompilerTest, Entries) {
-    for (const Case& row : CASES("entries.txt", 7)) {
-        SCOPED_TRACE(row.line);
+    FOR_EACH_CASE(row, "entries.txt", 7) {
         reset();
         if (const auto placed = split(row[0], ','); !placed.empty())
             put(std::stoi(placed[0]), std::stof(placed[1]), std::stof(placed[2]));
@@ -79,8 +78,7 @@ TEST_F(CompilerTest, Entries) {
 }
 
 TEST_F(CompilerTest, MoveabsAndMovediag) {
-    for (const Case& row : CASES("walks.txt", 7)) {
-        SCOPED_TRACE(row.line);
+    FOR_EACH_CASE(row, "walks.txt", 7) {
         put(0, row.f(1), row.f(2));
         mc.takePath();
         const int a = static_cast<int>(row.f(3)), b = static_cast<int>(row.f(4));
@@ -99,8 +97,7 @@ TEST_F(CompilerTest, MoveabsAndMovediag) {
 }
 
 TEST_F(CompilerTest, OffsetNumbers) {
-    for (const Case& row : CASES("offsets.txt", 2)) {
-        SCOPED_TRACE(row.line);
+    FOR_EACH_CASE(row, "offsets.txt", 2) {
         reset();
         mc.takePath();  // called directly: inside a Direction a "-" would close the step
         mc.movespecial(0, "AT_N", "J+N+" + row[0]);
@@ -112,7 +109,7 @@ TEST_F(CompilerTest, OffsetNumbers) {
 }
 
 TEST(VisibleText, ShowsWhatWouldNotShow) {
-    for (const Case& row : CASES("visible_text.txt", 2)) EXPECT_EQ(visibleText(row[0]), row[1]);
+    FOR_EACH_CASE(row, "visible_text.txt", 2) EXPECT_EQ(visibleText(row[0]), row[1]);
 }
 
 TEST_F(CompilerTest, EveryByteAloneAndEmbedded) {

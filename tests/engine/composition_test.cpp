@@ -9,10 +9,9 @@
 #include <cstring>
 #include <random>
 
-#include "engine/played_timeline.h"
-#include "engine/script_runner.h"
 #include "engine/timeline.h"
 #include "simulations/catalogue.h"
+#include "tests/engine/composed.h"
 #include "tests/model/case_file.h"
 
 namespace velistrad {
@@ -20,21 +19,6 @@ namespace {
 
 constexpr int kMc = 9;
 constexpr int kSc = 10;
-
-// Compiles and composes from a fresh room, keeping the diagnostics.
-struct Composed : DiagnosticSink {
-    std::vector<Diagnostic> diagnostics;
-    std::shared_ptr<PlayedTimeline> composition;
-    std::vector<std::string> frames;
-
-    explicit Composed(std::string_view text, std::size_t limit = kMaxRunFrames) {
-        ChapterRoom room;
-        composition = composeScript(room, text, *this, limit);
-        for (std::size_t i = 0; composition && i < composition->size(); ++i)
-            frames.push_back(composition->frameText(i));
-    }
-    void diagnose(const Diagnostic& d) override { diagnostics.push_back(d); }
-};
 
 // Frame indexes where an officer has a triple.
 std::vector<std::size_t> framesOf(const std::vector<std::string>& t, int officer) {
@@ -51,8 +35,7 @@ std::vector<std::size_t> framesOf(const std::vector<std::string>& t, int officer
 }
 
 TEST(ScriptRunner, TimingWordsPlaceTheEntries) {
-    for (const Case& c : CASES("timing_words.txt", 5)) {
-        SCOPED_TRACE(c.line);
+    FOR_EACH_CASE(c, "timing_words.txt", 5) {
         const Composed run(c[0]);
         ASSERT_TRUE(run.composition);
         if (c[1] == "SameAs" || c[1] == "Frames") {
@@ -93,8 +76,7 @@ TEST(ScriptRunner, LongScriptIsComposedWhole) {
 TEST(ScriptRunner, DiagnosticsPlaceEachMessageInTheScript) {
     const char* fields[] = {"Officer", "Direction", "Time", "Entry"};
     const char* kinds[] = {"Message", "ErrorDetails", "TooLong"};
-    for (const Case& c : CASES("diagnostics.txt", 8)) {
-        SCOPED_TRACE(c.line);
+    FOR_EACH_CASE(c, "diagnostics.txt", 8) {
         const Composed run(c[0]);
         ASSERT_GT(run.diagnostics.size(), c.n(1));
         const Diagnostic& d = run.diagnostics[c.n(1)];
@@ -158,8 +140,7 @@ void apply(const Case& c, Timeline& dest, Src&& src) {
 
 // The same result whether src is kept (and left unchanged) or consumed.
 TEST(TimelineOperation, KeptAndConsumedSrcGiveTheSameFrames) {
-    for (const Case& c : CASES("timeline_operations.txt", 5)) {
-        SCOPED_TRACE(c.line);
+    FOR_EACH_CASE(c, "timeline_operations.txt", 5) {
         FramePool pool;
         Timeline kept = parse(pool, c[1]);
         const Timeline src = parse(pool, c[2]);

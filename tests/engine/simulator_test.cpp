@@ -83,8 +83,7 @@ class SimulatorTest : public ::testing::Test, public World {};
 // resumes it; a speed pressed applies from the next wait; an abandoned run
 // unwinds promptly and starts no new run.
 TEST(Simulator, PressesDuringPlayback) {
-    for (const Case& c : CASES("simulator_runs.txt", 6)) {
-        SCOPED_TRACE(c.line);
+    FOR_EACH_CASE(c, "simulator_runs.txt", 6) {
         World w;
         bool pausePictureWhilePlaying = false, heldAfterPress = false;
         const double a = c.f(2), b = c.f(3);

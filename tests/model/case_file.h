@@ -67,4 +67,11 @@ inline std::vector<std::string> split(const std::string& text, char separator) {
 // The cases of a data file in the test's own folder.
 #define CASES(name, columns) ::velistrad::readCases(__FILE__, name, columns)
 
+// Runs the statement that follows once for each of those cases, naming the
+// case's line in every failure.
+#define FOR_EACH_CASE(c, name, columns)                                                 \
+    for (const ::velistrad::Case& c : CASES(name, columns))                             \
+        if (const ::testing::ScopedTrace c##Trace(__FILE__, __LINE__, c.line); false) { \
+        } else
+
 }  // namespace velistrad

@@ -12,8 +12,7 @@ namespace {
 
 TEST(Model, Cases) {
     const ChapterRoom room;
-    for (const Case& c : CASES("model_cases.txt", 3)) {
-        SCOPED_TRACE(c.line);
+    FOR_EACH_CASE(c, "model_cases.txt", 3) {
         if (c[0] == "formatSingle") {
             EXPECT_EQ(formatSingle(c.f(1)), c[2]);
             // Playback reads what the text says, computed without writing it.

@@ -41,8 +41,7 @@ Sims sims(const std::string& text) {
 }
 
 TEST(CustomFile, ReadsLenientlyWritesStrictly) {
-    for (const Case& c : CASES("custom_file.txt", 4)) {
-        SCOPED_TRACE(c.line);
+    FOR_EACH_CASE(c, "custom_file.txt", 4) {
         if (c[0] == "read") {
             const CustomFileContents got = parseCustomFile(c[1]);
             EXPECT_EQ(got.simulations, sims(c[2]));
@@ -59,8 +58,7 @@ TEST(CustomFile, ReadsLenientlyWritesStrictly) {
 // folder, begun from the file beside the program.
 TEST_F(CustomSimulationsTest, ChoosesTheFileAndBeginsTheUsersCopy) {
     const std::string program = folder + "/bin", user = folder + "/home/data";
-    for (const Case& c : CASES("custom_location.txt", 6)) {
-        SCOPED_TRACE(c.line);
+    FOR_EACH_CASE(c, "custom_location.txt", 6) {
         std::filesystem::remove_all(program);
         std::filesystem::remove_all(folder + "/home");
         std::filesystem::create_directories(program);
@@ -84,9 +82,8 @@ TEST_F(CustomSimulationsTest, ChoosesTheFileAndBeginsTheUsersCopy) {
 TEST_F(CustomSimulationsTest, SavesUnderNewNamesAndRenamesRemovesAndMoves) {
     writeBytes(path, "---A\r\none\r\n---A\r\ntwo\r\n");
     load();
-    for (const Case& c : CASES("custom_list.txt", 5)) {
+    FOR_EACH_CASE(c, "custom_list.txt", 5) {
         if (c[0] != "save") continue;
-        SCOPED_TRACE(c.line);
         dialogs.questions.clear();
         dialogs.names = {c[1] == "(cancelled)" ? std::nullopt : std::optional(c[1])};
         dialogs.answers.clear();
@@ -106,9 +103,8 @@ TEST_F(CustomSimulationsTest, SavesUnderNewNamesAndRenamesRemovesAndMoves) {
               "Custom Simulation: A simulation name cannot hold a hyphen (-) or a line break: the "
               "file of custom simulations could not keep it. Please choose another name.");
 
-    for (const Case& c : CASES("custom_list.txt", 5)) {
+    FOR_EACH_CASE(c, "custom_list.txt", 5) {
         if (c[0] != "edit") continue;
-        SCOPED_TRACE(c.line);
         writeBytes(path, serializeCustomFile({{"A", "a"}, {"B", "b"}, {"C", "c"}}));
         load();
         std::istringstream words(c[1]);
@@ -159,10 +155,9 @@ TEST_F(CustomSimulationsTest, TwentyAtMostAndAFailedWriteReported) {
 }
 
 TEST_F(CustomSimulationsTest, AFileNotReadWholeIsKeptOnceBeforeTheFirstSave) {
-    for (const Case& c : CASES("custom_list.txt", 5)) {
+    FOR_EACH_CASE(c, "custom_list.txt", 5) {
         const auto mode = static_cast<mode_t>(c[0] == "unread" ? std::stoul(c[2], nullptr, 8) : 0);
         if (c[0] != "unread" || (mode == 0200 && runningAsRoot())) continue;  // root reads all
-        SCOPED_TRACE(c.line);
         const std::string bytes = expand(c[1]);
         std::filesystem::remove(path + ".bak.2");
         writeBytes(path + ".bak", "earlier");
@@ -201,9 +196,8 @@ TEST_F(CustomSimulationsTest, ScriptFilesReadBackOrAreRefusedChangingNothing) {
     writeBytes(folder + "/binary.vsim", std::string("Mar\0XZ", 6));
     writeBytes(folder + "/locked.vsim", "Mar");
     ::chmod((folder + "/locked.vsim").c_str(), 0);
-    for (const Case& c : CASES("script_files.txt", 3)) {
+    FOR_EACH_CASE(c, "script_files.txt", 3) {
         if (c[1] == "locked.vsim" && runningAsRoot()) continue;  // root reads it all the same
-        SCOPED_TRACE(c.line);
         std::string text = "kept";
         if (c[0] == "refused") {
             EXPECT_EQ(readScriptFile(folder + "/" + c[1], text),

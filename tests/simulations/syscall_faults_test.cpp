@@ -90,9 +90,8 @@ namespace {
 
 namespace fs = std::filesystem;
 
-class SyscallFaults : public ::testing::Test {
+class SyscallFaults : public SavingTest {
 protected:
-    void TearDown() override { fs::remove_all(folder); }
     // Runs op on a fresh folder holding the old file, with the fault of row c
     // armed; returns what it reported.
     template <typename Op>
@@ -111,16 +110,12 @@ protected:
         return told;
     }
 
-    const std::string folder =
-        (fs::temp_directory_path() / ("velistrad-syscalls-" + std::to_string(::getpid()))).string();
-    const std::string path = folder + "/custom.sim";
     const std::string oldText = std::string(70000, 'o');  // more than one read
     const std::string newText = std::string(90000, 'n');
 };
 
 TEST_F(SyscallFaults, ReplacingBackingUpAndReadingLeaveOneWholeFile) {
-    for (const Case& c : CASES("syscall_faults.txt", 5)) {
-        SCOPED_TRACE(c.line);
+    FOR_EACH_CASE(c, "syscall_faults.txt", 5) {
         const std::string told = withFault(c, [&] { return replaceFile(path, newText); });
         const std::string now = fileBytes(path);
         EXPECT_TRUE(now == oldText || now == newText) << now.size() << " bytes";
