@@ -18,10 +18,6 @@
 
 namespace velistrad {
 
-inline void PrintTo(const CustomSimulation& s, std::ostream* os) {
-    *os << "{\"" << s.name << "\", \"" << s.script << "\"}";
-}
-
 // Names come from `names` (none queued: cancelled), Yes or No from `answers`
 // (none queued: No); every box is recorded as its title and text. The
 // window's dialogs build on it.

@@ -15,7 +15,7 @@
 #include <string>
 
 #include "simulations/safe_file.h"
-#include "tests/model/case_file.h"
+#include "tests/case_file.h"
 #include "tests/simulations/saving_fixture.h"
 
 namespace {
