@@ -78,45 +78,35 @@ TEST_F(MainWindowTest, StartsWithPlaceholderWhichResetKeepsAndHideCodeFlipsTheEd
     }
 }
 
-TEST_F(MainWindowTest, OnlyTheUsersClickClearsOnlyThePlaceholder) {
-    const QString placeholder = qs(kPlaceholderText), script = QStringLiteral("Mar,XZX,Now");
-    const struct {
-        Qt::FocusReason reason;  // focus coming back by itself is not the user
-        QString before, after;
-    } rows[] = {{Qt::ActiveWindowFocusReason, placeholder, placeholder},
-                {Qt::PopupFocusReason, placeholder, placeholder},
-                {Qt::MouseFocusReason, placeholder.chopped(1), placeholder.chopped(1)},
-                {Qt::MouseFocusReason, placeholder, QString()},
-                {Qt::MouseFocusReason, script, script}};
-    for (const auto& row : rows) {
-        editor()->setPlainText(row.before);
-        QFocusEvent focusIn(QEvent::FocusIn, row.reason);
-        QApplication::sendEvent(editor(), &focusIn);
-        EXPECT_EQ(editorText(), row.after) << row.reason << " " << row.before.toStdString();
-    }
-}
-
-TEST_F(MainWindowTest, SpeedMenuAndButtonsMoveCheckMarkGreenAndDelay) {
-    // The control (empty: as started), the item checked and green, the delay.
-    const std::tuple<const char*, int, double> rows[] = {{"", 3, 0.025},
-                                                         {"Speed(4)", 4, 0.01},
-                                                         {"SpeedB(1)", 2, 0.05},
-                                                         {"Speed(1)", 1, 0.07},
-                                                         {"SpeedB(4)", 5, 0.0}};
-    for (const auto& [control, checked, delay] : rows) {
-        SCOPED_TRACE(control);
-        // A button is clicked, a menu item triggered.
-        EXPECT_TRUE(!*control ||
-                    QMetaObject::invokeMethod(window->findChild<QObject*>(qs(control)),
-                                              control[5] == 'B' ? "click" : "trigger"));
-        for (int i = 1; i <= 5; ++i) {
-            const auto* button = child<QPushButton>(QStringLiteral("SpeedB(%1)").arg(i - 1));
-            EXPECT_EQ(button->palette().color(QPalette::Button) == QColor(0x80, 0xFF, 0x80),
-                      i == checked);
-            EXPECT_EQ(child<QAction>(QStringLiteral("Speed(%1)").arg(i))->isChecked(),
-                      i == checked);
+TEST_F(MainWindowTest, SpeedControlsAndFocusFollowTheirRows) {
+    const auto text = [](const std::string& t) {
+        const QString placeholder = qs(kPlaceholderText);
+        return t == "P" ? placeholder : t == "P-1" ? placeholder.chopped(1) : qs(t.c_str());
+    };
+    FOR_EACH_CASE(c, "window_cases.txt", 4) {
+        if (c[0] == "focus") {
+            editor()->setPlainText(text(c[2]));
+            QFocusEvent focusIn(QEvent::FocusIn, c[1] == "Mouse"   ? Qt::MouseFocusReason
+                                                 : c[1] == "Popup" ? Qt::PopupFocusReason
+                                                                   : Qt::ActiveWindowFocusReason);
+            QApplication::sendEvent(editor(), &focusIn);
+            EXPECT_EQ(editorText(), text(c[3]));
+            continue;
         }
-        EXPECT_DOUBLE_EQ(sim().framedelay, delay);
+        EXPECT_TRUE(c[1].empty() ||
+                    QMetaObject::invokeMethod(window->findChild<QObject*>(qs(c[1].c_str())),
+                                              c[1][5] == 'B' ? "click" : "trigger"));
+        std::string marks;
+        for (int i = 0; i < 5; ++i) {
+            const auto* button = child<QPushButton>(QStringLiteral("SpeedB(%1)").arg(i));
+            marks += std::to_string(button->palette().color(QPalette::Button) ==
+                                    QColor(0x80, 0xFF, 0x80)) +
+                     std::to_string(
+                         child<QAction>(QStringLiteral("Speed(%1)").arg(i + 1))->isChecked()) +
+                     " ";
+        }
+        EXPECT_EQ(marks, c[2]);
+        EXPECT_DOUBLE_EQ(sim().framedelay, c.f(3));
     }
 }
 
