@@ -49,12 +49,11 @@ protected:
     QString items() const {
         QStringList shown;
         for (int i = 1; i <= 20 && customItem(i)->isVisible(); ++i)
-            shown << customItem(i)->text() +
-                         (customItem(i)->isEnabled() ? QString() : QStringLiteral("~"));
+            shown << customItem(i)->text() + (customItem(i)->isEnabled() ? QString() : qs("~"));
         return shown.join(QLatin1Char('|'));
     }
-    QSlider* slider() const { return child<QSlider>(QStringLiteral("Timeline")); }
-    QString readout() const { return child<QLabel>(QStringLiteral("TimelineReadout"))->text(); }
+    QSlider* slider() const { return child<QSlider>(qs("Timeline")); }
+    QString readout() const { return child<QLabel>(qs("TimelineReadout"))->text(); }
     Simulator& sim() const { return window->simulator(); }
     QString marked() const {
         const auto marks = editor()->extraSelections();
@@ -64,9 +63,9 @@ protected:
 
 TEST_F(MainWindowTest, StartsWithPlaceholderWhichResetKeepsAndHideCodeFlipsTheEditor) {
     EXPECT_EQ(picture(playButton()), '>');  // the My Simulations menu has its own tests
-    trigger(QStringLiteral("Do_Reset"));
+    trigger(qs("Do_Reset"));
     EXPECT_EQ(editorText(), qs(kPlaceholderText));
-    auto* hide = child<QAction>(QStringLiteral("Toggle_HideCode"));
+    auto* hide = child<QAction>(qs("Toggle_HideCode"));
     for (const bool hidden : {true, false}) {  // check mark and editor flip together
         hide->trigger();
         EXPECT_TRUE(editor()->isHidden() == hidden && hide->isChecked() == hidden);
@@ -98,12 +97,10 @@ TEST_F(MainWindowTest, SpeedControlsAndFocusFollowTheirRows) {
                                               c[1][5] == 'B' ? "click" : "trigger"));
         std::string marks;
         for (int i = 0; i < 5; ++i) {
-            const auto* button = child<QPushButton>(QStringLiteral("SpeedB(%1)").arg(i));
+            const auto* button = child<QPushButton>(qs("SpeedB(%1)").arg(i));
             marks += std::to_string(button->palette().color(QPalette::Button) ==
                                     QColor(0x80, 0xFF, 0x80)) +
-                     std::to_string(
-                         child<QAction>(QStringLiteral("Speed(%1)").arg(i + 1))->isChecked()) +
-                     " ";
+                     std::to_string(child<QAction>(qs("Speed(%1)").arg(i + 1))->isChecked()) + " ";
         }
         EXPECT_EQ(marks, c[2]);
         EXPECT_DOUBLE_EQ(sim().framedelay, c.f(3));
@@ -135,16 +132,16 @@ TEST_F(MainWindowTest, ResetDuringPlaybackKeepsScriptThenQuitEndsTheEventLoop) {
         playButton()->click();  // returns only through Quit
         runReturned = true;
     });
-    at(0.2, [&] { trigger(QStringLiteral("Do_Reset")); });
+    at(0.2, [&] { trigger(qs("Do_Reset")); });
     at(1.5, [&] {
         resetState = editorText() == qs(kLongRun) && allAtStations(sim().room()) && sim().paused &&
                      !sim().busy;
-        trigger(QStringLiteral("Do_Chap"));
+        trigger(qs("Do_Chap"));
         sim().Simulate_Click();  // playing again, nested
     });
     at(3.0, [&] {
         playingAtQuit = sim().busy;
-        trigger(QStringLiteral("Quit_Simulator"));
+        trigger(qs("Quit_Simulator"));
     });
     // A failure shows as a hang, which the suite's time-out catches.
     EXPECT_EQ(QApplication::exec(), 0);
@@ -166,29 +163,29 @@ TEST_F(MainWindowTest, KioskModeChosenAgainStopsAfterTheCurrentSimulation) {
     scripted.eachPass = [&] {
         if (playingFirst || !sim().busy || editorText() != qs(first)) return;
         playingFirst = true;
-        trigger(QStringLiteral("Toggle_Kiosk"));
+        trigger(qs("Toggle_Kiosk"));
     };
-    trigger(QStringLiteral("Toggle_Kiosk"));  // returns when the loop ends
+    trigger(qs("Toggle_Kiosk"));  // returns when the loop ends
     EXPECT_TRUE(playingFirst && !window->kioskmode());
-    EXPECT_FALSE(child<QAction>(QStringLiteral("Toggle_Kiosk"))->isChecked());
+    EXPECT_FALSE(child<QAction>(qs("Toggle_Kiosk"))->isChecked());
     EXPECT_EQ(editorText(), qs(first));
     // The first simulation was played to its end, not cut short.
     EXPECT_EQ(positions(sim().room()), positions(Composed(first).end()));
 }
 
 TEST_F(MainWindowTest, SavingAddsAnItemReplacingKeepsItAndItemsComeBackAfterARestart) {
-    EXPECT_EQ(items(), QStringLiteral("(none)~"));
+    EXPECT_EQ(items(), qs("(none)~"));
     saveSimulation("Walk & Turn", "MC,XZ,Now");
-    EXPECT_EQ(items(), QStringLiteral("Walk && Turn"));
+    EXPECT_EQ(items(), qs("Walk && Turn"));
     dialogs.answers = {true};
     saveSimulation("Walk & Turn", "Mar,XZ,\nNow");
     saveSimulation("Long", "---Mar,UZX,After");
     open();
-    EXPECT_EQ(items(), QStringLiteral("Walk && Turn|Long"));
+    EXPECT_EQ(items(), qs("Walk && Turn|Long"));
     customItem(1)->trigger();
-    EXPECT_EQ(editorText(), QStringLiteral("Mar,XZ,Now"));  // line breaks do not survive
+    EXPECT_EQ(editorText(), qs("Mar,XZ,Now"));  // line breaks do not survive
     customItem(2)->trigger();
-    EXPECT_EQ(editorText(), QStringLiteral("---Mar,UZX,After"));
+    EXPECT_EQ(editorText(), qs("---Mar,UZX,After"));
 }
 
 TEST_F(MainWindowTest, NewItemsComeBeforeTheOldOnes) {
@@ -197,70 +194,67 @@ TEST_F(MainWindowTest, NewItemsComeBeforeTheOldOnes) {
         for (const QAction* action : child<QMenu>(qs(menu))->actions()) out << action->objectName();
         return out.join(QLatin1Char(' '));
     };
-    EXPECT_TRUE(names("M_File").startsWith(QStringLiteral("OpenScript ")));
-    EXPECT_TRUE(
-        names("M_File").endsWith(QStringLiteral(" Toggle_HideCode Toggle_Kiosk Quit_Simulator")));
-    EXPECT_TRUE(
-        names("M_Simulations")
-            .startsWith(QStringLiteral("Do_Reset SaveSimulation ManageSimulations Separator0 ")));
+    EXPECT_TRUE(names("M_File").startsWith(qs("OpenScript ")));
+    EXPECT_TRUE(names("M_File").endsWith(qs(" Toggle_HideCode Toggle_Kiosk Quit_Simulator")));
+    EXPECT_TRUE(names("M_Simulations")
+                    .startsWith(qs("Do_Reset SaveSimulation ManageSimulations Separator0 ")));
 }
 
 TEST_F(MainWindowTest, OpeningPutsTheFileInTheEditorAndTheTitleFollowsIt) {
     const QString path = writeFile("walk.vsim", "\xEF\xBB\xBFMar,XZ,\nNow \xCE\xA9");
     dialogs.files = {path};
-    trigger(QStringLiteral("OpenScript"));
-    EXPECT_EQ(editorText(), QStringLiteral("Mar,XZ,\nNow \u03A9"));
-    EXPECT_EQ(window->windowTitle(), QStringLiteral("walk.vsim[*] - Velistrad Simulator"));
+    trigger(qs("OpenScript"));
+    EXPECT_EQ(editorText(), qs("Mar,XZ,\nNow \u03A9"));
+    EXPECT_EQ(window->windowTitle(), qs("walk.vsim[*] - Velistrad Simulator"));
     EXPECT_FALSE(window->isWindowModified());
 
-    editor()->append(QStringLiteral("All,Delay,1"));
+    editor()->append(qs("All,Delay,1"));
     EXPECT_TRUE(window->isWindowModified());
     dialogs.saveChoice = WindowDialogs::SaveChoice::Cancel;
     EXPECT_FALSE(window->close());  // Cancel keeps the window and the changes
     EXPECT_EQ(dialogs.questions.size(), 1u);
-    trigger(QStringLiteral("SaveScript"));
+    trigger(qs("SaveScript"));
     EXPECT_EQ(readFile(path), "Mar,XZ,\nNow \xCE\xA9\nAll,Delay,1");
     EXPECT_FALSE(window->isWindowModified());
-    EXPECT_EQ(child<QAction>(QStringLiteral("RecentScript(1)"))->text(),
-              QStringLiteral("&1 ") + path);
+    EXPECT_EQ(child<QAction>(qs("RecentScript(1)"))->text(), qs("&1 ") + path);
 
     // A file that cannot be read changes nothing.
-    EXPECT_FALSE(window->openScriptFile(dir.filePath(QStringLiteral("missing.vsim"))));
+    EXPECT_FALSE(window->openScriptFile(dir.filePath(qs("missing.vsim"))));
     EXPECT_EQ(dialogs.messages.size(), 1u);
     EXPECT_EQ(window->scriptFile(), path);
-    EXPECT_EQ(editorText(), QStringLiteral("Mar,XZ,\nNow \u03A9\nAll,Delay,1"));
+    EXPECT_EQ(editorText(), qs("Mar,XZ,\nNow \u03A9\nAll,Delay,1"));
 
     // A chosen simulation replaces the file's script: the file is closed, so
     // a later Save cannot write the simulation into it.
-    trigger(QStringLiteral("Do_Chap"));
+    trigger(qs("Do_Chap"));
     EXPECT_TRUE(window->scriptFile().isEmpty());
-    EXPECT_EQ(window->windowTitle(), QStringLiteral("Velistrad Simulator"));
+    EXPECT_EQ(window->windowTitle(), qs("Velistrad Simulator"));
 }
 
 TEST_F(MainWindowTest, ManagingChangesTheMysimulationsMenu) {
     for (const char* name : {"A", "B", "C"}) saveSimulation(name, name);
     ManageSimulationsDialog manage(*window);
-    auto* list = manage.findChild<QListWidget*>(QStringLiteral("List"));
+    auto* list = manage.findChild<QListWidget*>(qs("List"));
     auto press = [&manage](const char* button, int row) {
-        manage.findChild<QListWidget*>(QStringLiteral("List"))->setCurrentRow(row);
+        manage.findChild<QListWidget*>(qs("List"))->setCurrentRow(row);
         manage.findChild<QPushButton*>(qs(button))->click();
     };
     press("MoveDown", 0);
-    EXPECT_EQ(items(), QStringLiteral("B|A|C"));
+    EXPECT_EQ(items(), qs("B|A|C"));
     EXPECT_EQ(list->currentRow(), 1);  // the selection moves with it
     dialogs.names = {"Z"};
     press("Rename", 2);
-    EXPECT_EQ(items(), QStringLiteral("B|A|Z"));
-    const QString exported = dir.filePath(QStringLiteral("z.vsim"));
+    EXPECT_EQ(items(), qs("B|A|Z"));
+    const QString exported = dir.filePath(qs("z.vsim"));
     dialogs.files = {exported};
     press("Export", 2);
     EXPECT_EQ(readFile(exported), "C");
     dialogs.answers = {true, true, true};
     for (int i = 0; i < 3; ++i) press("Delete", 0);
-    EXPECT_EQ(items(), QStringLiteral("(none)~"));
+    EXPECT_EQ(items(), qs("(none)~"));
     dialogs.files = {exported, writeFile("bad-name.vsim", "x")};
-    manage.findChild<QPushButton*>(QStringLiteral("Import"))->click();
-    EXPECT_EQ(items(), QStringLiteral("z"));
+    manage.findChild<QPushButton*>(qs("Import"))->click();
+    EXPECT_EQ(items(), qs("z"));
     EXPECT_EQ(list->count(), 1);
     EXPECT_EQ(window->customSimulations().at(0).script, "C");
 }
@@ -278,15 +272,15 @@ TEST_F(MainWindowTest, DraggingDuringPlayHoldsAndPlayGoesOnToTheSameEnd) {
         heldByDrag = sim().paused && sim().busy;
         slider()->setValue(50);
         EXPECT_EQ(sim().playedFrames(), 50u);
-        EXPECT_TRUE(readout().startsWith(QStringLiteral("frame 50 / ")));
-        EXPECT_EQ(marked(), QStringLiteral("MC,XZR,Now"));
+        EXPECT_TRUE(readout().startsWith(qs("frame 50 / ")));
+        EXPECT_EQ(marked(), qs("MC,XZR,Now"));
         playButton()->click();  // resume from frame 50
     });
     playButton()->click();
     EXPECT_TRUE(heldByDrag && !sim().busy);
     EXPECT_EQ(positions(sim().room()), positions(uninterrupted));
     EXPECT_EQ(slider()->value(), slider()->maximum());
-    EXPECT_EQ(marked(), QStringLiteral(" SC,XZE,After"));
+    EXPECT_EQ(marked(), qs(" SC,XZE,After"));
 }
 
 TEST_F(MainWindowTest, KeysStepWhereThePlanHasFocusAndResetClears) {
@@ -298,10 +292,10 @@ TEST_F(MainWindowTest, KeysStepWhereThePlanHasFocusAndResetClears) {
     EXPECT_TRUE(sim().playedFrames() == 0 && allAtStations(sim().room()));
     QTest::keyClick(window->Figure1(), Qt::Key_Right);
     QTest::keyClick(window->Figure1(), Qt::Key_Right, Qt::ShiftModifier);  // MC's first frame
-    EXPECT_EQ(marked(), QStringLiteral("MC,XZR,Now"));
+    EXPECT_EQ(marked(), qs("MC,XZR,Now"));
     QTest::keyClick(window->Figure1(), Qt::Key_Right, Qt::ShiftModifier);  // SC's
     const std::size_t scStarts = sim().playedFrames();
-    EXPECT_EQ(marked(), QStringLiteral(" SC,XZE,After"));
+    EXPECT_EQ(marked(), qs(" SC,XZE,After"));
     QTest::keyClick(window->Figure1(), Qt::Key_Left);
     EXPECT_EQ(sim().playedFrames(), scStarts - 1);
     QTest::keyClick(window->Figure1(), Qt::Key_End);
@@ -312,7 +306,7 @@ TEST_F(MainWindowTest, KeysStepWhereThePlanHasFocusAndResetClears) {
     QTest::keyClick(editor(), Qt::Key_Home);
     EXPECT_EQ(sim().playedFrames(), end);
 
-    trigger(QStringLiteral("Do_Reset"));
+    trigger(qs("Do_Reset"));
     EXPECT_TRUE(sim().played() == nullptr && !slider()->isEnabled() && readout().isEmpty());
 }
 
@@ -345,7 +339,7 @@ TEST_F(MainWindowTest, ProgrammingReferenceStandsBesideTheMainWindowAndIsReplace
     window->show();
     auto find = [] {
         for (QWidget* w : QApplication::topLevelWidgets())
-            if (w->objectName() == QStringLiteral("frmProg") && w->isVisible())
+            if (w->objectName() == qs("frmProg") && w->isVisible())
                 return qobject_cast<ProgrammingReference*>(w);
         return static_cast<ProgrammingReference*>(nullptr);
     };
@@ -356,7 +350,7 @@ TEST_F(MainWindowTest, ProgrammingReferenceStandsBesideTheMainWindowAndIsReplace
     const QPoint first = beside();
     ProgrammingReference* previous = nullptr;
     for (int choice = 0; choice < 3; ++choice) {
-        trigger(QStringLiteral("Help_Programming"));
+        trigger(qs("Help_Programming"));
         ProgrammingReference* reference = find();
         ASSERT_NE(reference, nullptr);
         EXPECT_TRUE(choice != 1 || reference == previous) << "a second window";
@@ -364,7 +358,7 @@ TEST_F(MainWindowTest, ProgrammingReferenceStandsBesideTheMainWindowAndIsReplace
         // Chosen again while open: the same window, where it was; after
         // closing: a new one beside the main window as it is now.
         EXPECT_EQ(reference->pos(), choice < 2 ? first : beside()) << choice;
-        EXPECT_EQ(reference->windowTitle(), QStringLiteral("Programming Reference"));
+        EXPECT_EQ(reference->windowTitle(), qs("Programming Reference"));
         EXPECT_TRUE(reference->Text1()->isReadOnly());
         EXPECT_EQ(reference->Text1()->toPlainText(), helpText("Help_Programming", "\n"));
         window->move(200, 100);
@@ -401,7 +395,7 @@ TEST_F(MainWindowTest, EveryEntryLoadsItsScriptCompilesSilentlyAndPlaysToItsEnd)
                                      std::plus<>(), std::not_equal_to<>()));
         EXPECT_FALSE(sim().busy);
     }
-    trigger(QStringLiteral("Do_SD_Altar2"));  // in Closing, with the script from Opening
+    trigger(qs("Do_SD_Altar2"));  // in Closing, with the script from Opening
     EXPECT_EQ(editorText(), qs(entries[2].script));
     EXPECT_STREQ(entries[2].item, "Do_SD_Altar");
     EXPECT_TRUE(dialogs.messages.empty());

@@ -66,7 +66,8 @@ protected:
     // (Re)starts the program on the same custom.sim.
     void open() {
         window.reset();
-        window = std::make_unique<MainWindow>(MainWindowSetup{customPath(), &dialogs, clock, pump});
+        window = std::make_unique<MainWindow>(
+            MainWindowSetup{customPath(), &dialogs, &scripted, &scripted});
         window->show();
     }
 
@@ -99,8 +100,6 @@ protected:
     QTemporaryDir dir;
     ScriptedDialogs dialogs;
     WindowClock scripted;
-    Clock* clock = &scripted;
-    EventPump* pump = &scripted;
     std::unique_ptr<MainWindow> window;
 };
 
