@@ -2,7 +2,7 @@
 // end, the messages and whether they stop a run; and the model beneath it:
 // the chapter room's officers and band points, and number text (seven
 // significant digits out, leading numbers in, halves to even). Most cases are
-// rows of the .txt files beside this test and in tests/model.
+// rows of the .txt files beside this test.
 #include "compiler/movement_compiler.h"
 
 #include <algorithm>
