@@ -55,9 +55,10 @@ TEST_F(EditorWindowTest, ABadFieldIsUnderlinedListedAndClearedOnceFixed) {
 TEST_F(EditorWindowTest, PlayShowsTheBoxesThenSelectsTheFailingEntry) {
     setEditorText("MC, XZR, Now,\n Ch, XZW, After");
     playButton()->click();
-    ASSERT_EQ(dialogs.messages.size(), 2u);
-    EXPECT_EQ(dialogs.messages[0].text, QStringLiteral("Unknown direction: W"));
-    EXPECT_EQ(dialogs.messages[1].title, QStringLiteral("Error Details"));
+    EXPECT_EQ(dialogs.messages,
+              (std::vector<std::string>{"Velistrad Simulator: Unknown direction: W",
+                                        "Error Details: Error occurred while processing: CH, "
+                                        "XZW, AFTER"}));
     EXPECT_EQ(editor()->textCursor().selectedText(), QStringLiteral("Ch, XZW, After"));
     EXPECT_EQ(scriptEdit()->problemRanges(FieldStyle::Error),
               (std::vector<std::pair<int, int>>{{21, 22}}));

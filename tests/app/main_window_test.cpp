@@ -1,16 +1,28 @@
-// The main window from the user's side: start-up, the File and Speed menus,
-// Play / Pause, Reset, Kiosk Mode and Quit, driven through the window's own
-// actions and buttons.
+// The main window from the user's side, driven through its own actions and
+// buttons: start-up, the File and Speed menus, Play / Pause, Reset, Kiosk
+// Mode and Quit; the My Simulations menu, script files and managing; the
+// timeline under the plan; the Help menu; every built-in simulation played.
 #include <algorithm>
+#include <numeric>
 
 #include <QApplication>
 #include <QFocusEvent>
 #include <QImage>
+#include <QLabel>
+#include <QListWidget>
+#include <QMenu>
 #include <QPalette>
+#include <QPlainTextEdit>
+#include <QSlider>
+#include <QTest>
 #include <QTimer>
 
+#include "app/manage_dialog.h"
+#include "app/programming_reference.h"
+#include "app/qt_platform.h"
 #include "simulations/catalogue.h"
 #include "tests/app/window_fixture.h"
+#include "tests/case_file.h"
 
 namespace velistrad {
 namespace {
@@ -25,63 +37,73 @@ char picture(const QPushButton* button) {
     return image.pixelColor(10, 4).alpha() > 128 ? '=' : '>';
 }
 
-using MainWindowTest = WindowTest;
+class MainWindowTest : public WindowTest {
+protected:
+    QString writeFile(const char* name, const std::string& bytes) const {
+        const QString path = dir.filePath(qs(name));
+        writeBytes(path.toStdString(), bytes);
+        return path;
+    }
+    static std::string readFile(const QString& path) { return fileBytes(path.toStdString()); }
+    // The My Simulations items shown, "~" marking one greyed out.
+    QString items() const {
+        QStringList shown;
+        for (int i = 1; i <= 20 && customItem(i)->isVisible(); ++i)
+            shown << customItem(i)->text() + (customItem(i)->isEnabled() ? QString() : qs("~"));
+        return shown.join(QLatin1Char('|'));
+    }
+    QSlider* slider() const { return child<QSlider>(qs("Timeline")); }
+    QString readout() const { return child<QLabel>(qs("TimelineReadout"))->text(); }
+    Simulator& sim() const { return window->simulator(); }
+    QString marked() const {
+        const auto marks = editor()->extraSelections();
+        return marks.isEmpty() ? QString() : marks.front().cursor.selectedText();
+    }
+};
 
 TEST_F(MainWindowTest, StartsWithPlaceholderWhichResetKeepsAndHideCodeFlipsTheEditor) {
     EXPECT_EQ(picture(playButton()), '>');  // the My Simulations menu has its own tests
-    trigger(QStringLiteral("Do_Reset"));
+    trigger(qs("Do_Reset"));
     EXPECT_EQ(editorText(), qs(kPlaceholderText));
-    auto* hide = child<QAction>(QStringLiteral("Toggle_HideCode"));
+    auto* hide = child<QAction>(qs("Toggle_HideCode"));
     for (const bool hidden : {true, false}) {  // check mark and editor flip together
         hide->trigger();
         EXPECT_TRUE(editor()->isHidden() == hidden && hide->isChecked() == hidden);
         if (!hidden) continue;
         setEditorText("Mar,XZ,Now");  // a hidden editor still feeds Play
-        window->simulator().Speed_Click(5);
+        sim().Speed_Click(5);
         playButton()->click();
-        EXPECT_FALSE(allAtStations(window->simulator().room()));
+        EXPECT_FALSE(allAtStations(sim().room()));
     }
 }
 
-TEST_F(MainWindowTest, OnlyTheUsersClickClearsOnlyThePlaceholder) {
-    const QString placeholder = qs(kPlaceholderText), script = QStringLiteral("Mar,XZX,Now");
-    const struct {
-        Qt::FocusReason reason;  // focus coming back by itself is not the user
-        QString before, after;
-    } rows[] = {{Qt::ActiveWindowFocusReason, placeholder, placeholder},
-                {Qt::PopupFocusReason, placeholder, placeholder},
-                {Qt::MouseFocusReason, placeholder.chopped(1), placeholder.chopped(1)},
-                {Qt::MouseFocusReason, placeholder, QString()},
-                {Qt::MouseFocusReason, script, script}};
-    for (const auto& row : rows) {
-        editor()->setPlainText(row.before);
-        QFocusEvent focusIn(QEvent::FocusIn, row.reason);
-        QApplication::sendEvent(editor(), &focusIn);
-        EXPECT_EQ(editorText(), row.after) << row.reason << " " << row.before.toStdString();
-    }
-}
-
-TEST_F(MainWindowTest, SpeedMenuAndButtonsMoveCheckMarkGreenAndDelay) {
-    // The control (empty: as started), the item checked and green, the delay.
-    const std::tuple<const char*, int, double> rows[] = {{"", 3, 0.025},
-                                                         {"Speed(4)", 4, 0.01},
-                                                         {"SpeedB(1)", 2, 0.05},
-                                                         {"Speed(1)", 1, 0.07},
-                                                         {"SpeedB(4)", 5, 0.0}};
-    for (const auto& [control, checked, delay] : rows) {
-        SCOPED_TRACE(control);
-        // A button is clicked, a menu item triggered.
-        EXPECT_TRUE(!*control ||
-                    QMetaObject::invokeMethod(window->findChild<QObject*>(qs(control)),
-                                              control[5] == 'B' ? "click" : "trigger"));
-        for (int i = 1; i <= 5; ++i) {
-            const auto* button = child<QPushButton>(QStringLiteral("SpeedB(%1)").arg(i - 1));
-            EXPECT_EQ(button->palette().color(QPalette::Button) == QColor(0x80, 0xFF, 0x80),
-                      i == checked);
-            EXPECT_EQ(child<QAction>(QStringLiteral("Speed(%1)").arg(i))->isChecked(),
-                      i == checked);
+TEST_F(MainWindowTest, SpeedControlsAndFocusFollowTheirRows) {
+    const auto text = [](const std::string& t) {
+        const QString placeholder = qs(kPlaceholderText);
+        return t == "P" ? placeholder : t == "P-1" ? placeholder.chopped(1) : qs(t.c_str());
+    };
+    FOR_EACH_CASE(c, "window_cases.txt", 4) {
+        if (c[0] == "focus") {
+            editor()->setPlainText(text(c[2]));
+            QFocusEvent focusIn(QEvent::FocusIn, c[1] == "Mouse"   ? Qt::MouseFocusReason
+                                                 : c[1] == "Popup" ? Qt::PopupFocusReason
+                                                                   : Qt::ActiveWindowFocusReason);
+            QApplication::sendEvent(editor(), &focusIn);
+            EXPECT_EQ(editorText(), text(c[3]));
+            continue;
         }
-        EXPECT_DOUBLE_EQ(window->simulator().framedelay, delay);
+        EXPECT_TRUE(c[1].empty() ||
+                    QMetaObject::invokeMethod(window->findChild<QObject*>(qs(c[1].c_str())),
+                                              c[1][5] == 'B' ? "click" : "trigger"));
+        std::string marks;
+        for (int i = 0; i < 5; ++i) {
+            const auto* button = child<QPushButton>(qs("SpeedB(%1)").arg(i));
+            marks += std::to_string(button->palette().color(QPalette::Button) ==
+                                    QColor(0x80, 0xFF, 0x80)) +
+                     std::to_string(child<QAction>(qs("Speed(%1)").arg(i + 1))->isChecked()) + " ";
+        }
+        EXPECT_EQ(marks, c[2]);
+        EXPECT_DOUBLE_EQ(sim().framedelay, c.f(3));
     }
 }
 
@@ -90,15 +112,15 @@ TEST_F(MainWindowTest, PlayPausesAndResumesWithPictureExchange) {
     setEditorText(kLongRun);
     std::string pictures;
     at(0.2, [&] {
-        pictures += window->simulator().busy ? picture(playButton()) : 'x';
+        pictures += sim().busy ? picture(playButton()) : 'x';
         playButton()->click();  // pause
         pictures += picture(playButton());
     });
     at(3.0, [&] { playButton()->click(); });  // resume
     playButton()->click();
     EXPECT_EQ(pictures + picture(playButton()), "=>>");
-    EXPECT_FALSE(window->simulator().busy);
-    EXPECT_TRUE(allAtStations(window->simulator().room())) << "the run played to its end";
+    EXPECT_FALSE(sim().busy);
+    EXPECT_TRUE(allAtStations(sim().room())) << "the run played to its end";
 }
 
 TEST_F(MainWindowTest, ResetDuringPlaybackKeepsScriptThenQuitEndsTheEventLoop) {
@@ -110,26 +132,26 @@ TEST_F(MainWindowTest, ResetDuringPlaybackKeepsScriptThenQuitEndsTheEventLoop) {
         playButton()->click();  // returns only through Quit
         runReturned = true;
     });
-    at(0.2, [&] { trigger(QStringLiteral("Do_Reset")); });
+    at(0.2, [&] { trigger(qs("Do_Reset")); });
     at(1.5, [&] {
-        resetState = editorText() == qs(kLongRun) && allAtStations(window->simulator().room()) &&
-                     window->simulator().paused && !window->simulator().busy;
-        trigger(QStringLiteral("Do_Chap"));
-        window->simulator().Simulate_Click();  // playing again, nested
+        resetState = editorText() == qs(kLongRun) && allAtStations(sim().room()) && sim().paused &&
+                     !sim().busy;
+        trigger(qs("Do_Chap"));
+        sim().Simulate_Click();  // playing again, nested
     });
     at(3.0, [&] {
-        playingAtQuit = window->simulator().busy;
-        trigger(QStringLiteral("Quit_Simulator"));
+        playingAtQuit = sim().busy;
+        trigger(qs("Quit_Simulator"));
     });
     // A failure shows as a hang, which the suite's time-out catches.
     EXPECT_EQ(QApplication::exec(), 0);
     EXPECT_TRUE(runReturned && resetState && playingAtQuit);
-    EXPECT_TRUE(window->simulator().abandoned() && !window->isVisible());
+    EXPECT_TRUE(sim().abandoned() && !window->isVisible());
     EXPECT_EQ(dialogs.referenceClosed, 1);
 }
 
 TEST_F(MainWindowTest, KioskModeChosenAgainStopsAfterTheCurrentSimulation) {
-    window->simulator().Speed_Click(5);
+    sim().Speed_Click(5);
     const auto& entries = catalogue();
     const auto enter = std::find_if(entries.begin(), entries.end(), [](const CatalogueEntry& e) {
         return qstrcmp(e.item, "Do_Officers_Enter") == 0;
@@ -139,16 +161,244 @@ TEST_F(MainWindowTest, KioskModeChosenAgainStopsAfterTheCurrentSimulation) {
     bool playingFirst = false;
     // Chooses it again once the first simulation of the cycle plays.
     scripted.eachPass = [&] {
-        if (playingFirst || !window->simulator().busy || editorText() != qs(first)) return;
+        if (playingFirst || !sim().busy || editorText() != qs(first)) return;
         playingFirst = true;
-        trigger(QStringLiteral("Toggle_Kiosk"));
+        trigger(qs("Toggle_Kiosk"));
     };
-    trigger(QStringLiteral("Toggle_Kiosk"));  // returns when the loop ends
+    trigger(qs("Toggle_Kiosk"));  // returns when the loop ends
     EXPECT_TRUE(playingFirst && !window->kioskmode());
-    EXPECT_FALSE(child<QAction>(QStringLiteral("Toggle_Kiosk"))->isChecked());
+    EXPECT_FALSE(child<QAction>(qs("Toggle_Kiosk"))->isChecked());
     EXPECT_EQ(editorText(), qs(first));
     // The first simulation was played to its end, not cut short.
-    EXPECT_EQ(positions(window->simulator().room()), positions(playedThrough(first)));
+    EXPECT_EQ(positions(sim().room()), positions(Composed(first).end()));
+}
+
+TEST_F(MainWindowTest, SavingAddsAnItemReplacingKeepsItAndItemsComeBackAfterARestart) {
+    EXPECT_EQ(items(), qs("(none)~"));
+    saveSimulation("Walk & Turn", "MC,XZ,Now");
+    EXPECT_EQ(items(), qs("Walk && Turn"));
+    dialogs.answers = {true};
+    saveSimulation("Walk & Turn", "Mar,XZ,\nNow");
+    saveSimulation("Long", "---Mar,UZX,After");
+    open();
+    EXPECT_EQ(items(), qs("Walk && Turn|Long"));
+    customItem(1)->trigger();
+    EXPECT_EQ(editorText(), qs("Mar,XZ,Now"));  // line breaks do not survive
+    customItem(2)->trigger();
+    EXPECT_EQ(editorText(), qs("---Mar,UZX,After"));
+}
+
+TEST_F(MainWindowTest, NewItemsComeBeforeTheOldOnes) {
+    const auto names = [this](const char* menu) {
+        QStringList out;
+        for (const QAction* action : child<QMenu>(qs(menu))->actions()) out << action->objectName();
+        return out.join(QLatin1Char(' '));
+    };
+    EXPECT_TRUE(names("M_File").startsWith(qs("OpenScript ")));
+    EXPECT_TRUE(names("M_File").endsWith(qs(" Toggle_HideCode Toggle_Kiosk Quit_Simulator")));
+    EXPECT_TRUE(names("M_Simulations")
+                    .startsWith(qs("Do_Reset SaveSimulation ManageSimulations Separator0 ")));
+}
+
+TEST_F(MainWindowTest, OpeningPutsTheFileInTheEditorAndTheTitleFollowsIt) {
+    const QString path = writeFile("walk.vsim", "\xEF\xBB\xBFMar,XZ,\nNow \xCE\xA9");
+    dialogs.files = {path};
+    trigger(qs("OpenScript"));
+    EXPECT_EQ(editorText(), qs("Mar,XZ,\nNow \u03A9"));
+    EXPECT_EQ(window->windowTitle(), qs("walk.vsim[*] - Velistrad Simulator"));
+    EXPECT_FALSE(window->isWindowModified());
+
+    editor()->appendPlainText(qs("All,Delay,1"));
+    EXPECT_TRUE(window->isWindowModified());
+    dialogs.saveChoice = WindowDialogs::SaveChoice::Cancel;
+    EXPECT_FALSE(window->close());  // Cancel keeps the window and the changes
+    EXPECT_EQ(dialogs.questions.size(), 1u);
+    trigger(qs("SaveScript"));
+    EXPECT_EQ(readFile(path), "Mar,XZ,\nNow \xCE\xA9\nAll,Delay,1");
+    EXPECT_FALSE(window->isWindowModified());
+    EXPECT_EQ(child<QAction>(qs("RecentScript(1)"))->text(), qs("&1 ") + path);
+
+    // A file that cannot be read changes nothing.
+    EXPECT_FALSE(window->openScriptFile(dir.filePath(qs("missing.vsim"))));
+    EXPECT_EQ(dialogs.messages.size(), 1u);
+    EXPECT_EQ(window->scriptFile(), path);
+    EXPECT_EQ(editorText(), qs("Mar,XZ,\nNow \u03A9\nAll,Delay,1"));
+
+    // A chosen simulation replaces the file's script: the file is closed, so
+    // a later Save cannot write the simulation into it.
+    trigger(qs("Do_Chap"));
+    EXPECT_TRUE(window->scriptFile().isEmpty());
+    EXPECT_EQ(window->windowTitle(), qs("Velistrad Simulator"));
+}
+
+TEST_F(MainWindowTest, ManagingChangesTheMysimulationsMenu) {
+    for (const char* name : {"A", "B", "C"}) saveSimulation(name, name);
+    ManageSimulationsDialog manage(*window);
+    auto* list = manage.findChild<QListWidget*>(qs("List"));
+    auto press = [&manage](const char* button, int row) {
+        manage.findChild<QListWidget*>(qs("List"))->setCurrentRow(row);
+        manage.findChild<QPushButton*>(qs(button))->click();
+    };
+    press("MoveDown", 0);
+    EXPECT_EQ(items(), qs("B|A|C"));
+    EXPECT_EQ(list->currentRow(), 1);  // the selection moves with it
+    dialogs.names = {"Z"};
+    press("Rename", 2);
+    EXPECT_EQ(items(), qs("B|A|Z"));
+    const QString exported = dir.filePath(qs("z.vsim"));
+    dialogs.files = {exported};
+    press("Export", 2);
+    EXPECT_EQ(readFile(exported), "C");
+    dialogs.answers = {true, true, true};
+    for (int i = 0; i < 3; ++i) press("Delete", 0);
+    EXPECT_EQ(items(), qs("(none)~"));
+    dialogs.files = {exported, writeFile("bad-name.vsim", "x")};
+    manage.findChild<QPushButton*>(qs("Import"))->click();
+    EXPECT_EQ(items(), qs("z"));
+    EXPECT_EQ(list->count(), 1);
+    EXPECT_EQ(window->customSimulations().at(0).script, "C");
+}
+
+constexpr const char* kScript = "MC,XZR,Now, SC,XZE,After";
+
+TEST_F(MainWindowTest, DraggingDuringPlayHoldsAndPlayGoesOnToTheSameEnd) {
+    EXPECT_FALSE(slider()->isEnabled());
+    const ChapterRoom uninterrupted = Composed(kScript).end();
+    setEditorText(kScript);
+    bool heldByDrag = false;
+    at(0.5, [&] {
+        // The run plays: a press on the slider holds it, a move shows frame 50.
+        emit slider()->sliderPressed();
+        heldByDrag = sim().paused && sim().busy;
+        slider()->setValue(50);
+        EXPECT_EQ(sim().playedFrames(), 50u);
+        EXPECT_TRUE(readout().startsWith(qs("frame 50 / ")));
+        EXPECT_EQ(marked(), qs("MC,XZR,Now"));
+        playButton()->click();  // resume from frame 50
+    });
+    playButton()->click();
+    EXPECT_TRUE(heldByDrag && !sim().busy);
+    EXPECT_EQ(positions(sim().room()), positions(uninterrupted));
+    EXPECT_EQ(slider()->value(), slider()->maximum());
+    EXPECT_EQ(marked(), qs(" SC,XZE,After"));
+}
+
+TEST_F(MainWindowTest, KeysStepWhereThePlanHasFocusAndResetClears) {
+    setEditorText(kScript);
+    playButton()->click();
+    const std::size_t end = sim().played()->size();
+    window->Figure1()->setFocus();
+    QTest::keyClick(window->Figure1(), Qt::Key_Home);
+    EXPECT_TRUE(sim().playedFrames() == 0 && allAtStations(sim().room()));
+    QTest::keyClick(window->Figure1(), Qt::Key_Right);
+    QTest::keyClick(window->Figure1(), Qt::Key_Right, Qt::ShiftModifier);  // MC's first frame
+    EXPECT_EQ(marked(), qs("MC,XZR,Now"));
+    QTest::keyClick(window->Figure1(), Qt::Key_Right, Qt::ShiftModifier);  // SC's
+    const std::size_t scStarts = sim().playedFrames();
+    EXPECT_EQ(marked(), qs(" SC,XZE,After"));
+    QTest::keyClick(window->Figure1(), Qt::Key_Left);
+    EXPECT_EQ(sim().playedFrames(), scStarts - 1);
+    QTest::keyClick(window->Figure1(), Qt::Key_End);
+    EXPECT_EQ(sim().playedFrames(), end);
+
+    // In the editor the arrows move the text cursor, not the timeline.
+    editor()->setFocus();
+    QTest::keyClick(editor(), Qt::Key_Home);
+    EXPECT_EQ(sim().playedFrames(), end);
+
+    trigger(qs("Do_Reset"));
+    EXPECT_TRUE(sim().played() == nullptr && !slider()->isEnabled() && readout().isEmpty());
+}
+
+// The whole of a Help text as help_texts.txt gives it, a row a line.
+QString helpText(const std::string& item, const char* joint) {
+    QStringList lines;
+    for (const Case& c : CASES("help_texts.txt", 2))
+        if (c[0] == item) lines << QString::fromStdString(c[1]);
+    return lines.join(qs(joint));
+}
+
+TEST_F(MainWindowTest, MessageBoxesShowTheirExactTextsWithCrLfAndNoIcon) {
+    const char* rows[][2] = {
+        {"Help_Howto", "How To Use"}, {"Help_Basics", "Velistrad Basics"}, {"Help_About", "About"}};
+    for (const auto& [item, title] : rows) {
+        dialogs.messages.clear();
+        dialogs.lastIcon = MessageIcon::Exclamation;
+        trigger(qs(item));
+        EXPECT_EQ(dialogs.messages,
+                  std::vector<std::string>{title + (": " + helpText(item, "\r\n").toStdString())});
+        EXPECT_EQ(dialogs.lastIcon, MessageIcon::None);
+    }
+}
+
+TEST_F(MainWindowTest, ProgrammingReferenceStandsBesideTheMainWindowAndIsReplacedAfterClosing) {
+    // The real dialogs: this window is not modal.
+    window.reset();
+    window = std::make_unique<MainWindow>(MainWindowSetup{customPath()});
+    window->move(40, 30);
+    window->show();
+    auto find = [] {
+        for (QWidget* w : QApplication::topLevelWidgets())
+            if (w->objectName() == qs("frmProg") && w->isVisible())
+                return qobject_cast<ProgrammingReference*>(w);
+        return static_cast<ProgrammingReference*>(nullptr);
+    };
+    auto beside = [&] {
+        const QRect main = window->frameGeometry();
+        return QPoint(main.x() + main.width(), main.y());
+    };
+    const QPoint first = beside();
+    ProgrammingReference* previous = nullptr;
+    for (int choice = 0; choice < 3; ++choice) {
+        trigger(qs("Help_Programming"));
+        ProgrammingReference* reference = find();
+        ASSERT_NE(reference, nullptr);
+        EXPECT_TRUE(choice != 1 || reference == previous) << "a second window";
+        previous = reference;
+        // Chosen again while open: the same window, where it was; after
+        // closing: a new one beside the main window as it is now.
+        EXPECT_EQ(reference->pos(), choice < 2 ? first : beside()) << choice;
+        EXPECT_EQ(reference->windowTitle(), qs("Programming Reference"));
+        EXPECT_TRUE(reference->Text1()->isReadOnly());
+        EXPECT_EQ(reference->Text1()->toPlainText(), helpText("Help_Programming", "\n"));
+        window->move(200, 100);
+        if (choice != 1) continue;
+        reference->close();
+        QApplication::sendPostedEvents(nullptr, QEvent::DeferredDelete);
+    }
+    window->close();  // Quit closes it too
+    EXPECT_EQ(find(), nullptr);
+}
+
+TEST_F(MainWindowTest, EveryEntryLoadsItsScriptCompilesSilentlyAndPlaysToItsEnd) {
+    const auto& entries = catalogue();
+    ASSERT_EQ(entries.size(), 23u);
+    sim().Speed_Click(5);
+    for (const CatalogueEntry& entry : entries) {
+        SCOPED_TRACE(entry.item);
+        setEditorText("MC,XZ,Now");
+        playButton()->click();  // someone away from his station
+        trigger(qs(entry.item));
+        EXPECT_TRUE(allAtStations(sim().room()));
+        EXPECT_EQ(editorText(),
+                  qs((entry.sharesScriptOf ? entries[entry.sharesScriptOf - 1] : entry).script));
+
+        const long before = scripted.passes;
+        playButton()->click();
+        EXPECT_GT(scripted.passes - before, 10);
+        const Positions shown = positions(sim().room());
+        EXPECT_EQ(shown, positions(Composed(entry.script).end()));
+        // The last frame's drawing stays: one marker per officer away from his station.
+        const Positions home = positions(ChapterRoom());
+        EXPECT_EQ(window->Figure1()->markers().size(),
+                  std::inner_product(shown.begin(), shown.end(), home.begin(), std::size_t{0},
+                                     std::plus<>(), std::not_equal_to<>()));
+        EXPECT_FALSE(sim().busy);
+    }
+    trigger(qs("Do_SD_Altar2"));  // in Closing, with the script from Opening
+    EXPECT_EQ(editorText(), qs(entries[2].script));
+    EXPECT_STREQ(entries[2].item, "Do_SD_Altar");
+    EXPECT_TRUE(dialogs.messages.empty());
 }
 
 }  // namespace

@@ -4,12 +4,7 @@
 
 #include <gtest/gtest.h>
 
-#include <cmath>
-#include <deque>
-#include <functional>
-#include <map>
 #include <memory>
-#include <optional>
 #include <string>
 #include <vector>
 
@@ -21,8 +16,9 @@
 
 #include "app/dialogs.h"
 #include "app/main_window.h"
-#include "engine/played_timeline.h"
-#include "engine/script_runner.h"
+#include "tests/engine/composed.h"
+#include "tests/engine/scripted_clock.h"
+#include "tests/simulations/saving_fixture.h"
 
 namespace velistrad {
 
@@ -30,40 +26,14 @@ inline QString qs(const char* text) {
     return QString::fromUtf8(text);
 }
 
-// Answers questions (No when none is queued) and input boxes (empty when
-// none is queued) from queues, file choosers from `files` (cancelled when
-// empty) and the question before changes are lost from `saveChoice`, and
-// records every box.
-class ScriptedDialogs : public WindowDialogs {
+// The dialogs of saving, file choosers answered from `files` (cancelled when
+// empty), and the question before changes are lost from `saveChoice`.
+class ScriptedDialogs : public FakeDialogs<WindowDialogs> {
 public:
-    struct Shown {
-        QString text;
-        QString title;
-        MessageIcon icon = MessageIcon::None;
-    };
-    std::vector<Shown> messages, questions, inputs;
-    std::deque<bool> answers;
-    std::deque<QString> names;
     int referenceClosed = 0;
     QStringList files;
     SaveChoice saveChoice = SaveChoice::Cancel;
 
-    using WindowDialogs::message;
-    void message(const std::string& text, const std::string& title, MessageIcon icon) override {
-        messages.push_back({QString::fromStdString(text), QString::fromStdString(title), icon});
-    }
-    bool question(const std::string& text, const std::string& title) override {
-        questions.push_back({QString::fromStdString(text), QString::fromStdString(title)});
-        const bool yes = !answers.empty() && answers.front();
-        if (!answers.empty()) answers.pop_front();
-        return yes;
-    }
-    std::optional<std::string> input(const std::string& prompt, const std::string& title) override {
-        inputs.push_back({QString::fromStdString(prompt), QString::fromStdString(title)});
-        const QString name = names.empty() ? QString() : names.front();
-        if (!names.empty()) names.pop_front();
-        return name.toStdString();
-    }
     void showProgrammingReference(const QRect&) override {}
     void closeProgrammingReference() override { ++referenceClosed; }
     QStringList openFileNames(const QString&, const QString&, bool several) override {
@@ -73,39 +43,17 @@ public:
         return files.value(0);
     }
     SaveChoice saveChanges(const QString& text, const QString& title) override {
-        questions.push_back({text, title});
+        questions.push_back((title + QStringLiteral(": ") + text).toStdString());
         return saveChoice;
     }
 };
 
-// The program's clock and event pump in these tests: each wait handles the
-// window's pending events, then jumps the clock to its deadline or to the
-// next scripted event, whichever comes first, and runs the events due. Runs
-// take no real time, and what a test does happens at exact moments of a run.
-class ScriptedClock : public Clock, public EventPump {
-public:
-    double now() override { return m_now; }
+// The scripted clock, handling the window's pending events in each wait.
+struct WindowClock : ScriptedClock {
     void processEvents(double deadline) override {
         QCoreApplication::processEvents();
-        ++passes;
-        if (eachPass) eachPass();
-        double next = deadline;
-        if (!m_events.empty()) next = std::min(next, m_events.begin()->first);
-        if (std::isfinite(next) && next > m_now) m_now = next;
-        while (!m_events.empty() && m_events.begin()->first <= m_now) {
-            const std::function<void()> work = std::move(m_events.begin()->second);
-            m_events.erase(m_events.begin());
-            work();  // may re-enter this pump through a nested run
-        }
+        ScriptedClock::processEvents(deadline);
     }
-    // Runs work once the clock reads `time` seconds, inside a wait of a run.
-    void at(double time, std::function<void()> work) { m_events.emplace(time, std::move(work)); }
-    std::function<void()> eachPass;  // called in every wait
-    long passes = 0;
-
-private:
-    double m_now = 0;
-    std::multimap<double, std::function<void()>> m_events;
 };
 
 class WindowTest : public ::testing::Test {
@@ -118,7 +66,8 @@ protected:
     // (Re)starts the program on the same custom.sim.
     void open() {
         window.reset();
-        window = std::make_unique<MainWindow>(MainWindowSetup{customPath(), &dialogs, clock, pump});
+        window = std::make_unique<MainWindow>(
+            MainWindowSetup{customPath(), &dialogs, &scripted, &scripted});
         window->show();
     }
 
@@ -138,7 +87,7 @@ protected:
     // Saves `script` under `name` through the menu, as the user does.
     void saveSimulation(const char* name, const char* script) {
         setEditorText(script);
-        dialogs.names.push_back(qs(name));
+        dialogs.names.push_back(name);
         trigger(QStringLiteral("SaveSimulation"));
     }
     QAction* customItem(int i) const {
@@ -150,36 +99,8 @@ protected:
 
     QTemporaryDir dir;
     ScriptedDialogs dialogs;
-    ScriptedClock scripted;
-    Clock* clock = &scripted;
-    EventPump* pump = &scripted;
+    WindowClock scripted;
     std::unique_ptr<MainWindow> window;
 };
-
-// Where every officer stands; a fresh room has them all at their stations.
-using Positions = std::vector<std::pair<float, float>>;
-inline Positions positions(const ChapterRoom& room) {
-    Positions out;
-    for (int i = 0; i < kOfficerCount; ++i)
-        out.emplace_back(room.officer(i).curX, room.officer(i).curY);
-    return out;
-}
-inline bool allAtStations(const ChapterRoom& room) {
-    return positions(room) == positions(ChapterRoom());
-}
-
-// Where the officers stand after `script` has played to its end; messages
-// of the compiler are collected into `messages` when given.
-inline ChapterRoom playedThrough(const char* script, std::vector<std::string>* messages = nullptr) {
-    struct : DiagnosticSink {
-        std::vector<std::string> texts;
-        void diagnose(const Diagnostic& d) override { texts.push_back(d.text); }
-    } sink;
-    ChapterRoom room;
-    const auto played = composeScript(room, script, sink);
-    if (played) TimelineCursor(*played, room).seek(played->size());
-    if (messages) *messages = sink.texts;
-    return room;
-}
 
 }  // namespace velistrad

@@ -6,7 +6,7 @@
 #include "engine/null_platform.h"
 #include "engine/simulator.h"
 #include "simulations/catalogue.h"
-#include "tests/model/case_file.h"
+#include "tests/case_file.h"
 
 #include <gtest/gtest.h>
 
@@ -37,8 +37,7 @@ std::string joined(const std::vector<std::string>& lines) {
 }
 
 TEST(ScriptCheck, MarksFieldsAndProblemsWhereTheyAre) {
-    for (const Case& c : CASES("script_check.txt", 6)) {
-        SCOPED_TRACE(c.line);
+    FOR_EACH_CASE(c, "script_check.txt", 6) {
         const CheckResult check = checkScript(ChapterRoom(), c[0]);
         EXPECT_EQ(describe(c[0], fieldMarks(c[0], check)), c[1]);
         EXPECT_EQ(entryAtText(c[0], c.n(2)), c[3]);

@@ -1,9 +1,14 @@
-// The list of custom simulations without a window: the questions of saving,
-// the limit of 20, reading leniently, and keeping what was not read.
+// Saving without a window: custom.sim read leniently and written strictly,
+// where it is kept, the questions of saving, the limit of 20 and keeping what
+// was not read; script files read back exactly, and what cannot be read is
+// told and changes nothing.
 #include "simulations/custom_simulations.h"
 
 #include <sstream>
 
+#include "simulations/custom_location.h"
+#include "simulations/script_file.h"
+#include "tests/case_file.h"
 #include "tests/simulations/saving_fixture.h"
 
 namespace velistrad {
@@ -12,34 +17,69 @@ namespace {
 using CustomSimulationsTest = SavingTest;
 using Sims = std::vector<CustomSimulation>;
 
-TEST_F(CustomSimulationsTest, SavesUnderNewNamesAndReplacesOnlyAfterYes) {
+// "name=script|name=script".
+Sims sims(const std::string& text) {
+    Sims out;
+    for (const std::string& record : split(text, '|')) {
+        const std::size_t eq = record.find('=');
+        out.push_back({record.substr(0, eq), record.substr(eq + 1)});
+    }
+    return out;
+}
+
+TEST(CustomFile, ReadsLenientlyWritesStrictly) {
+    FOR_EACH_CASE(c, "custom_file.txt", 4) {
+        if (c[0] == "read") {
+            const CustomFileContents got = parseCustomFile(c[1]);
+            EXPECT_EQ(got.simulations, sims(c[2]));
+            EXPECT_FALSE(got.tooMany);
+            EXPECT_EQ(got.preamble, c.yes(3));
+            continue;
+        }
+        EXPECT_EQ(serializeCustomFile(sims(c[1])), c[2]);
+        EXPECT_EQ(parseCustomFile(c[2]).simulations, sims(c[3].empty() ? c[1] : c[3]));
+    }
+}
+
+// Beside the program while its folder can be written, else in the user's
+// folder, begun from the file beside the program.
+TEST_F(CustomSimulationsTest, ChoosesTheFileAndBeginsTheUsersCopy) {
+    const std::string program = folder + "/bin", user = folder + "/home/data";
+    FOR_EACH_CASE(c, "custom_location.txt", 6) {
+        std::filesystem::remove_all(program);
+        std::filesystem::remove_all(folder + "/home");
+        std::filesystem::create_directories(program);
+        if (c[2] != "-") writeBytes(program + "/custom.sim", c[2]);
+        if (c[3] != "-") {
+            std::filesystem::create_directories(user);
+            writeBytes(user + "/custom.sim", c[3]);
+        }
+        const auto commandLine = c[0] == "-" ? std::nullopt : std::optional(folder + "/" + c[0]);
+        const CustomFileChoice got = chooseCustomFile({commandLine, program, c.yes(1), user});
+        EXPECT_EQ(got.path, folder + "/" + c[4]);
+        EXPECT_EQ(got.problem, "");
+        EXPECT_EQ(std::filesystem::exists(got.path) ? fileBytes(got.path) : "-", c[5]);
+    }
+    EXPECT_TRUE(folderWritable(folder));
+    EXPECT_FALSE(folderWritable(folder + "/missing"));
+    ::chmod(folder.c_str(), 0555);
+    EXPECT_EQ(folderWritable(folder), runningAsRoot());  // root writes anywhere
+}
+
+TEST_F(CustomSimulationsTest, SavesUnderNewNamesAndRenamesRemovesAndMoves) {
     writeBytes(path, "---A\r\none\r\n---A\r\ntwo\r\n");
     load();
-    const struct {
-        std::optional<std::string> name;
-        std::deque<bool> answers;
-        std::optional<std::size_t> result;
-        int asked;
-    } cases[] = {
-        {"A", {true, false}, std::nullopt, 2},  // every taken name is asked about
-        {"a", {}, 2, 0},                        // case-sensitive
-        {" a", {}, 3, 0},                       // not trimmed
-        {std::nullopt, {}, std::nullopt, 0},    // cancelled: nothing saved
-        {"", {}, 4, 0},                         // an empty typed name is a name
-        {"", {true}, 4, 1},
-        // The file reads back only the text after the last hyphen, on one line.
-        {"Part-2", {}, std::nullopt, 0},
-        {"a\nb", {}, std::nullopt, 0},
-        {"a\r", {}, std::nullopt, 0},
-        {"A", {true, true}, 1, 2},  // the last Yes is the one replaced
-    };
-    for (const auto& c : cases) {
+    FOR_EACH_CASE(c, "custom_list.txt", 6) {
+        if (c[0] != "save") continue;
         dialogs.questions.clear();
-        dialogs.names = {c.name};
-        dialogs.answers = c.answers;
-        EXPECT_EQ(list->SaveSimulation(c.name.value_or("?") + "!"), c.result)
-            << c.name.value_or("(cancelled)");
-        EXPECT_EQ(dialogs.questions.size(), static_cast<std::size_t>(c.asked));
+        dialogs.messages.clear();
+        dialogs.names = {c[1] == "(cancelled)" ? std::nullopt : std::optional(c[1])};
+        dialogs.answers.clear();
+        for (const char answer : c[2]) dialogs.answers.push_back(answer == 'Y');
+        const auto saved = list->SaveSimulation(c[1] + "!");
+        EXPECT_EQ(saved ? std::to_string(*saved) : "-", c[3]);
+        EXPECT_EQ(dialogs.questions.size(), c.n(4));
+        EXPECT_EQ(dialogs.messages.empty() ? "" : dialogs.messages.back(), c[5]);
     }
     EXPECT_EQ(list->simulations(),
               (Sims{{"A", "one"}, {"A", "A!"}, {"a", "a!"}, {" a", " a!"}, {"", "!"}}));
@@ -47,56 +87,44 @@ TEST_F(CustomSimulationsTest, SavesUnderNewNamesAndReplacesOnlyAfterYes) {
     EXPECT_EQ(dialogs.questions[0],
               "Name already taken: Do you want to overwrite the simulation with the same name?");
     EXPECT_EQ(load().simulations().size(), 5u);
-    ASSERT_EQ(dialogs.messages.size(), 3u);
-    EXPECT_EQ(dialogs.messages[0],
-              "Custom Simulation: A simulation name cannot hold a hyphen (-) or a line break: the "
-              "file of custom simulations could not keep it. Please choose another name.");
-}
 
-TEST_F(CustomSimulationsTest, RenameRemoveAndMoveRewriteTheFile) {
-    // The operation with its index and argument, whether it changed the list,
-    // and the names' last letters afterwards; past the end changes nothing.
-    const std::tuple<std::string, bool, const char*> cases[] = {
-        {"rename 1 X", true, "AXC"},  {"rename 1 X-1", false, "ABC"}, {"rename 1 A", false, "ABC"},
-        {"rename 3 X", false, "ABC"}, {"remove 0", true, "BC"},       {"remove 2", true, "AB"},
-        {"remove 3", false, "ABC"},   {"move 0 2", true, "BCA"},      {"move 2 1", true, "ACB"},
-        {"move 2 3", false, "ABC"},
-    };
-    for (const auto& [what, changed, order] : cases) {
-        SCOPED_TRACE(what);
+    FOR_EACH_CASE(c, "custom_list.txt", 6) {
+        if (c[0] != "edit") continue;
         writeBytes(path, serializeCustomFile({{"A", "a"}, {"B", "b"}, {"C", "c"}}));
         load();
-        std::istringstream words(what);
+        std::istringstream words(c[1]);
         std::string op, name;
         std::size_t index = 0;
         words >> op >> index >> name;
         EXPECT_EQ(op == "rename"   ? list->rename(index, name)
                   : op == "remove" ? list->remove(index)
                                    : list->move(index, std::stoul(name)),
-                  changed);
-        const Sims after = list->simulations();
-        std::string names;
-        for (const auto& s : after) {
-            names += s.name;
-            // Each script goes with its name: "a" with A, and B's with X.
-            EXPECT_EQ(s.script, s.name == "X" ? "b" : std::string(1, char(s.name[0] | 0x20)));
-        }
-        EXPECT_EQ(names, order);
-        EXPECT_EQ(load().simulations(), after);  // as written
+                  c.yes(2));
+        EXPECT_EQ(list->simulations(), sims(c[3]));
+        EXPECT_EQ(load().simulations(), sims(c[3]));  // as written
     }
 }
 
-TEST_F(CustomSimulationsTest, ATwentyFirstNameIsRefusedAndAFailedWriteReported) {
+TEST_F(CustomSimulationsTest, TwentyAtMostAndAFailedWriteReported) {
+    writeBytes(path, serializeCustomFile(records(22)));
+    EXPECT_EQ(load().simulations(), records(20));  // more are cut, with one message
+    EXPECT_EQ(dialogs.messages,
+              std::vector<std::string>{"Too many simulations: Only 20 custom simulations are "
+                                       "allowed.  The first 20 have been loaded, and the others "
+                                       "will be ignored."});
+    EXPECT_EQ(dialogs.lastIcon, MessageIcon::Exclamation);
+
     writeBytes(path, serializeCustomFile(records(20)));
     load();
     EXPECT_EQ(save("21", "y"), std::nullopt);
-    EXPECT_EQ(dialogs.messages.at(0),
+    EXPECT_EQ(dialogs.messages.back(),
               "Custom Simulation: There is room for 20 custom simulations only. Save this one "
               "under the name of an existing simulation to replace it.");
     EXPECT_EQ(fileBytes(path), serializeCustomFile(records(20)));
 
     path = folder + "/gone/custom.sim";
     load();
+    dialogs.lastIcon = MessageIcon::None;
     EXPECT_EQ(save("A", "x"), 0u);
     EXPECT_TRUE(shown("could not be saved to " + path + ":\nThe folder " + folder +
                       "/gone takes no new files (No such file or directory)"));
@@ -104,41 +132,22 @@ TEST_F(CustomSimulationsTest, ATwentyFirstNameIsRefusedAndAFailedWriteReported) 
     EXPECT_EQ(list->simulations().size(), 1u);  // kept though not written
 }
 
-TEST_F(CustomSimulationsTest, MoreThanTwentyAreCutWithOneMessage) {
-    writeBytes(path, serializeCustomFile(records(22)));
-    EXPECT_EQ(load().simulations(), records(20));
-    EXPECT_EQ(dialogs.messages,
-              std::vector<std::string>{"Too many simulations: Only 20 custom simulations are "
-                                       "allowed.  The first 20 have been loaded, and the others "
-                                       "will be ignored."});
-    EXPECT_EQ(dialogs.lastIcon, MessageIcon::Exclamation);
-}
-
 TEST_F(CustomSimulationsTest, AFileNotReadWholeIsKeptOnceBeforeTheFirstSave) {
-    const struct {
-        const char* what;
-        std::string bytes;
-        mode_t mode = 0600;
-    } cases[] = {
-        {"unreadable", "---S1\r\nx\r\n", 0200},
-        {"more than 20", serializeCustomFile(records(21))},
-        {"preamble", "notes\r\n---S1\r\nx\r\n"},
-        {"not text", std::string("---S1\r\nx\0y\r\n", 12)},
-    };
-    for (const auto& c : cases) {
-        if (c.mode == 0200 && runningAsRoot()) continue;  // root reads it all the same
-        SCOPED_TRACE(c.what);
+    FOR_EACH_CASE(c, "custom_list.txt", 6) {
+        const auto mode = static_cast<mode_t>(c[0] == "unread" ? std::stoul(c[2], nullptr, 8) : 0);
+        if (c[0] != "unread" || (mode == 0200 && runningAsRoot())) continue;  // root reads all
+        const std::string& bytes = c[1];
         std::filesystem::remove(path + ".bak.2");
         writeBytes(path + ".bak", "earlier");
-        writeBytes(path, c.bytes);
-        ::chmod(path.c_str(), c.mode);
+        writeBytes(path, bytes);
+        ::chmod(path.c_str(), mode);
         load();
         save("S1", "new", {true});
         EXPECT_TRUE(
             shown("Before saving over it, the old file has been kept as " + path + ".bak.2."));
         ::chmod(path.c_str(), 0600);
         ::chmod((path + ".bak.2").c_str(), 0600);
-        EXPECT_EQ(fileBytes(path + ".bak.2"), c.bytes);
+        EXPECT_EQ(fileBytes(path + ".bak.2"), bytes);
         EXPECT_EQ(fileBytes(path + ".bak"), "earlier");
         EXPECT_EQ(parseCustomFile(fileBytes(path)).simulations, list->simulations());
         dialogs.messages.clear();
@@ -159,6 +168,30 @@ TEST_F(CustomSimulationsTest, ScriptsAndPermissionBitsSurviveSaving) {
         struct stat st {};
         EXPECT_EQ(::stat(path.c_str(), &st) == 0 ? st.st_mode & 07777 : 0, mode);
     }
+}
+
+TEST_F(CustomSimulationsTest, ScriptFilesReadBackOrAreRefusedChangingNothing) {
+    writeBytes(folder + "/binary.vsim", std::string("Mar\0XZ", 6));
+    writeBytes(folder + "/locked.vsim", "Mar");
+    ::chmod((folder + "/locked.vsim").c_str(), 0);
+    FOR_EACH_CASE(c, "script_files.txt", 3) {
+        if (c[1] == "locked.vsim" && runningAsRoot()) continue;  // root reads it all the same
+        std::string text = "kept";
+        if (c[0] == "refused") {
+            EXPECT_EQ(readScriptFile(folder + "/" + c[1], text),
+                      "The script file " + folder + "/" + c[1] + " could not be opened: " + c[2]);
+            EXPECT_EQ(text, "kept");
+            continue;
+        }
+        if (c[0] == "read") writeBytes(path, c[1]);
+        EXPECT_EQ(c[0] == "same" ? writeScriptFile(path, c[1]) : "", "");
+        EXPECT_EQ(fileBytes(path), c[1]);
+        EXPECT_EQ(readScriptFile(path, text), "");
+        EXPECT_EQ(text, c[0] == "same" ? c[1] : c[2]);
+    }
+    const std::string gone = folder + "/gone/a.vsim";
+    EXPECT_NE(writeScriptFile(gone, "x").find("The script could not be saved to " + gone + ": "),
+              std::string::npos);
 }
 
 }  // namespace

@@ -110,7 +110,9 @@ TEST_F(SavingFaultsTest, KilledWhileSavingOrRefusedLeavesTheOldOrTheNewFileWhole
     killSavesAtRandom(200, true);
 }
 
-TEST_F(SavingFaultsTest, AFileSizeLimitIsReportedAndTheOldFileKept) {
+// A file size limit, a read-only folder, a read-only file, a full disk; root
+// may replace a read-only file, which keeps its mode and owner.
+TEST_F(SavingFaultsTest, RefusedSavesAreReportedAndTheOldFileKept) {
     expectRefused(saveTooMuch(false,
                               [] {
                                   ::signal(SIGXFSZ, SIG_IGN);
@@ -118,32 +120,23 @@ TEST_F(SavingFaultsTest, AFileSizeLimitIsReportedAndTheOldFileKept) {
                                   ::setrlimit(RLIMIT_FSIZE, &limit);
                               }),
                   "Writing failed: File too large");
-}
-
-TEST_F(SavingFaultsTest, AFullDiskIsReportedAndTheOldFileKept) {
-    if (!runningAsRoot()) GTEST_SKIP() << "mounting a small tmpfs needs root";
-    if (::mount("tmpfs", folder.c_str(), "tmpfs", 0, "size=64k") != 0)
-        GTEST_SKIP() << "cannot mount a tmpfs here: " << std::strerror(errno);
-    mounted = true;
-    writeBytes(path, old);
-    expectRefused(saveTooMuch(false, [] {}), "Writing failed: No space left on device");
-}
-
-TEST_F(SavingFaultsTest, AReadOnlyFolderIsReportedAndTheFileNotWrittenInPlace) {
     forUser(0555, 0644);
     expectRefused(saveTooMuch(true, [] {}),
                   "The folder " + folder + " takes no new files (Permission denied)");
-}
-
-TEST_F(SavingFaultsTest, AReadOnlyFileIsRefusedToUsersAndKeepsItsModeAndOwnerForRoot) {
     forUser(0755, 0444);
     expectRefused(saveTooMuch(true, [] {}), "The file is read-only: Permission denied");
-    if (!runningAsRoot()) return;
+    if (!runningAsRoot()) GTEST_SKIP() << "replacing as root and mounting a small tmpfs need root";
     EXPECT_EQ(saveTooMuch(false, [] {}), "");
     struct stat st {};
     ASSERT_EQ(::stat(path.c_str(), &st), 0);
     EXPECT_EQ(st.st_mode & 07777, 0444u);
     EXPECT_EQ(st.st_uid, kNobody);
+
+    if (::mount("tmpfs", folder.c_str(), "tmpfs", 0, "size=64k") != 0)
+        GTEST_SKIP() << "cannot mount a tmpfs here: " << std::strerror(errno);
+    mounted = true;
+    writeBytes(path, old);
+    expectRefused(saveTooMuch(false, [] {}), "Writing failed: No space left on device");
 }
 
 }  // namespace

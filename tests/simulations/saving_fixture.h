@@ -18,18 +18,17 @@
 
 namespace velistrad {
 
-inline void PrintTo(const CustomSimulation& s, std::ostream* os) {
-    *os << "{\"" << s.name << "\", \"" << s.script << "\"}";
-}
-
 // Names come from `names` (none queued: cancelled), Yes or No from `answers`
-// (none queued: No); every box is recorded as its text and title.
-struct FakeDialogs : Dialogs {
+// (none queued: No); every box is recorded as its title and text. The
+// window's dialogs build on it.
+template <class Base = Dialogs>
+struct FakeDialogs : Base {
     std::vector<std::string> messages, questions, inputs;
     std::deque<std::optional<std::string>> names;
     std::deque<bool> answers;
     MessageIcon lastIcon = MessageIcon::None;
 
+    using Base::message;
     void message(const std::string& text, const std::string& title, MessageIcon icon) override {
         messages.push_back(title + ": " + text);
         lastIcon = icon;
@@ -102,7 +101,7 @@ protected:
     }
 
     std::string folder, path;
-    FakeDialogs dialogs;
+    FakeDialogs<> dialogs;
     std::optional<CustomSimulations> list;
 };
 

@@ -10,10 +10,12 @@
 
 #include <cerrno>
 #include <cstdarg>
+#include <cstring>
 #include <filesystem>
 #include <string>
 
 #include "simulations/safe_file.h"
+#include "tests/case_file.h"
 #include "tests/simulations/saving_fixture.h"
 
 namespace {
@@ -88,89 +90,61 @@ namespace {
 
 namespace fs = std::filesystem;
 
-struct Case {
-    Call call;
-    int nth;
-    int error;
-    std::size_t shortBy;
-    bool told;  // the save reports a failure
-};
-
-class SyscallFaults : public ::testing::TestWithParam<Case> {
+class SyscallFaults : public SavingTest {
 protected:
-    void SetUp() override {
-        fs::create_directories(folder);
-        std::ofstream(path, std::ios::binary) << oldText;
-    }
-    void TearDown() override { fs::remove_all(folder); }
-    // Runs op with the fault armed; returns what it reported.
+    // Runs op on a fresh folder holding the old file, with the fault of row c
+    // armed; returns what it reported.
     template <typename Op>
-    std::string withFault(Op op) {
-        fault = {true, GetParam().call, GetParam().nth, GetParam().error, GetParam().shortBy,
-                 false};
+    std::string withFault(const Case& c, Op op) {
+        fs::remove_all(folder);
+        fs::create_directories(folder);
+        writeBytes(path, oldText);
+        const std::string calls = "Open Write Fsync Close Rename Fchmod Fstat Read Link";
+        const auto call = std::count(calls.begin(), calls.begin() + calls.find(c[0]), ' ');
+        int error = 0;  // named in the file, numbered here
+        for (int e = 1; e < 200; ++e)
+            if (const char* name = ::strerrorname_np(e); name && c[2] == name) error = e;
+        fault = {true, static_cast<Call>(call), std::stoi(c[1]), error, c.n(3), false};
         const std::string told = op();
         fault.armed = false;
         return told;
     }
-    std::size_t filesBeside() const {
-        return static_cast<std::size_t>(std::distance(fs::directory_iterator(folder), {}));
-    }
 
-    const std::string folder =
-        (fs::temp_directory_path() / ("velistrad-syscalls-" + std::to_string(::getpid()))).string();
-    const std::string path = folder + "/custom.sim";
     const std::string oldText = std::string(70000, 'o');  // more than one read
     const std::string newText = std::string(90000, 'n');
 };
 
-TEST_P(SyscallFaults, ReplacingLeavesOneWholeFile) {
-    const std::string told = withFault([&] { return replaceFile(path, newText); });
-    const std::string now = fileBytes(path);
-    EXPECT_TRUE(now == oldText || now == newText) << now.size() << " bytes";
-    EXPECT_EQ(filesBeside(), 1u);
-    if (fault.fired) {
-        EXPECT_EQ(!told.empty(), GetParam().told) << told;
-    }
-    if (told.empty()) {
-        EXPECT_EQ(now, newText);
+TEST_F(SyscallFaults, ReplacingBackingUpAndReadingLeaveOneWholeFile) {
+    FOR_EACH_CASE(c, "syscall_faults.txt", 5) {
+        const std::string told = withFault(c, [&] { return replaceFile(path, newText); });
+        const std::string now = fileBytes(path);
+        EXPECT_TRUE(now == oldText || now == newText) << now.size() << " bytes";
+        EXPECT_EQ(std::distance(fs::directory_iterator(folder), {}), 1);
+        if (fault.fired) {
+            EXPECT_EQ(!told.empty(), c.yes(4)) << told;
+        }
+        if (told.empty()) {
+            EXPECT_EQ(now, newText);
+        }
+
+        std::string backup;
+        const std::string backupTold = withFault(c, [&] { return keepBackup(path, backup); });
+        EXPECT_EQ(fileBytes(path), oldText);
+        // A backup is whole or not there; a flush that fails after it is told.
+        if (backupTold.empty() || fs::exists(backup)) {
+            EXPECT_EQ(fileBytes(backup), oldText) << backupTold;
+        }
+
+        std::string error;
+        const auto read = withFault(c, [&] {
+            const auto bytes = readWholeFile(path, error);
+            return bytes ? std::string() : error;
+        });
+        if (read.empty()) {
+            EXPECT_EQ(readWholeFile(path, error).value_or(""), oldText);
+        }
     }
 }
-
-TEST_P(SyscallFaults, KeepingABackupLeavesTheFileAndNoHalfCopy) {
-    std::string backup;
-    const std::string told = withFault([&] { return keepBackup(path, backup); });
-    EXPECT_EQ(fileBytes(path), oldText);
-    // A backup is whole or not there; a flush that fails after it is told.
-    if (told.empty() || fs::exists(backup)) {
-        EXPECT_EQ(fileBytes(backup), oldText) << told;
-    }
-}
-
-TEST_P(SyscallFaults, ReadingTellsWhatWentWrong) {
-    std::string error;
-    const auto read = withFault([&] {
-        const auto bytes = readWholeFile(path, error);
-        return bytes ? std::string() : error;
-    });
-    if (read.empty()) {
-        EXPECT_EQ(readWholeFile(path, error).value_or(""), oldText);
-    }
-}
-
-// A hard link that is refused makes the backup a copy, whose own calls then fail in turn.
-INSTANTIATE_TEST_SUITE_P(
-    Saving, SyscallFaults,
-    ::testing::Values(Case{Call::Open, 1, EACCES, 0, true}, Case{Call::Open, 2, EMFILE, 0, true},
-                      Case{Call::Open, 3, EIO, 0, true}, Case{Call::Write, 1, ENOSPC, 0, true},
-                      Case{Call::Write, 2, EIO, 0, true}, Case{Call::Write, 1, EINTR, 0, false},
-                      Case{Call::Write, 1, 0, 1000, false}, Case{Call::Write, 1, 0, 1u << 30, true},
-                      Case{Call::Fsync, 1, EIO, 0, true}, Case{Call::Fsync, 1, EINTR, 0, false},
-                      Case{Call::Fsync, 2, EIO, 0, true}, Case{Call::Fsync, 2, EINVAL, 0, false},
-                      Case{Call::Close, 1, EIO, 0, true}, Case{Call::Close, 1, EINTR, 0, false},
-                      Case{Call::Rename, 1, EXDEV, 0, true}, Case{Call::Fchmod, 1, EPERM, 0, true},
-                      Case{Call::Fstat, 1, EIO, 0, true}, Case{Call::Read, 1, EIO, 0, true},
-                      Case{Call::Read, 1, EINTR, 0, false}, Case{Call::Read, 2, EIO, 0, true},
-                      Case{Call::Link, 1, EPERM, 0, false}, Case{Call::Link, 1, EEXIST, 0, false}));
 
 }  // namespace
 }  // namespace velistrad

@@ -1,6 +1,6 @@
 // Test cases kept in a data file beside the test: one case a line, fields
 // split at ';', '#' starts a comment line. Escapes \n \r \t \\ \; and \xNN
-// let any byte into a field.
+// let any byte into a field, and "<100ab>" stands for "ab" a hundred times.
 #pragma once
 
 #include <gtest/gtest.h>
@@ -46,6 +46,16 @@ inline std::vector<Case> readCases(const char* source, const char* name, std::si
             }
             row.fields.back() += ch;
         }
+        for (std::string& field : row.fields)
+            for (std::size_t at, end; (at = field.find('<')) != std::string::npos &&
+                                      (end = field.find('>', at)) != std::string::npos;) {
+                std::size_t digits = 0;
+                const int times = std::stoi(field.substr(at + 1), &digits);
+                std::string text;
+                for (int i = 0; i < times; ++i)
+                    text += field.substr(at + 1 + digits, end - at - 1 - digits);
+                field.replace(at, end - at + 1, text);
+            }
         EXPECT_EQ(row.fields.size(), columns) << name << ": " << line;
         row.fields.resize(columns);
         cases.push_back(std::move(row));
@@ -66,5 +76,12 @@ inline std::vector<std::string> split(const std::string& text, char separator) {
 
 // The cases of a data file in the test's own folder.
 #define CASES(name, columns) ::velistrad::readCases(__FILE__, name, columns)
+
+// Runs the statement that follows once for each of those cases, naming the
+// case's line in every failure.
+#define FOR_EACH_CASE(c, name, columns)                                                 \
+    for (const ::velistrad::Case& c : CASES(name, columns))                             \
+        if (const ::testing::ScopedTrace c##Trace(__FILE__, __LINE__, c.line); false) { \
+        } else
 
 }  // namespace velistrad

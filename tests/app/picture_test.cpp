@@ -1,50 +1,45 @@
-// All 23 built-in simulations: each plays to its end in the window (that each
-// compiles without a message is tested through velistrad-cli). Playback here runs on a clock that
-// jumps to every deadline, so the delays in the scripts cost no real time, while the drawing and
-// the event handling are the window's own.
+// Pictures: the plan at each pixel ratio, the markers over it, and the
+// widget and the export painting the same pixels.
 #include <cmath>
 
-#include <QCoreApplication>
 #include <QFontMetricsF>
+#include <QImage>
+#include <QPoint>
 
+#include "app/plan_painter.h"
+#include "app/plan_picture.h"
 #include "app/qt_platform.h"
-#include "simulations/catalogue.h"
+#include "model/chapter_room.h"
 #include "tests/app/window_fixture.h"
 
 namespace velistrad {
 namespace {
 
-using CataloguePlayTest = WindowTest;
+// Pixel of the plan under a floor position given in twips, at ratio dpr.
+QRgb pixelAt(const QImage& image, double x, double y, double dpr) {
+    return image.pixel(QPoint(static_cast<int>(x / kTwipsPerPixel * dpr),
+                              static_cast<int>(y / kTwipsPerPixel * dpr)));
+}
 
-TEST_F(CataloguePlayTest, EveryEntryLoadsItsScriptCompilesSilentlyAndPlaysToItsEnd) {
-    const auto& entries = catalogue();
-    ASSERT_EQ(entries.size(), 23u);
-    window->simulator().Speed_Click(5);
-    for (const CatalogueEntry& entry : entries) {
-        SCOPED_TRACE(entry.item);
-        setEditorText("MC,XZ,Now");
-        playButton()->click();  // someone away from his station
-        trigger(qs(entry.item));
-        EXPECT_TRUE(allAtStations(window->simulator().room()));
-        EXPECT_EQ(editorText(),
-                  qs((entry.sharesScriptOf ? entries[entry.sharesScriptOf - 1] : entry).script));
-
-        const long before = scripted.passes;
-        playButton()->click();
-        EXPECT_GT(scripted.passes - before, 10);
-        const Positions shown = positions(window->simulator().room());
-        EXPECT_EQ(shown, positions(playedThrough(entry.script)));
-        // The last frame's drawing stays: one marker per officer away from his station.
-        const Positions home = positions(ChapterRoom());
-        std::size_t away = 0;
-        for (std::size_t i = 0; i < shown.size(); ++i) away += shown[i] != home[i] ? 1 : 0;
-        EXPECT_EQ(window->Figure1()->markers().size(), away);
-        EXPECT_FALSE(window->simulator().busy);
+TEST(PlanPictureTest, SizeFollowsPixelRatioAndFeaturesSitAtTheirCoordinates) {
+    const ChapterRoom room;
+    for (const double dpr : {1.0, 2.0}) {
+        SCOPED_TRACE(dpr);
+        const QImage plan = renderPlan(room, dpr);
+        EXPECT_EQ(plan.size(), QSize(482, 696) * dpr);
+        EXPECT_EQ(plan.deviceIndependentSize(), QSizeF(482, 696));
+        const QRgb floor = plan.pixel(1, 1);  // outside the walls
+        // Open floor between the F-H and I-K rows, away from every feature.
+        EXPECT_EQ(pixelAt(plan, 2700, 3450, dpr), floor);
+        EXPECT_EQ(pixelAt(plan, 4800, 3450, dpr), floor);
+        // Every lettered point on a lane, every light drawn, every station in its box.
+        for (int i = 0; i < kPointCount; ++i)
+            EXPECT_NE(pixelAt(plan, room.point(i).x + 85, room.point(i).y + 75, dpr), floor) << i;
+        for (int i = 0; i < kOfficerCount; ++i) {
+            const Officer& o = room.officer(i);
+            EXPECT_NE(pixelAt(plan, o.stationX + 40, o.stationY + 75, dpr), floor) << i;
+        }
     }
-    trigger(QStringLiteral("Do_SD_Altar2"));  // in Closing, with the script from Opening
-    EXPECT_EQ(editorText(), qs(entries[2].script));
-    EXPECT_STREQ(entries[2].item, "Do_SD_Altar");
-    EXPECT_TRUE(dialogs.messages.empty());
 }
 
 TEST(PlanView, MarkersHideWhatLiesBeneathButLabelsStayWhole) {
@@ -100,6 +95,21 @@ TEST(PlanView, MarkersHideWhatLiesBeneathButLabelsStayWhole) {
             EXPECT_GT(qGray(covered.pixel(x, y)), 200) << x << "," << y;
         }
     EXPECT_GT(hidden, 5) << "the station box shows under the circle";
+}
+
+TEST(Scene, TheWidgetAndTheExportPaintTheSamePixels) {
+    ChapterRoom room;
+    PlanView view(room);
+    view.drawOfficer({0, "Mar", 1800, 4000});
+    view.drawOfficer({1, "CH", 1950, 4100});  // overlapping its neighbour
+    view.drawOfficer({21, "SD", 5000.5f, 7000.25f});
+    view.present();
+    const QImage screen =
+        view.grab().toImage().copy(2, 2, 482, 696).convertToFormat(QImage::Format_RGB32);
+    const QImage exported = renderScene(room, view.markerPainter(), view.markers(), 1.0)
+                                .convertToFormat(QImage::Format_RGB32);
+    ASSERT_EQ(screen.size(), exported.size());
+    EXPECT_TRUE(screen == exported);
 }
 
 }  // namespace
