@@ -265,7 +265,10 @@ void MainWindow::buildSimulationsMenu(QMenu* menu) {
     reset->setShortcut(kResetKeys);
     reset->setToolTip(QStringLiteral("Every officer back to his station (%1)")
                           .arg(kResetKeys.toString(QKeySequence::NativeText)));
-    connect(reset, &QAction::triggered, this, [this] { m_simulator->Do_Reset_Click(); });
+    connect(reset, &QAction::triggered, this, [this] {
+        m_simulator->Do_Reset_Click();
+        checkScriptNow();  // from the stations, with the user's script back in place
+    });
     QAction* save = menu->addAction(QStringLiteral("Save Current Simulation"));
     save->setObjectName(QStringLiteral("SaveSimulation"));
     connect(save, &QAction::triggered, this, &MainWindow::SaveSimulation_Click);
