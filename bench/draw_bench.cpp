@@ -8,6 +8,7 @@
 #include <random>
 
 #include "app/qt_platform.h"
+#include "app/script_editor.h"
 #include "bench/mixed_script.h"
 #include "engine/null_platform.h"
 #include "engine/played_timeline.h"
@@ -70,6 +71,27 @@ void BM_SeekAndRepaint1001(benchmark::State& state) {
     }
 }
 BENCHMARK(BM_SeekAndRepaint1001)->Unit(benchmark::kMillisecond);
+
+// A pasted script of 20,000 entries, one a line, each with a timing word Play
+// does not know: the check and the colouring of every field and warning, as
+// the editor does a moment after the paste.
+void BM_CheckAndColourPaste(benchmark::State& state) {
+    std::string text;
+    for (int i = 0; i < 20000; ++i) text += "Mar, XZ, Soon,\n";
+    text += "Mar, XZ, Now";
+    ScriptEdit editor;
+    editor.setPlainText(QString::fromStdString(text));
+    editor.show();
+    const ChapterRoom room;
+    for (auto _ : state) {
+        const CheckResult check = checkScript(room, text);
+        editor.setMarks(text, fieldMarks(text, check));
+        state.PauseTiming();
+        editor.clearMarks();  // so that every pass colours all of them anew
+        state.ResumeTiming();
+    }
+}
+BENCHMARK(BM_CheckAndColourPaste)->Unit(benchmark::kMillisecond);
 
 }  // namespace
 
