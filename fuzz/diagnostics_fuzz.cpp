@@ -1,6 +1,8 @@
 // Fuzz target: the messages of a whole script. Each must name an entry that
 // exists and a span of bytes inside the script, show only visible text, and
-// a run that stops must end with its error details or its refusal.
+// a run that stops must end with its error details or its refusal. The
+// editor's check must agree with the run, and its marks, places and routes
+// stay inside the script.
 #include <cstddef>
 #include <cstdint>
 #include <cstdlib>
@@ -9,6 +11,7 @@
 #include <vector>
 
 #include "compiler/reporter.h"
+#include "engine/script_check.h"
 #include "engine/script_runner.h"
 #include "model/chapter_room.h"
 
@@ -54,5 +57,22 @@ extern "C" int LLVMFuzzerTestOneInput(const std::uint8_t* data, std::size_t size
     std::size_t messages = 0;
     for (const Diagnostic& d : shown.all) messages += d.kind == DiagnosticKind::Message ? 1 : 0;
     check(messages <= 6);
+
+    if (size > 4096) return 0;  // the rest walks the text once per mark
+    const CheckResult checked = checkScript(ChapterRoom(), text);
+    check(checked.plays == (played != nullptr) ||
+          recorder.all.back().kind == DiagnosticKind::TooLong);
+    for (const FieldMark& m : fieldMarks(text, checked)) {
+        check(m.start <= m.end && m.end <= text.size());
+        check(m.message.empty() ==
+              (m.style != FieldStyle::Error && m.style != FieldStyle::Warning));
+    }
+    for (const std::string& line : problemLines(text, checked)) check(!line.empty());
+    const std::size_t at = entryAt(text, size / 2);
+    check(at == static_cast<std::size_t>(-1) || at < entries);
+    check(!entryAtText(text, size / 2).empty());
+    for (const Route& r :
+         entryRoute(ChapterRoom(), text, at == static_cast<std::size_t>(-1) ? 0 : at).routes)
+        check(!r.points.empty() && ChapterRoom::isOfficer(r.officer));
     return 0;
 }
