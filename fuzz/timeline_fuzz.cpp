@@ -3,6 +3,7 @@
 // the input (backwards, repeated, 0 and past the end) must land every officer
 // exactly where stepping puts him; and the frame times must never decrease.
 #include <array>
+#include <cmath>
 #include <cstddef>
 #include <cstdint>
 #include <cstdlib>
@@ -11,6 +12,7 @@
 #include <vector>
 
 #include "engine/null_platform.h"
+#include "engine/officer_part.h"
 #include "engine/played_timeline.h"
 #include "engine/script_runner.h"
 #include "model/chapter_room.h"
@@ -81,5 +83,26 @@ extern "C" int LLVMFuzzerTestOneInput(const std::uint8_t* data, std::size_t size
             for (const std::size_t e : played->entriesAt(i)) check(e < played->entryCount());
         }
     }
+
+    // The animation's pictures: in order, none too short, in all the run's time.
+    const double framedelay = data[0] % 2 ? 0.025 : 0.0;
+    const std::vector<GifFrame> pictures = gifSchedule(*played, framedelay);
+    long total = 0;
+    std::size_t shown = 0;
+    for (const GifFrame& g : pictures) {
+        check(g.centiseconds >= kMinGifDelay && g.frames >= shown && g.frames <= n);
+        shown = g.frames;
+        total += g.centiseconds;
+    }
+    const double run = played->timeAt(n, gifFramePeriod(framedelay)) * 100;
+    // Delays of an hour and more are cut short: an animation is not a wait.
+    check(run >= 360'000 || std::abs(static_cast<double>(total) - run) <= 1.0 ||
+          total <= kMinGifDelay);
+    // Routes keep to the frames of the run; a part lists entries that exist.
+    for (const Trail& trail : officerTrails(*played))
+        for (const TrailPoint& p : trail) check(p.frame <= n);
+    for (const PartStep& step : officerPart(*played, text, data[0] % kOfficerCount, 0.025))
+        check(step.entry < played->entryCount() && step.firstFrame <= step.lastFrame &&
+              step.lastFrame < n && step.start <= step.end);
     return 0;
 }
