@@ -27,6 +27,12 @@ public:
     virtual void message(const CompileMessage& m) = 0;
 };
 
+// For compiling where nobody is told: a preview, a second look.
+class SilentReporter : public Reporter {
+public:
+    void message(const CompileMessage&) override {}
+};
+
 // The text with every byte that would not show in a message (control
 // characters, bytes that are not UTF-8) written as \xNN.
 std::string visibleText(std::string_view text);

@@ -38,22 +38,6 @@ void extend(Trail& trail, float x, float y, std::size_t frame) {
     trail.push_back({x, y, frame, jump});
 }
 
-class SilentReporter : public Reporter {
-public:
-    void message(const CompileMessage&) override {}
-};
-
-std::string oneLine(std::string_view text) {
-    std::string out;
-    for (const char c : text) {
-        const bool blank = c == ' ' || c == '\r' || c == '\n' || c == '\t';
-        if (blank && (out.empty() || out.back() == ' ')) continue;
-        out += blank ? ' ' : c;
-    }
-    while (!out.empty() && out.back() == ' ') out.pop_back();
-    return out;
-}
-
 }  // namespace
 
 std::vector<Trail> officerTrails(const PlayedTimeline& played) {

@@ -128,7 +128,8 @@ std::string tenths(double seconds) {
     return text;
 }
 
-// The entry as typed, on one line with single blanks.
+}  // namespace
+
 std::string oneLine(std::string_view text) {
     std::string out;
     for (const char c : text) {
@@ -139,8 +140,6 @@ std::string oneLine(std::string_view text) {
     while (!out.empty() && out.back() == ' ') out.pop_back();
     return out;
 }
-
-}  // namespace
 
 std::string positionText(const PlayedTimeline& played, std::size_t shown, double framedelay) {
     shown = std::min(shown, played.size());

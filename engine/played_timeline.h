@@ -90,6 +90,9 @@ private:
     mutable ChapterRoom m_frontier;  // where the frames up to the last snapshot leave everyone
 };
 
+// The text as typed, on one line with single blanks.
+std::string oneLine(std::string_view text);
+
 // "frame 412 / 1 190 · 10.3 s / 29.8 s" once `shown` frames have been shown,
 // with times at framedelay seconds a frame.
 std::string positionText(const PlayedTimeline& played, std::size_t shown, double framedelay);

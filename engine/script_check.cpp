@@ -24,11 +24,6 @@ private:
     std::set<std::pair<std::size_t, std::string>> m_seen;
 };
 
-class Silent : public Reporter {
-public:
-    void message(const CompileMessage&) override {}
-};
-
 bool isBlank(char c) {
     return c == ' ' || c == '\r' || c == '\n';
 }
@@ -178,7 +173,7 @@ std::string entryAtText(std::string_view text, std::size_t offset) {
 EntryRoute entryRoute(const ChapterRoom& from, std::string_view text, std::size_t entry) {
     EntryRoute result;
     ChapterRoom room = from;
-    Silent silent;
+    SilentReporter silent;
     MovementCompiler compiler(room, silent);
     ScriptReader reader(text);
     ScriptEntry e;
