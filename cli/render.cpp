@@ -128,8 +128,14 @@ int runRender(std::vector<std::string_view> args, const RenderHooks& hooks) {
     std::string text;
     if (const int status = hooks.readSource(args, text); status != 0) return status;
 
-    // Drawing text needs a Qt application; no display is needed.
+    // Drawing text needs a Qt application; no display is needed. Qt's notes
+    // about the desktop session (no runtime folder) mean nothing here and
+    // would read as errors among the script's messages.
     if (std::getenv("QT_QPA_PLATFORM") == nullptr) setenv("QT_QPA_PLATFORM", "offscreen", 1);
+    qInstallMessageHandler([](QtMsgType type, const QMessageLogContext&, const QString& note) {
+        if (type == QtWarningMsg || type == QtInfoMsg || type == QtDebugMsg) return;
+        std::fprintf(stderr, "velistrad-cli: %s\n", qPrintable(note));
+    });
     int argc = 1;
     char program[] = "velistrad-cli";
     char* argv[] = {program, nullptr};
