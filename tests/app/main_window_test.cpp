@@ -2,10 +2,18 @@
 // buttons: start-up, the File and Speed menus, Play / Pause, Reset, Kiosk
 // Mode and Quit; the My Simulations menu, script files and managing; the
 // timeline under the plan; the Help menu; every built-in simulation played.
+// The editor that helps as the user types, a window that fits the screen,
+// and following an officer: a click on the plan and the Officer list choose
+// alike, the part panel lists the entries that move him and leads to them,
+// and the exported view is the plan as shown.
 #include <algorithm>
 #include <numeric>
 
+#include <QAbstractItemView>
 #include <QApplication>
+#include <QComboBox>
+#include <QCompleter>
+#include <QDockWidget>
 #include <QFocusEvent>
 #include <QImage>
 #include <QLabel>
@@ -13,10 +21,15 @@
 #include <QMenu>
 #include <QPalette>
 #include <QPlainTextEdit>
+#include <QScreen>
 #include <QSlider>
+#include <QSplitter>
 #include <QTest>
 #include <QTimer>
+#include <QToolButton>
+#include <QTreeWidget>
 
+#include "app/follow_officer.h"
 #include "app/manage_dialog.h"
 #include "app/programming_reference.h"
 #include "app/qt_platform.h"
@@ -59,7 +72,34 @@ protected:
         const auto marks = editor()->extraSelections();
         return marks.isEmpty() ? QString() : marks.front().cursor.selectedText();
     }
+    ScriptEdit* scriptEdit() const { return static_cast<ScriptEdit*>(editor()); }
+    QString problems() const {
+        const auto* button = child<QToolButton>(qs("Problems"));
+        return button->isVisible() ? button->property("fullText").toString() : QString();
+    }
+    void type(const char* text) {
+        editor()->setFocus();
+        QTest::keyClicks(editor(), qs(text));
+    }
+    QImage plan() const {
+        return window->Figure1()->grab().toImage().copy(window->Figure1()->planRect().toRect());
+    }
+    // Clicks the plan where the officer is drawn: his marker, or his station.
+    void clickOn(int officer) const {
+        const Officer& o = window->simulator().room().officer(officer);
+        const QPointF at((o.curX + kMarkerCentreDx) / 15, (o.curY + kMarkerCentreDy) / 15);
+        QTest::mouseClick(window->Figure1(), Qt::LeftButton, {},
+                          window->Figure1()->planTransform().map(at).toPoint());
+    }
+    QStringList partTexts() const {
+        QStringList texts;
+        const auto* list = child<QTreeWidget>(qs("OfficerPartList"));
+        for (int i = 0; i < list->topLevelItemCount(); ++i) texts << list->topLevelItem(i)->text(2);
+        return texts;
+    }
 };
+using EditorWindowTest = MainWindowTest;
+using FollowWindowTest = MainWindowTest;
 
 TEST_F(MainWindowTest, StartsWithPlaceholderWhichResetKeepsAndHideCodeFlipsTheEditor) {
     EXPECT_EQ(picture(playButton()), '>');  // the My Simulations menu has its own tests
@@ -107,24 +147,11 @@ TEST_F(MainWindowTest, SpeedControlsAndFocusFollowTheirRows) {
     }
 }
 
-// That a held run stays frozen is tested on the simulator.
-TEST_F(MainWindowTest, PlayPausesAndResumesWithPictureExchange) {
-    setEditorText(kLongRun);
-    std::string pictures;
-    at(0.2, [&] {
-        pictures += sim().busy ? picture(playButton()) : 'x';
-        playButton()->click();  // pause
-        pictures += picture(playButton());
-    });
-    at(3.0, [&] { playButton()->click(); });  // resume
-    playButton()->click();
-    EXPECT_EQ(pictures + picture(playButton()), "=>>");
-    EXPECT_FALSE(sim().busy);
-    EXPECT_TRUE(allAtStations(sim().room())) << "the run played to its end";
-}
-
+// Play's picture shows the pause bars while a run plays; Reset holds the run
+// and everyone stays at his station. (Pause and resume: on the simulator.)
 TEST_F(MainWindowTest, ResetDuringPlaybackKeepsScriptThenQuitEndsTheEventLoop) {
     bool runReturned = false, resetState = false, playingAtQuit = false;
+    std::string pictures;
     // Started from the event loop, as a click would be; the rest happens in
     // the run's waits.
     QTimer::singleShot(0, window.get(), [&] {
@@ -132,7 +159,11 @@ TEST_F(MainWindowTest, ResetDuringPlaybackKeepsScriptThenQuitEndsTheEventLoop) {
         playButton()->click();  // returns only through Quit
         runReturned = true;
     });
-    at(0.2, [&] { trigger(qs("Do_Reset")); });
+    at(0.2, [&] {
+        pictures += picture(playButton());
+        trigger(qs("Do_Reset"));
+        pictures += picture(playButton());
+    });
     at(1.5, [&] {
         resetState = editorText() == qs(kLongRun) && allAtStations(sim().room()) && sim().paused &&
                      !sim().busy;
@@ -146,6 +177,7 @@ TEST_F(MainWindowTest, ResetDuringPlaybackKeepsScriptThenQuitEndsTheEventLoop) {
     // A failure shows as a hang, which the suite's time-out catches.
     EXPECT_EQ(QApplication::exec(), 0);
     EXPECT_TRUE(runReturned && resetState && playingAtQuit);
+    EXPECT_EQ(pictures, "=>");
     EXPECT_TRUE(sim().abandoned() && !window->isVisible());
     EXPECT_EQ(dialogs.referenceClosed, 1);
 }
@@ -171,21 +203,6 @@ TEST_F(MainWindowTest, KioskModeChosenAgainStopsAfterTheCurrentSimulation) {
     EXPECT_EQ(editorText(), qs(first));
     // The first simulation was played to its end, not cut short.
     EXPECT_EQ(positions(sim().room()), positions(Composed(first).end()));
-}
-
-TEST_F(MainWindowTest, SavingAddsAnItemReplacingKeepsItAndItemsComeBackAfterARestart) {
-    EXPECT_EQ(items(), qs("(none)~"));
-    saveSimulation("Walk & Turn", "MC,XZ,Now");
-    EXPECT_EQ(items(), qs("Walk && Turn"));
-    dialogs.answers = {true};
-    saveSimulation("Walk & Turn", "Mar,XZ,\nNow");
-    saveSimulation("Long", "---Mar,UZX,After");
-    open();
-    EXPECT_EQ(items(), qs("Walk && Turn|Long"));
-    customItem(1)->trigger();
-    EXPECT_EQ(editorText(), qs("Mar,XZ,Now"));  // line breaks do not survive
-    customItem(2)->trigger();
-    EXPECT_EQ(editorText(), qs("---Mar,UZX,After"));
 }
 
 TEST_F(MainWindowTest, NewItemsComeBeforeTheOldOnes) {
@@ -231,8 +248,23 @@ TEST_F(MainWindowTest, OpeningPutsTheFileInTheEditorAndTheTitleFollowsIt) {
     EXPECT_EQ(window->windowTitle(), qs("Velistrad Simulator"));
 }
 
-TEST_F(MainWindowTest, ManagingChangesTheMysimulationsMenu) {
-    for (const char* name : {"A", "B", "C"}) saveSimulation(name, name);
+// Saved items come after a restart; the Manage dialog reorders, renames,
+// exports, deletes and imports them.
+TEST_F(MainWindowTest, SavingAndManagingChangeTheMySimulationsMenu) {
+    EXPECT_EQ(items(), qs("(none)~"));
+    saveSimulation("Walk & Turn", "MC,XZ,Now");
+    EXPECT_EQ(items(), qs("Walk && Turn"));
+    dialogs.answers = {true};
+    saveSimulation("Walk & Turn", "Mar,XZ,\nNow");
+    saveSimulation("Long", "---Mar,UZX,After");
+    open();
+    EXPECT_EQ(items(), qs("Walk && Turn|Long"));
+    customItem(1)->trigger();
+    EXPECT_EQ(editorText(), qs("Mar,XZ,Now"));  // line breaks do not survive
+    customItem(2)->trigger();
+    EXPECT_EQ(editorText(), qs("---Mar,UZX,After"));
+
+    saveSimulation("C", "C");
     ManageSimulationsDialog manage(*window);
     auto* list = manage.findChild<QListWidget*>(qs("List"));
     auto press = [&manage](const char* button, int row) {
@@ -240,11 +272,11 @@ TEST_F(MainWindowTest, ManagingChangesTheMysimulationsMenu) {
         manage.findChild<QPushButton*>(qs(button))->click();
     };
     press("MoveDown", 0);
-    EXPECT_EQ(items(), qs("B|A|C"));
+    EXPECT_EQ(items(), qs("Long|Walk && Turn|C"));
     EXPECT_EQ(list->currentRow(), 1);  // the selection moves with it
     dialogs.names = {"Z"};
     press("Rename", 2);
-    EXPECT_EQ(items(), qs("B|A|Z"));
+    EXPECT_EQ(items(), qs("Long|Walk && Turn|Z"));
     const QString exported = dir.filePath(qs("z.vsim"));
     dialogs.files = {exported};
     press("Export", 2);
@@ -399,6 +431,143 @@ TEST_F(MainWindowTest, EveryEntryLoadsItsScriptCompilesSilentlyAndPlaysToItsEnd)
     EXPECT_EQ(editorText(), qs(entries[2].script));
     EXPECT_STREQ(entries[2].item, "Do_SD_Altar");
     EXPECT_TRUE(dialogs.messages.empty());
+}
+
+TEST_F(EditorWindowTest, ABadFieldIsUnderlinedListedAndClearedOnceFixed) {
+    editor()->clear();
+    type("Mar, XZ, Now, XX, XZ, Soon");
+    window->checkScriptNow();  // the moment after the last keystroke
+    using Ranges = std::vector<std::pair<int, int>>;
+    EXPECT_EQ(scriptEdit()->problemRanges(FieldStyle::Error), (Ranges{{14, 16}}));
+    EXPECT_EQ(scriptEdit()->problemRanges(FieldStyle::Warning), (Ranges{{21, 26}}));
+    EXPECT_EQ(scriptEdit()->problemAt(15), qs("Unknown officer: XX"));
+    EXPECT_EQ(problems(), qs("entry 2, \"XX, XZ, Soon\": Unknown officer: XX"));
+    EXPECT_EQ(child<QLabel>(qs("EntryStatus"))->text(), qs("entry 2 of 2 · XX · XZ · Soon"));
+
+    // Changing the field takes its underline away at once; the check agrees.
+    QTextCursor cursor = editor()->textCursor();
+    cursor.setPosition(14);
+    cursor.setPosition(16, QTextCursor::KeepAnchor);
+    editor()->setTextCursor(cursor);
+    type("SC");
+    EXPECT_TRUE(scriptEdit()->problemRanges(FieldStyle::Error).empty());
+    window->checkScriptNow();
+    EXPECT_TRUE(scriptEdit()->problemRanges(FieldStyle::Error).empty());
+    EXPECT_TRUE(problems().isEmpty());
+    editor()->undo();  // undo still works through the colouring
+    EXPECT_EQ(editorText(), qs("Mar, XZ, Now, XX, XZ, Soon"));
+}
+
+TEST_F(EditorWindowTest, PlayShowsTheBoxesThenSelectsTheFailingEntry) {
+    setEditorText("MC, XZR, Now,\n Ch, XZW, After");
+    playButton()->click();
+    EXPECT_EQ(dialogs.messages,
+              (std::vector<std::string>{"Velistrad Simulator: Unknown direction: W",
+                                        "Error Details: Error occurred while processing: CH, "
+                                        "XZW, AFTER"}));
+    EXPECT_EQ(editor()->textCursor().selectedText(), qs("Ch, XZW, After"));
+    EXPECT_EQ(scriptEdit()->problemRanges(FieldStyle::Error),
+              (std::vector<std::pair<int, int>>{{21, 22}}));
+}
+
+TEST_F(EditorWindowTest, OfficersAndTimingWordsAreOfferedAfterAComma) {
+    editor()->clear();
+    type("Ma");
+    QCompleter* completer = scriptEdit()->completer();
+    ASSERT_TRUE(completer->popup()->isVisible());
+    EXPECT_EQ(completer->currentCompletion(), qs("Mar"));
+    QTest::keyClick(completer->popup(), Qt::Key_Return);
+    type(", XZ, a");
+    EXPECT_EQ(completer->currentCompletion(), qs("After"));
+    QTest::keyClick(completer->popup(), Qt::Key_Return);
+    EXPECT_EQ(editorText(), qs("Mar, XZ, After"));
+    type(", XZ");  // a Direction is never completed
+    EXPECT_FALSE(completer->popup()->isVisible());
+}
+
+TEST_F(EditorWindowTest, TheWindowFitsSmallScreensAndThePlanScalesWithIt) {
+    const QSize natural = window->sizeHint();
+    window->fitToScreen(QRect(0, 0, 1280, 720));
+    QCoreApplication::processEvents();
+    EXPECT_LE(window->height(), 720 - 40);
+    const QRect inside = window->rect();
+    for (const char* name : {"Simulate", "SpeedB(0)", "SpeedB(4)"}) {
+        const auto* button = child<QPushButton>(qs(name));
+        EXPECT_TRUE(
+            inside.contains(QRect(button->mapTo(window.get(), QPoint(0, 0)), button->size())))
+            << name;
+    }
+    // Larger: the plan grows with the height, keeps its aspect, and the
+    // width it cannot use goes to the editor.
+    PlanView* plan = window->Figure1();
+    const QRectF small = plan->planRect();
+    window->resize(natural.width() * 3, natural.height() * 2);
+    QCoreApplication::processEvents();
+    QCoreApplication::processEvents();
+    const QRectF large = plan->planRect();
+    EXPECT_GT(large.height(), 1.8 * small.height());
+    EXPECT_NEAR(large.width() / large.height(), 482.0 / 696.0, 0.01);
+    EXPECT_GT(editor()->width(), natural.width());
+    EXPECT_LT(plan->width() - large.width(), 10);
+}
+
+constexpr const char* kFollowed =
+    "SC, XZE, Now, Mar, XZTCEVU, After, CH, XZ, Now, Mar, UZX, Unsync";
+constexpr int kMar = 0;
+constexpr int kSC = 10;
+
+TEST_F(FollowWindowTest, PartPanelLeadsToHisEntriesAndClickAndListChooseAlike) {
+    setEditorText(kFollowed);
+    playButton()->click();
+    trigger(qs("Officer(0)"));
+    EXPECT_TRUE(child<QDockWidget>(qs("OfficerPartDock"))->isVisible());
+    EXPECT_EQ(partTexts(), (QStringList{qs("Mar, XZTCEVU, After"), qs("Mar, UZX, Unsync")}));
+    auto* list = child<QTreeWidget>(qs("OfficerPartList"));
+    for (const EntryFrames& e : sim().played()->entries()) {
+        if (e.entry != 3) continue;
+        emit list->itemClicked(list->topLevelItem(1), 0);
+        EXPECT_EQ(sim().playedFrames(), e.first + 1);
+        EXPECT_EQ(editor()->textCursor().selectedText(), qs("Mar, UZX, Unsync"));
+    }
+    // Times follow the speed.
+    const QString medium = list->topLevelItem(1)->text(0);
+    trigger(qs("Speed(1)"));
+    EXPECT_NE(list->topLevelItem(1)->text(0), medium);
+
+    sim().seekTo(60);  // SC on his way, Mar still at home
+    trigger(qs("Officer_None"));
+    const QImage untouched = plan();
+    auto* chooser = child<QComboBox>(qs("OfficerChooser"));
+    for (const int officer : {kSC, kMar}) {
+        SCOPED_TRACE(officer);
+        clickOn(officer);
+        EXPECT_EQ(window->following().selected(), officer);
+        EXPECT_EQ(chooser->currentIndex(), officer + 1);
+        EXPECT_TRUE(child<QAction>(qs("Officer(%1)").arg(officer))->isChecked());
+        const QImage clicked = plan();
+        EXPECT_NE(clicked, untouched) << "his ring and route are drawn";
+        const QStringList part = partTexts();
+
+        trigger(qs("Officer_None"));
+        EXPECT_EQ(plan(), untouched);
+        EXPECT_TRUE(partTexts().isEmpty());
+        emit chooser->activated(officer + 1);
+        EXPECT_EQ(window->following().selected(), officer);
+        EXPECT_EQ(plan(), clicked);
+        EXPECT_EQ(partTexts(), part);
+        trigger(qs("Officer_None"));
+    }
+    clickOn(1);  // CH, at home, has no route of his own yet but is chosen
+    EXPECT_EQ(window->following().selected(), 1);
+
+    // The exported view is the plan as the window shows it at its natural size.
+    window->resize(1600, window->height());
+    QCoreApplication::processEvents();
+    trigger(qs("Officer_AllTrails"));
+    dialogs.files = {dir.filePath(qs("view"))};
+    trigger(qs("Export_Png"));
+    EXPECT_EQ(QImage(dir.filePath(qs("view.png"))).convertToFormat(QImage::Format_RGB32),
+              plan().convertToFormat(QImage::Format_RGB32));
 }
 
 }  // namespace

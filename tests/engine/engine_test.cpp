@@ -5,7 +5,12 @@
 // land everyone exactly where playing does. Then Play, pause, Reset, the
 // speed controls and playback, driven headlessly: a scripted clock whose
 // waits fire clicks at chosen times (re-entering the simulator, as the
-// window does) and a surface that records every drawing.
+// window does) and a surface that records every drawing. Last, what the
+// window's editor and panels learn from the engine: the check an editor runs
+// as the user types (the command line's check too), where each field and
+// problem lies and that it says exactly what Play would show; an entry's
+// route, and an officer's route and part. The animation schedule is tested
+// with the GIF it makes (tests/app).
 #include <gmock/gmock.h>
 #include <gtest/gtest.h>
 
@@ -15,6 +20,8 @@
 #include <sstream>
 
 #include "engine/null_platform.h"
+#include "engine/officer_part.h"
+#include "engine/script_check.h"
 #include "engine/simulator.h"
 #include "engine/timeline.h"
 #include "simulations/catalogue.h"
@@ -224,6 +231,12 @@ struct World : DiagnosticSink, RunHost, DrawingSurface, ScriptedClock {
     void picturesExchanged() override { ++exchanges; }
     void diagnose(const Diagnostic& d) override {
         log.push_back((d.kind == DiagnosticKind::ErrorDetails ? "error: " : "message: ") + d.text);
+        // Each problem of an entry once, though Play shows it frame after
+        // frame; not the count of those held back.
+        const std::pair<std::size_t, std::string> box(d.entry, d.text);
+        if (d.entry > 0 && std::find(shown.begin(), shown.end(), box) == shown.end())
+            shown.push_back(box);
+        held |= d.entry == 0;
     }
     void speedChanged(int index) override { reportedSpeed = index; }
     bool showsPausePicture() const { return exchanges % 2 == 1; }
@@ -242,6 +255,8 @@ struct World : DiagnosticSink, RunHost, DrawingSurface, ScriptedClock {
     std::vector<Drawing> drawings;
     std::string script;
     std::vector<std::string> log;
+    std::vector<std::pair<std::size_t, std::string>> shown;
+    bool held = false;  // more than a handful: Play showed the first ones only
     int exchanges = 0;
     int reportedSpeed = 0;
     ChapterRoom room;
@@ -321,23 +336,6 @@ TEST_F(SimulatorTest, FailingSecondEntryPlaysNothingAndTheNextPressPlaysAfresh) 
     EXPECT_FALSE(sim.busy);
 }
 
-TEST_F(SimulatorTest, ResetDuringPlaybackHoldsTheRunAndShowsEveryoneAtStations) {
-    std::size_t drawnAfterReset = 0;
-    at(0.2, [&] {
-        sim.Do_Reset_Click();
-        drawnAfterReset = drawings.size();
-        EXPECT_EQ(drawings.back().markers, "");  // everyone at his station
-        EXPECT_TRUE(script == kWalk && !sim.busy && sim.paused);
-    });
-    at(5.0, [&] {
-        EXPECT_EQ(drawings.size(), drawnAfterReset);  // the held run stays held
-        sim.abandon();
-    });
-    play(kWalk);
-    EXPECT_FALSE(showsPausePicture());
-    EXPECT_NEAR(t, 5.0, 0.1);
-}
-
 TEST_F(SimulatorTest, UnsyncFramesOnADelayFrameKeepItsWaitAndDraw) {
     // Frame 2 is "1.0,9,3600,9860": MC's second step joined onto the delay,
     // whose wait does not follow the speed.
@@ -396,6 +394,162 @@ TEST_F(SimulatorTest, SlowDrawingDoesNotStretchTheRun) {
     play(kWalk);
     ASSERT_EQ(drawings.size(), kWalkDrawings);
     EXPECT_NEAR(t, 107 * 0.025, 0.011);
+}
+
+// "O[Mar]" for a mark of style O over the bytes "Mar", then the message of
+// an error or a warning.
+std::string describe(const std::string& script, const std::vector<FieldMark>& marks) {
+    static constexpr char kStyles[] = {'O', 'D', 'T', 'L', 'E', 'W'};
+    std::string out;
+    for (const FieldMark& m : marks) {
+        if (!out.empty()) out += '|';
+        out += kStyles[static_cast<int>(m.style)];
+        out += '[' + script.substr(m.start, m.end - m.start) + ']' + m.message;
+    }
+    return out;
+}
+
+std::string joined(const std::vector<std::string>& lines) {
+    std::string out;
+    for (const std::string& line : lines) out += (out.empty() ? "" : "|") + line;
+    return out;
+}
+
+TEST(ScriptCheck, MarksFieldsAndProblemsWhereTheyAre) {
+    FOR_EACH_CASE(c, "script_check.txt", 6) {
+        const CheckResult check = checkScript(ChapterRoom(), c[0]);
+        EXPECT_EQ(describe(c[0], fieldMarks(c[0], check)), c[1]);
+        EXPECT_EQ(entryAtText(c[0], c.n(2)), c[3]);
+        EXPECT_EQ(joined(problemLines(c[0], check)), c[4]);
+        EXPECT_EQ(check.plays, c.yes(5));
+    }
+}
+
+TEST(ScriptCheck, SaysWhatPlayWouldShow) {
+    std::vector<std::string> scripts;
+    for (const CatalogueEntry& e : catalogue()) scripts.emplace_back(e.script);
+    // Pieces of entries, good and bad, thrown together.
+    const char* officers[] = {"Mar", "sc", "ALL", "XX", "", "Ch+MC", "Sen "};
+    const char* directions[] = {"XZTCEVU",           "XZE-N-Ch-", "-AT-MC-", "XZQ", "Delay",
+                                "-DIAG_E-MC+W+220-", "X Z",       "",        "ZX-", "1"};
+    const char* times[] = {"Now", "After", "Simult", "Unsync", "soon", "0.5", ""};
+    std::mt19937 random(7);
+    auto pick = [&random](const auto& from) { return from[random() % std::size(from)]; };
+    for (int n = 0; n < 300; ++n) {
+        std::string script;
+        for (int e = 1 + static_cast<int>(random() % 4); e > 0; --e)
+            script += std::string(pick(officers)) + ", " + pick(directions) + ",\r\n" +
+                      pick(times) + (e > 1 ? ", " : "");
+        scripts.push_back(script);
+    }
+    for (const std::string& script : scripts) {
+        SCOPED_TRACE(script);
+        World play;  // a window that has just started
+        play.sim.Speed_Click(5);
+        play.play(script);
+        const CheckResult check = checkScript(ChapterRoom(), script);
+        std::vector<std::pair<std::size_t, std::string>> said;
+        for (const Diagnostic& d : check.problems) said.emplace_back(d.entry, d.text);
+        EXPECT_EQ(check.plays, play.sim.played() != nullptr);
+        if (!play.held) {
+            EXPECT_EQ(said, play.shown);
+            continue;
+        }
+        // Play held most back: what it showed comes in the check, in order.
+        auto next = said.begin();
+        for (const auto& s : play.shown) next = std::find(next, said.end(), s);
+        EXPECT_NE(next, said.end());
+    }
+}
+
+TEST(ScriptCheck, PreviewsTheRouteOfOneEntry) {
+    const std::string script = "Mar, XZTCEVU, Now, Mar, UZX, After, All, Delay, 1";
+    ChapterRoom room;
+    const int mar = room.findofficer("MAR");
+    const std::pair<float, float> station(room.officer(mar).stationX, room.officer(mar).stationY);
+    const EntryRoute first = entryRoute(room, script, 0);
+    ASSERT_EQ(first.routes.size(), 1u);
+    EXPECT_EQ(first.routes[0].points.front(), station);
+    for (const int letter : {2, 4, 19, 20, 21})  // C E T U V, and those walked by on the way
+        EXPECT_TRUE(std::count(first.points.begin(), first.points.end(), letter)) << letter;
+    EXPECT_EQ(first.stations, std::vector<int>{mar});
+    // The next starts where the first left him, at U, and ends at his station.
+    const EntryRoute second = entryRoute(room, script, 1);
+    ASSERT_EQ(second.routes.size(), 1u);
+    const std::pair<float, float> u(room.point(20).x, room.point(20).y);
+    EXPECT_EQ(second.routes[0].points.front(), u);
+    EXPECT_EQ(second.routes[0].points.back(), station);
+    EXPECT_TRUE(entryRoute(room, script, 2).routes.empty());  // a pause walks nowhere
+    EXPECT_TRUE(entryRoute(room, "XX, XZ, Now, Mar, ZX, Now", 1).routes.empty());
+}
+
+constexpr int kMar = 0;
+constexpr int kSC = 10;
+
+TEST(OfficerTrailTest, CornersInOrderEndWhereTheRunLeavesHimAndJumpsAreMarked) {
+    const auto played =
+        Composed("Mar, XZTCEVU, Now, SC, XZE, Simult, ALL, -AT-X-, After").composition;
+    const std::vector<Trail> trails = officerTrails(*played);
+    ASSERT_EQ(trails.size(), static_cast<std::size_t>(kOfficerCount));
+    const ChapterRoom stations;
+    EXPECT_EQ(trails[1].size(), 1u) << "CH never moves";
+    for (const int k : {kMar, kSC}) {
+        const Trail& t = trails[static_cast<std::size_t>(k)];
+        ASSERT_GE(t.size(), 4u);
+        EXPECT_EQ(t.front(),
+                  (TrailPoint{static_cast<float>(stations.officer(k).stationX),
+                              static_cast<float>(stations.officer(k).stationY), 0, false}));
+        for (std::size_t i = 1; i < t.size(); ++i) {
+            EXPECT_LT(t[i - 1].frame, t[i].frame);
+            if (i + 1 == t.size() || t[i + 1].jump) continue;
+            // A corner turns: no point lies on a straight walk through it.
+            const double cross = (t[i].x - t[i - 1].x) * (t[i + 1].y - t[i].y) -
+                                 (t[i].y - t[i - 1].y) * (t[i + 1].x - t[i].x);
+            EXPECT_NE(cross, 0.0) << k << " corner " << i;
+        }
+        // Put back on his station at once by the last entry.
+        EXPECT_TRUE(t.back().jump);
+        EXPECT_EQ(t.back().x, t.front().x);
+        EXPECT_EQ(t.back().y, t.front().y);
+        // Where the walk before that ends is where the run stood then.
+        ChapterRoom room;
+        played->seek(t[t.size() - 2].frame, room);
+        EXPECT_EQ(room.officer(k).curX, t[t.size() - 2].x);
+        EXPECT_EQ(room.officer(k).curY, t[t.size() - 2].y);
+    }
+}
+
+TEST(OfficerPartTest, ListsTheEntriesThatMoveHimInPlayingOrderWithTimesAndPlaces) {
+    const std::string script =
+        "SC, XZE, Now,\nMar, XZTCEVU, After, All, Delay, 1.0, CH, XZ, Now, Mar, UZX, Unsync";
+    const auto played = Composed(script).composition;
+    const double medium = speedFrameDelay(3);
+    const std::vector<PartStep> part = officerPart(*played, script, kMar, medium);
+    ASSERT_EQ(part.size(), 2u);
+    EXPECT_EQ(part[0].entry, 1u);
+    EXPECT_EQ(part[0].text, "Mar, XZTCEVU, After");
+    EXPECT_EQ(part[0].reading, "from his station to floor letter U");
+    EXPECT_EQ(part[1].entry, 4u);
+    EXPECT_EQ(part[1].text, "Mar, UZX, Unsync");
+    EXPECT_EQ(part[1].reading, "from floor letter U to his station");
+    for (const PartStep& step : part) {
+        const auto found =
+            std::find_if(played->entries().begin(), played->entries().end(),
+                         [&](const EntryFrames& e) { return e.entry == step.entry; });
+        ASSERT_NE(found, played->entries().end());
+        EXPECT_EQ(step.firstFrame, found->first);
+        EXPECT_EQ(step.lastFrame, found->first + found->count - 1);
+        EXPECT_DOUBLE_EQ(step.start, played->timeAt(step.firstFrame, medium));
+        EXPECT_DOUBLE_EQ(step.end, played->timeAt(step.lastFrame + 1, medium));
+    }
+    EXPECT_GT(part[0].start, 0.0) << "After SC's walk";
+    EXPECT_TRUE(officerPart(*played, script, 5, medium).empty()) << "4P stays home";
+    // The reset moves everyone who stands away from his station.
+    const std::string reset = "SC,XZE,Now,ALL,-AT-X-,After";
+    EXPECT_EQ(officerPart(*Composed(reset).composition, reset, kSC, medium).size(), 2u);
+    const ChapterRoom room;
+    EXPECT_EQ(placeName(room, kMar, room.point(24).x, room.point(24).y), "light 3");
+    EXPECT_EQ(placeName(room, kMar, 100.5f, 7.f), "(101, 7)");
 }
 
 }  // namespace
