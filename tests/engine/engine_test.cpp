@@ -519,34 +519,26 @@ TEST(OfficerTrailTest, CornersInOrderEndWhereTheRunLeavesHimAndJumpsAreMarked) {
     }
 }
 
+// With the frames and times of each entry.
 TEST(OfficerPartTest, ListsTheEntriesThatMoveHimInPlayingOrderWithTimesAndPlaces) {
-    const std::string script =
-        "SC, XZE, Now,\nMar, XZTCEVU, After, All, Delay, 1.0, CH, XZ, Now, Mar, UZX, Unsync";
-    const auto played = Composed(script).composition;
     const double medium = speedFrameDelay(3);
-    const std::vector<PartStep> part = officerPart(*played, script, kMar, medium);
-    ASSERT_EQ(part.size(), 2u);
-    EXPECT_EQ(part[0].entry, 1u);
-    EXPECT_EQ(part[0].text, "Mar, XZTCEVU, After");
-    EXPECT_EQ(part[0].reading, "from his station to floor letter U");
-    EXPECT_EQ(part[1].entry, 4u);
-    EXPECT_EQ(part[1].text, "Mar, UZX, Unsync");
-    EXPECT_EQ(part[1].reading, "from floor letter U to his station");
-    for (const PartStep& step : part) {
-        const auto found =
-            std::find_if(played->entries().begin(), played->entries().end(),
-                         [&](const EntryFrames& e) { return e.entry == step.entry; });
-        ASSERT_NE(found, played->entries().end());
-        EXPECT_EQ(step.firstFrame, found->first);
-        EXPECT_EQ(step.lastFrame, found->first + found->count - 1);
-        EXPECT_DOUBLE_EQ(step.start, played->timeAt(step.firstFrame, medium));
-        EXPECT_DOUBLE_EQ(step.end, played->timeAt(step.lastFrame + 1, medium));
+    FOR_EACH_CASE(c, "officer_parts.txt", 3) {
+        const auto played = Composed(c[0]).composition;
+        std::string steps;
+        for (const PartStep& step : officerPart(*played, c[0], static_cast<int>(c.n(1)), medium)) {
+            steps += (steps.empty() ? "" : "|") + std::to_string(step.entry) + ":" + step.text +
+                     ":" + step.reading;
+            const auto found =
+                std::find_if(played->entries().begin(), played->entries().end(),
+                             [&](const EntryFrames& e) { return e.entry == step.entry; });
+            ASSERT_NE(found, played->entries().end());
+            EXPECT_EQ(step.firstFrame, found->first);
+            EXPECT_EQ(step.lastFrame, found->first + found->count - 1);
+            EXPECT_DOUBLE_EQ(step.start, played->timeAt(step.firstFrame, medium));
+            EXPECT_DOUBLE_EQ(step.end, played->timeAt(step.lastFrame + 1, medium));
+        }
+        EXPECT_EQ(steps, c[2]);
     }
-    EXPECT_GT(part[0].start, 0.0) << "After SC's walk";
-    EXPECT_TRUE(officerPart(*played, script, 5, medium).empty()) << "4P stays home";
-    // The reset moves everyone who stands away from his station.
-    const std::string reset = "SC,XZE,Now,ALL,-AT-X-,After";
-    EXPECT_EQ(officerPart(*Composed(reset).composition, reset, kSC, medium).size(), 2u);
     const ChapterRoom room;
     EXPECT_EQ(placeName(room, kMar, room.point(24).x, room.point(24).y), "light 3");
     EXPECT_EQ(placeName(room, kMar, 100.5f, 7.f), "(101, 7)");
