@@ -7,7 +7,6 @@
 #include <gif_lib.h>
 
 #include <QDir>
-#include <QFile>
 #include <QFontMetricsF>
 #include <QPainter>
 #include <QRegularExpression>
@@ -194,9 +193,7 @@ TEST(ExportTest, PlanPdfIsOnePageOfThePlansShapeCarryingTheRoutes) {
     const QString path = dir.filePath(qs("plan.pdf"));
     const ExportScene routes = sceneOf(kScript, {-1, true});
     ASSERT_EQ(writePlanPdf(path.toStdString(), routes, markers), "");
-    QFile file(path);
-    ASSERT_TRUE(file.open(QIODevice::ReadOnly));
-    const QString pdf = QString::fromLatin1(file.readAll());
+    const QString pdf = QString::fromLatin1(fileBytes(path.toStdString()));
     EXPECT_EQ(pdf.count(QRegularExpression(qs("/Type\\s*/Page\\b"))), 1);
     const auto box =
         QRegularExpression(qs("/MediaBox\\s*\\[\\s*0\\s+0\\s+([\\d.]+)\\s+([\\d.]+)")).match(pdf);

@@ -92,9 +92,6 @@ protected:
     }
     QAction* customItem(int i) const { return child<QAction>(qs("CustomSim(%1)").arg(i)); }
 
-    // Runs `work` at `seconds` on the scripted clock, inside a run's wait.
-    void at(double seconds, std::function<void()> work) { scripted.at(seconds, std::move(work)); }
-
     QTemporaryDir dir;
     ScriptedDialogs dialogs;
     WindowClock scripted;

