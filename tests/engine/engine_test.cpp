@@ -328,21 +328,22 @@ TEST_F(SimulatorTest, FailingSecondEntryPlaysNothingAndTheNextPressPlaysAfresh) 
     EXPECT_FALSE(sim.busy);
 }
 
-// Frame deadlines follow each other, so time spent drawing does not add up.
-// A delay's wait does not follow the speed, even with a step joined onto it.
-TEST_F(SimulatorTest, SlowDrawingDoesNotStretchTheRunNorSpeedADelay) {
-    drawCost = 0.01;
-    play(kWalk);
-    ASSERT_EQ(drawings.size(), kWalkDrawings);
-    EXPECT_NEAR(t, 107 * 0.025, 0.011);
-    // Frame 2 is "1.0,9,3600,9860": MC's second step joined onto the delay.
-    drawCost = 0;
-    drawings.clear();
+// A delay's wait does not follow the speed, even with a step joined onto it:
+// frame 2 is "1.0,9,3600,9860", MC's second step joined onto the delay.
+TEST_F(SimulatorTest, UnsyncFramesOnADelayFrameKeepItsWaitAndDraw) {
     sim.Speed_Click(1);
     play("MC,R,Unsync, All,Delay,1.0");
     ASSERT_GE(drawings.size(), 3u);
     EXPECT_EQ(drawings[1].markers, "MC#9@3600,9860 ");
     EXPECT_NEAR(drawings[2].at - drawings[1].at, 1.0, kTick);
+}
+
+// Frame deadlines follow each other, so time spent drawing does not add up.
+TEST_F(SimulatorTest, SlowDrawingDoesNotStretchTheRun) {
+    drawCost = 0.01;
+    play(kWalk);
+    ASSERT_EQ(drawings.size(), kWalkDrawings);
+    EXPECT_NEAR(t, 107 * 0.025, 0.011);
 }
 
 // Every officer away from his station is drawn, in index order; one back at
