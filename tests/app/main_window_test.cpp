@@ -362,10 +362,7 @@ TEST_F(MainWindowTest, ProgrammingReferenceStandsBesideTheMainWindowAndIsReplace
                 return qobject_cast<ProgrammingReference*>(w);
         return static_cast<ProgrammingReference*>(nullptr);
     };
-    auto beside = [&] {
-        const QRect main = window->frameGeometry();
-        return QPoint(main.x() + main.width(), main.y());
-    };
+    auto beside = [&] { return window->frameGeometry().topRight() + QPoint(1, 0); };
     const QPoint first = beside();
     ProgrammingReference* previous = nullptr;
     for (int choice = 0; choice < 3; ++choice) {

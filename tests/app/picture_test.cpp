@@ -182,9 +182,6 @@ TEST(ExportTest, GifHoldsEveryPictureForItsTimeAndShowsWhatTheScreenPaints) {
         EXPECT_LE(std::abs(total - seconds * 100), 1.0);
         DGifCloseFile(gif, &error);
     }
-    // Two empty frames of a centisecond each make one picture.
-    EXPECT_EQ(gifSchedule(*Composed("").composition, speedFrameDelay(4)),
-              (std::vector<GifFrame>{{2, 2}}));
 }
 
 TEST(ExportTest, PlanPdfIsOnePageOfThePlansShapeCarryingTheRoutes) {
