@@ -337,7 +337,10 @@ QString helpText(const std::string& item, const char* joint) {
     return lines.join(qs(joint));
 }
 
-TEST_F(MainWindowTest, MessageBoxesShowTheirExactTextsWithCrLfAndNoIcon) {
+// The message boxes show their exact texts, with CR LF and no icon; the
+// Programming Reference stands beside the main window and is replaced after
+// closing.
+TEST_F(MainWindowTest, HelpShowsItsExactTextsAndTheReferenceBesideTheWindow) {
     const char* rows[][2] = {
         {"Help_Howto", "How To Use"}, {"Help_Basics", "Velistrad Basics"}, {"Help_About", "About"}};
     for (const auto& [item, title] : rows) {
@@ -348,9 +351,7 @@ TEST_F(MainWindowTest, MessageBoxesShowTheirExactTextsWithCrLfAndNoIcon) {
                   std::vector<std::string>{title + (": " + helpText(item, "\r\n").toStdString())});
         EXPECT_EQ(dialogs.lastIcon, MessageIcon::None);
     }
-}
 
-TEST_F(MainWindowTest, ProgrammingReferenceStandsBesideTheMainWindowAndIsReplacedAfterClosing) {
     // The real dialogs: this window is not modal.
     window.reset();
     window = std::make_unique<MainWindow>(MainWindowSetup{customPath()});

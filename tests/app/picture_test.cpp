@@ -13,12 +13,8 @@
 
 #include <cmath>
 
-#include "app/plan_painter.h"
 #include "app/plan_picture.h"
 #include "app/qt_platform.h"
-#include "engine/officer_part.h"
-#include "engine/simulator.h"
-#include "model/chapter_room.h"
 #include "tests/app/window_fixture.h"
 #include "tests/case_file.h"
 
@@ -129,10 +125,13 @@ ExportScene sceneOf(const std::string& script, TrailOptions options) {
     return ExportScene({played, {}, script, "Test run", options, played->size()});
 }
 
-TEST(ExportTest, GifHoldsEveryPictureForItsTimeAndShowsWhatTheScreenPaints) {
+struct ExportTest : ::testing::Test {
     QTemporaryDir dir;
-    const std::string path = dir.filePath(qs("run.gif")).toStdString();
     MarkerPainter markers;
+};
+
+TEST_F(ExportTest, GifHoldsEveryPictureForItsTimeAndShowsWhatTheScreenPaints) {
+    const std::string path = dir.filePath(qs("run.gif")).toStdString();
     FOR_EACH_CASE(c, "gif_runs.txt", 4) {
         const ExportScene scene = sceneOf(c[0], c.yes(3) ? TrailOptions{0, true} : TrailOptions{});
         const PlayedTimeline& played = *scene.run().played;
@@ -184,9 +183,7 @@ TEST(ExportTest, GifHoldsEveryPictureForItsTimeAndShowsWhatTheScreenPaints) {
     }
 }
 
-TEST(ExportTest, PlanPdfIsOnePageOfThePlansShapeCarryingTheRoutes) {
-    QTemporaryDir dir;
-    MarkerPainter markers;
+TEST_F(ExportTest, PlanPdfIsOnePageOfThePlansShapeCarryingTheRoutes) {
     const QString path = dir.filePath(qs("plan.pdf"));
     const ExportScene routes = sceneOf(kScript, {-1, true});
     ASSERT_EQ(writePlanPdf(path.toStdString(), routes, markers), "");
@@ -222,9 +219,7 @@ TEST(ExportTest, PlanPdfIsOnePageOfThePlansShapeCarryingTheRoutes) {
     EXPECT_EQ(redPixels(sceneOf(kScript, {})), 0);
 }
 
-TEST(ExportTest, CancelledOrFailedExportLeavesTheFileAsItWas) {
-    QTemporaryDir dir;
-    MarkerPainter markers;
+TEST_F(ExportTest, CancelledOrFailedExportLeavesTheFileAsItWas) {
     const QString target = dir.filePath(qs("kept.gif"));
     writeBytes(target.toStdString(), "old");
     const ExportScene scene = sceneOf(kScript, {});

@@ -19,7 +19,6 @@
 #include <random>
 #include <sstream>
 
-#include "engine/null_platform.h"
 #include "engine/officer_part.h"
 #include "engine/script_check.h"
 #include "engine/simulator.h"
