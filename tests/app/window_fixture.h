@@ -4,10 +4,6 @@
 
 #include <gtest/gtest.h>
 
-#include <memory>
-#include <string>
-#include <vector>
-
 #include <QAction>
 #include <QCoreApplication>
 #include <QPlainTextEdit>
