@@ -2,21 +2,28 @@
 // buttons: start-up, the File and Speed menus, Play / Pause, Reset, Kiosk
 // Mode and Quit; the My Simulations menu, script files and managing; the
 // timeline under the plan; the Help menu; every built-in simulation played.
+// The editor that helps as the user types, a window that fits the screen,
+// and following an officer: a click on the plan and the Officer list choose
+// alike, the part panel lists the entries that move him and leads to them,
+// and the exported view is the plan as shown.
 #include <algorithm>
 #include <numeric>
 
+#include <QAbstractItemView>
 #include <QApplication>
-#include <QFocusEvent>
-#include <QImage>
+#include <QComboBox>
+#include <QCompleter>
+#include <QDockWidget>
 #include <QLabel>
 #include <QListWidget>
 #include <QMenu>
-#include <QPalette>
-#include <QPlainTextEdit>
 #include <QSlider>
 #include <QTest>
 #include <QTimer>
+#include <QToolButton>
+#include <QTreeWidget>
 
+#include "app/follow_officer.h"
 #include "app/manage_dialog.h"
 #include "app/programming_reference.h"
 #include "app/qt_platform.h"
@@ -44,7 +51,6 @@ protected:
         writeBytes(path.toStdString(), bytes);
         return path;
     }
-    static std::string readFile(const QString& path) { return fileBytes(path.toStdString()); }
     // The My Simulations items shown, "~" marking one greyed out.
     QString items() const {
         QStringList shown;
@@ -59,7 +65,34 @@ protected:
         const auto marks = editor()->extraSelections();
         return marks.isEmpty() ? QString() : marks.front().cursor.selectedText();
     }
+    ScriptEdit* scriptEdit() const { return static_cast<ScriptEdit*>(editor()); }
+    QString problems() const {
+        const auto* button = child<QToolButton>(qs("Problems"));
+        return button->isVisible() ? button->property("fullText").toString() : QString();
+    }
+    void type(const char* text) {
+        editor()->setFocus();
+        QTest::keyClicks(editor(), qs(text));
+    }
+    QImage plan() const {
+        return window->Figure1()->grab().toImage().copy(window->Figure1()->planRect().toRect());
+    }
+    // Clicks the plan where the officer is drawn: his marker, or his station.
+    void clickOn(int officer) const {
+        const Officer& o = window->simulator().room().officer(officer);
+        const QPointF at((o.curX + kMarkerCentreDx) / 15, (o.curY + kMarkerCentreDy) / 15);
+        QTest::mouseClick(window->Figure1(), Qt::LeftButton, {},
+                          window->Figure1()->planTransform().map(at).toPoint());
+    }
+    QStringList partTexts() const {
+        QStringList texts;
+        const auto* list = child<QTreeWidget>(qs("OfficerPartList"));
+        for (int i = 0; i < list->topLevelItemCount(); ++i) texts << list->topLevelItem(i)->text(2);
+        return texts;
+    }
 };
+using EditorWindowTest = MainWindowTest;
+using FollowWindowTest = MainWindowTest;
 
 TEST_F(MainWindowTest, StartsWithPlaceholderWhichResetKeepsAndHideCodeFlipsTheEditor) {
     EXPECT_EQ(picture(playButton()), '>');  // the My Simulations menu has its own tests
@@ -71,18 +104,26 @@ TEST_F(MainWindowTest, StartsWithPlaceholderWhichResetKeepsAndHideCodeFlipsTheEd
         EXPECT_TRUE(editor()->isHidden() == hidden && hide->isChecked() == hidden);
         if (!hidden) continue;
         setEditorText("Mar,XZ,Now");  // a hidden editor still feeds Play
-        sim().Speed_Click(5);
         playButton()->click();
         EXPECT_FALSE(allAtStations(sim().room()));
     }
 }
 
-TEST_F(MainWindowTest, SpeedControlsAndFocusFollowTheirRows) {
+TEST_F(MainWindowTest, SpeedControlsFocusAndMenusFollowTheirRows) {
     const auto text = [](const std::string& t) {
         const QString placeholder = qs(kPlaceholderText);
         return t == "P" ? placeholder : t == "P-1" ? placeholder.chopped(1) : qs(t.c_str());
     };
     FOR_EACH_CASE(c, "window_cases.txt", 4) {
+        if (c[0] == "menu") {
+            QStringList names;
+            for (const QAction* item : child<QMenu>(qs(c[1].c_str()))->actions())
+                names << item->objectName();
+            const QString all = names.join(QLatin1Char(' '));
+            EXPECT_TRUE(all.startsWith(qs(c[2].c_str())) && all.endsWith(qs(c[3].c_str())))
+                << all.toStdString();
+            continue;
+        }
         if (c[0] == "focus") {
             editor()->setPlainText(text(c[2]));
             QFocusEvent focusIn(QEvent::FocusIn, c[1] == "Mouse"   ? Qt::MouseFocusReason
@@ -107,24 +148,11 @@ TEST_F(MainWindowTest, SpeedControlsAndFocusFollowTheirRows) {
     }
 }
 
-// That a held run stays frozen is tested on the simulator.
-TEST_F(MainWindowTest, PlayPausesAndResumesWithPictureExchange) {
-    setEditorText(kLongRun);
-    std::string pictures;
-    at(0.2, [&] {
-        pictures += sim().busy ? picture(playButton()) : 'x';
-        playButton()->click();  // pause
-        pictures += picture(playButton());
-    });
-    at(3.0, [&] { playButton()->click(); });  // resume
-    playButton()->click();
-    EXPECT_EQ(pictures + picture(playButton()), "=>>");
-    EXPECT_FALSE(sim().busy);
-    EXPECT_TRUE(allAtStations(sim().room())) << "the run played to its end";
-}
-
+// Play's picture shows the pause bars while a run plays; Reset holds the run
+// and everyone stays at his station. (Pause and resume: on the simulator.)
 TEST_F(MainWindowTest, ResetDuringPlaybackKeepsScriptThenQuitEndsTheEventLoop) {
     bool runReturned = false, resetState = false, playingAtQuit = false;
+    std::string pictures;
     // Started from the event loop, as a click would be; the rest happens in
     // the run's waits.
     QTimer::singleShot(0, window.get(), [&] {
@@ -132,32 +160,35 @@ TEST_F(MainWindowTest, ResetDuringPlaybackKeepsScriptThenQuitEndsTheEventLoop) {
         playButton()->click();  // returns only through Quit
         runReturned = true;
     });
-    at(0.2, [&] { trigger(qs("Do_Reset")); });
-    at(1.5, [&] {
+    scripted.at(0.2, [&] {
+        pictures += picture(playButton());
+        trigger(qs("Do_Reset"));
+        pictures += picture(playButton());
+    });
+    scripted.at(1.5, [&] {
         resetState = editorText() == qs(kLongRun) && allAtStations(sim().room()) && sim().paused &&
                      !sim().busy;
         trigger(qs("Do_Chap"));
         sim().Simulate_Click();  // playing again, nested
     });
-    at(3.0, [&] {
+    scripted.at(3.0, [&] {
         playingAtQuit = sim().busy;
         trigger(qs("Quit_Simulator"));
     });
     // A failure shows as a hang, which the suite's time-out catches.
     EXPECT_EQ(QApplication::exec(), 0);
     EXPECT_TRUE(runReturned && resetState && playingAtQuit);
+    EXPECT_EQ(pictures, "=>");
     EXPECT_TRUE(sim().abandoned() && !window->isVisible());
     EXPECT_EQ(dialogs.referenceClosed, 1);
 }
 
 TEST_F(MainWindowTest, KioskModeChosenAgainStopsAfterTheCurrentSimulation) {
     sim().Speed_Click(5);
-    const auto& entries = catalogue();
-    const auto enter = std::find_if(entries.begin(), entries.end(), [](const CatalogueEntry& e) {
-        return qstrcmp(e.item, "Do_Officers_Enter") == 0;
-    });
-    ASSERT_NE(enter, entries.end());
-    const char* first = enter->script;
+    const char* first = nullptr;  // the kiosk cycle's first
+    for (const CatalogueEntry& e : catalogue())
+        if (qstrcmp(e.item, "Do_Officers_Enter") == 0) first = e.script;
+    ASSERT_NE(first, nullptr);
     bool playingFirst = false;
     // Chooses it again once the first simulation of the cycle plays.
     scripted.eachPass = [&] {
@@ -171,33 +202,6 @@ TEST_F(MainWindowTest, KioskModeChosenAgainStopsAfterTheCurrentSimulation) {
     EXPECT_EQ(editorText(), qs(first));
     // The first simulation was played to its end, not cut short.
     EXPECT_EQ(positions(sim().room()), positions(Composed(first).end()));
-}
-
-TEST_F(MainWindowTest, SavingAddsAnItemReplacingKeepsItAndItemsComeBackAfterARestart) {
-    EXPECT_EQ(items(), qs("(none)~"));
-    saveSimulation("Walk & Turn", "MC,XZ,Now");
-    EXPECT_EQ(items(), qs("Walk && Turn"));
-    dialogs.answers = {true};
-    saveSimulation("Walk & Turn", "Mar,XZ,\nNow");
-    saveSimulation("Long", "---Mar,UZX,After");
-    open();
-    EXPECT_EQ(items(), qs("Walk && Turn|Long"));
-    customItem(1)->trigger();
-    EXPECT_EQ(editorText(), qs("Mar,XZ,Now"));  // line breaks do not survive
-    customItem(2)->trigger();
-    EXPECT_EQ(editorText(), qs("---Mar,UZX,After"));
-}
-
-TEST_F(MainWindowTest, NewItemsComeBeforeTheOldOnes) {
-    const auto names = [this](const char* menu) {
-        QStringList out;
-        for (const QAction* action : child<QMenu>(qs(menu))->actions()) out << action->objectName();
-        return out.join(QLatin1Char(' '));
-    };
-    EXPECT_TRUE(names("M_File").startsWith(qs("OpenScript ")));
-    EXPECT_TRUE(names("M_File").endsWith(qs(" Toggle_HideCode Toggle_Kiosk Quit_Simulator")));
-    EXPECT_TRUE(names("M_Simulations")
-                    .startsWith(qs("Do_Reset SaveSimulation ManageSimulations Separator0 ")));
 }
 
 TEST_F(MainWindowTest, OpeningPutsTheFileInTheEditorAndTheTitleFollowsIt) {
@@ -214,7 +218,7 @@ TEST_F(MainWindowTest, OpeningPutsTheFileInTheEditorAndTheTitleFollowsIt) {
     EXPECT_FALSE(window->close());  // Cancel keeps the window and the changes
     EXPECT_EQ(dialogs.questions.size(), 1u);
     trigger(qs("SaveScript"));
-    EXPECT_EQ(readFile(path), "Mar,XZ,\nNow \xCE\xA9\nAll,Delay,1");
+    EXPECT_EQ(fileBytes(path.toStdString()), "Mar,XZ,\nNow \xCE\xA9\nAll,Delay,1");
     EXPECT_FALSE(window->isWindowModified());
     EXPECT_EQ(child<QAction>(qs("RecentScript(1)"))->text(), qs("&1 ") + path);
 
@@ -231,24 +235,39 @@ TEST_F(MainWindowTest, OpeningPutsTheFileInTheEditorAndTheTitleFollowsIt) {
     EXPECT_EQ(window->windowTitle(), qs("Velistrad Simulator"));
 }
 
-TEST_F(MainWindowTest, ManagingChangesTheMysimulationsMenu) {
-    for (const char* name : {"A", "B", "C"}) saveSimulation(name, name);
+// Saved items come after a restart; the Manage dialog reorders, renames,
+// exports, deletes and imports them.
+TEST_F(MainWindowTest, SavingAndManagingChangeTheMySimulationsMenu) {
+    EXPECT_EQ(items(), qs("(none)~"));
+    saveSimulation("Walk & Turn", "MC,XZ,Now");
+    EXPECT_EQ(items(), qs("Walk && Turn"));
+    dialogs.answers = {true};
+    saveSimulation("Walk & Turn", "Mar,XZ,\nNow");
+    saveSimulation("Long", "---Mar,UZX,After");
+    open();
+    EXPECT_EQ(items(), qs("Walk && Turn|Long"));
+    customItem(1)->trigger();
+    EXPECT_EQ(editorText(), qs("Mar,XZ,Now"));  // line breaks do not survive
+    customItem(2)->trigger();
+    EXPECT_EQ(editorText(), qs("---Mar,UZX,After"));
+
+    saveSimulation("C", "C");
     ManageSimulationsDialog manage(*window);
     auto* list = manage.findChild<QListWidget*>(qs("List"));
-    auto press = [&manage](const char* button, int row) {
-        manage.findChild<QListWidget*>(qs("List"))->setCurrentRow(row);
+    auto press = [&](const char* button, int row) {
+        list->setCurrentRow(row);
         manage.findChild<QPushButton*>(qs(button))->click();
     };
     press("MoveDown", 0);
-    EXPECT_EQ(items(), qs("B|A|C"));
+    EXPECT_EQ(items(), qs("Long|Walk && Turn|C"));
     EXPECT_EQ(list->currentRow(), 1);  // the selection moves with it
     dialogs.names = {"Z"};
     press("Rename", 2);
-    EXPECT_EQ(items(), qs("B|A|Z"));
+    EXPECT_EQ(items(), qs("Long|Walk && Turn|Z"));
     const QString exported = dir.filePath(qs("z.vsim"));
     dialogs.files = {exported};
     press("Export", 2);
-    EXPECT_EQ(readFile(exported), "C");
+    EXPECT_EQ(fileBytes(exported.toStdString()), "C");
     dialogs.answers = {true, true, true};
     for (int i = 0; i < 3; ++i) press("Delete", 0);
     EXPECT_EQ(items(), qs("(none)~"));
@@ -261,12 +280,12 @@ TEST_F(MainWindowTest, ManagingChangesTheMysimulationsMenu) {
 
 constexpr const char* kScript = "MC,XZR,Now, SC,XZE,After";
 
-TEST_F(MainWindowTest, DraggingDuringPlayHoldsAndPlayGoesOnToTheSameEnd) {
+TEST_F(MainWindowTest, DraggingOrKeysMoveThroughTheRunAndResetClears) {
     EXPECT_FALSE(slider()->isEnabled());
     const ChapterRoom uninterrupted = Composed(kScript).end();
     setEditorText(kScript);
     bool heldByDrag = false;
-    at(0.5, [&] {
+    scripted.at(0.5, [&] {
         // The run plays: a press on the slider holds it, a move shows frame 50.
         emit slider()->sliderPressed();
         heldByDrag = sim().paused && sim().busy;
@@ -281,11 +300,8 @@ TEST_F(MainWindowTest, DraggingDuringPlayHoldsAndPlayGoesOnToTheSameEnd) {
     EXPECT_EQ(positions(sim().room()), positions(uninterrupted));
     EXPECT_EQ(slider()->value(), slider()->maximum());
     EXPECT_EQ(marked(), qs(" SC,XZE,After"));
-}
 
-TEST_F(MainWindowTest, KeysStepWhereThePlanHasFocusAndResetClears) {
-    setEditorText(kScript);
-    playButton()->click();
+    // Keys step where the plan has the focus.
     const std::size_t end = sim().played()->size();
     window->Figure1()->setFocus();
     QTest::keyClick(window->Figure1(), Qt::Key_Home);
@@ -318,7 +334,10 @@ QString helpText(const std::string& item, const char* joint) {
     return lines.join(qs(joint));
 }
 
-TEST_F(MainWindowTest, MessageBoxesShowTheirExactTextsWithCrLfAndNoIcon) {
+// The message boxes show their exact texts, with CR LF and no icon; the
+// Programming Reference stands beside the main window and is replaced after
+// closing.
+TEST_F(MainWindowTest, HelpShowsItsExactTextsAndTheReferenceBesideTheWindow) {
     const char* rows[][2] = {
         {"Help_Howto", "How To Use"}, {"Help_Basics", "Velistrad Basics"}, {"Help_About", "About"}};
     for (const auto& [item, title] : rows) {
@@ -329,9 +348,7 @@ TEST_F(MainWindowTest, MessageBoxesShowTheirExactTextsWithCrLfAndNoIcon) {
                   std::vector<std::string>{title + (": " + helpText(item, "\r\n").toStdString())});
         EXPECT_EQ(dialogs.lastIcon, MessageIcon::None);
     }
-}
 
-TEST_F(MainWindowTest, ProgrammingReferenceStandsBesideTheMainWindowAndIsReplacedAfterClosing) {
     // The real dialogs: this window is not modal.
     window.reset();
     window = std::make_unique<MainWindow>(MainWindowSetup{customPath()});
@@ -343,10 +360,7 @@ TEST_F(MainWindowTest, ProgrammingReferenceStandsBesideTheMainWindowAndIsReplace
                 return qobject_cast<ProgrammingReference*>(w);
         return static_cast<ProgrammingReference*>(nullptr);
     };
-    auto beside = [&] {
-        const QRect main = window->frameGeometry();
-        return QPoint(main.x() + main.width(), main.y());
-    };
+    auto beside = [&] { return window->frameGeometry().topRight() + QPoint(1, 0); };
     const QPoint first = beside();
     ProgrammingReference* previous = nullptr;
     for (int choice = 0; choice < 3; ++choice) {
@@ -383,9 +397,7 @@ TEST_F(MainWindowTest, EveryEntryLoadsItsScriptCompilesSilentlyAndPlaysToItsEnd)
         EXPECT_EQ(editorText(),
                   qs((entry.sharesScriptOf ? entries[entry.sharesScriptOf - 1] : entry).script));
 
-        const long before = scripted.passes;
         playButton()->click();
-        EXPECT_GT(scripted.passes - before, 10);
         const Positions shown = positions(sim().room());
         EXPECT_EQ(shown, positions(Composed(entry.script).end()));
         // The last frame's drawing stays: one marker per officer away from his station.
@@ -393,12 +405,148 @@ TEST_F(MainWindowTest, EveryEntryLoadsItsScriptCompilesSilentlyAndPlaysToItsEnd)
         EXPECT_EQ(window->Figure1()->markers().size(),
                   std::inner_product(shown.begin(), shown.end(), home.begin(), std::size_t{0},
                                      std::plus<>(), std::not_equal_to<>()));
-        EXPECT_FALSE(sim().busy);
     }
     trigger(qs("Do_SD_Altar2"));  // in Closing, with the script from Opening
     EXPECT_EQ(editorText(), qs(entries[2].script));
     EXPECT_STREQ(entries[2].item, "Do_SD_Altar");
     EXPECT_TRUE(dialogs.messages.empty());
+}
+
+TEST_F(EditorWindowTest, ABadFieldIsUnderlinedListedAndClearedOnceFixed) {
+    editor()->clear();
+    type("Mar, XZ, Now, XX, XZ, Soon");
+    window->checkScriptNow();  // the moment after the last keystroke
+    using Ranges = std::vector<std::pair<int, int>>;
+    EXPECT_EQ(scriptEdit()->problemRanges(FieldStyle::Error), (Ranges{{14, 16}}));
+    EXPECT_EQ(scriptEdit()->problemRanges(FieldStyle::Warning), (Ranges{{21, 26}}));
+    EXPECT_EQ(scriptEdit()->problemAt(15), qs("Unknown officer: XX"));
+    EXPECT_EQ(problems(), qs("entry 2, \"XX, XZ, Soon\": Unknown officer: XX"));
+    EXPECT_EQ(child<QLabel>(qs("EntryStatus"))->text(), qs("entry 2 of 2 · XX · XZ · Soon"));
+
+    // Changing the field takes its underline away at once; the check agrees.
+    QTextCursor cursor = editor()->textCursor();
+    cursor.setPosition(14);
+    cursor.setPosition(16, QTextCursor::KeepAnchor);
+    editor()->setTextCursor(cursor);
+    type("SC");
+    EXPECT_TRUE(scriptEdit()->problemRanges(FieldStyle::Error).empty());
+    window->checkScriptNow();
+    EXPECT_TRUE(scriptEdit()->problemRanges(FieldStyle::Error).empty());
+    EXPECT_TRUE(problems().isEmpty());
+    editor()->undo();  // undo still works through the colouring
+    EXPECT_EQ(editorText(), qs("Mar, XZ, Now, XX, XZ, Soon"));
+}
+
+TEST_F(EditorWindowTest, PlayShowsTheBoxesThenSelectsTheFailingEntry) {
+    setEditorText("MC, XZR, Now,\n Ch, XZW, After");
+    playButton()->click();
+    EXPECT_EQ(dialogs.messages,
+              (std::vector<std::string>{"Velistrad Simulator: Unknown direction: W",
+                                        "Error Details: Error occurred while processing: CH, "
+                                        "XZW, AFTER"}));
+    EXPECT_EQ(editor()->textCursor().selectedText(), qs("Ch, XZW, After"));
+    EXPECT_EQ(scriptEdit()->problemRanges(FieldStyle::Error),
+              (std::vector<std::pair<int, int>>{{21, 22}}));
+}
+
+TEST_F(EditorWindowTest, OfficersAndTimingWordsAreOfferedAfterAComma) {
+    editor()->clear();
+    type("Ma");
+    QCompleter* completer = scriptEdit()->completer();
+    ASSERT_TRUE(completer->popup()->isVisible());
+    EXPECT_EQ(completer->currentCompletion(), qs("Mar"));
+    QTest::keyClick(completer->popup(), Qt::Key_Return);
+    type(", XZ, a");
+    EXPECT_EQ(completer->currentCompletion(), qs("After"));
+    QTest::keyClick(completer->popup(), Qt::Key_Return);
+    EXPECT_EQ(editorText(), qs("Mar, XZ, After"));
+    type(", XZ");  // a Direction is never completed
+    EXPECT_FALSE(completer->popup()->isVisible());
+}
+
+TEST_F(EditorWindowTest, TheWindowFitsSmallScreensAndThePlanScalesWithIt) {
+    const QSize natural = window->sizeHint();
+    window->fitToScreen(QRect(0, 0, 1280, 720));
+    QCoreApplication::processEvents();
+    EXPECT_LE(window->height(), 720 - 40);
+    const QRect inside = window->rect();
+    for (const char* name : {"Simulate", "SpeedB(0)", "SpeedB(4)"}) {
+        const auto* button = child<QPushButton>(qs(name));
+        EXPECT_TRUE(
+            inside.contains(QRect(button->mapTo(window.get(), QPoint(0, 0)), button->size())))
+            << name;
+    }
+    // Larger: the plan grows with the height, keeps its aspect, and the
+    // width it cannot use goes to the editor.
+    PlanView* plan = window->Figure1();
+    const QRectF small = plan->planRect();
+    window->resize(natural.width() * 3, natural.height() * 2);
+    QCoreApplication::processEvents();
+    QCoreApplication::processEvents();
+    const QRectF large = plan->planRect();
+    EXPECT_GT(large.height(), 1.8 * small.height());
+    EXPECT_NEAR(large.width() / large.height(), 482.0 / 696.0, 0.01);
+    EXPECT_GT(editor()->width(), natural.width());
+    EXPECT_LT(plan->width() - large.width(), 10);
+}
+
+constexpr const char* kFollowed =
+    "SC, XZE, Now, Mar, XZTCEVU, After, CH, XZ, Now, Mar, UZX, Unsync";
+constexpr int kMar = 0;
+constexpr int kSC = 10;
+
+TEST_F(FollowWindowTest, PartPanelLeadsToHisEntriesAndClickAndListChooseAlike) {
+    setEditorText(kFollowed);
+    playButton()->click();
+    trigger(qs("Officer(0)"));
+    EXPECT_TRUE(child<QDockWidget>(qs("OfficerPartDock"))->isVisible());
+    EXPECT_EQ(partTexts(), (QStringList{qs("Mar, XZTCEVU, After"), qs("Mar, UZX, Unsync")}));
+    auto* list = child<QTreeWidget>(qs("OfficerPartList"));
+    for (const EntryFrames& e : sim().played()->entries()) {
+        if (e.entry != 3) continue;
+        emit list->itemClicked(list->topLevelItem(1), 0);
+        EXPECT_EQ(sim().playedFrames(), e.first + 1);
+        EXPECT_EQ(editor()->textCursor().selectedText(), qs("Mar, UZX, Unsync"));
+    }
+    // Times follow the speed.
+    const QString medium = list->topLevelItem(1)->text(0);
+    trigger(qs("Speed(1)"));
+    EXPECT_NE(list->topLevelItem(1)->text(0), medium);
+
+    sim().seekTo(60);  // SC on his way, Mar still at home
+    trigger(qs("Officer_None"));
+    const QImage untouched = plan();
+    auto* chooser = child<QComboBox>(qs("OfficerChooser"));
+    for (const int officer : {kSC, kMar}) {
+        SCOPED_TRACE(officer);
+        clickOn(officer);
+        EXPECT_EQ(window->following().selected(), officer);
+        EXPECT_EQ(chooser->currentIndex(), officer + 1);
+        EXPECT_TRUE(child<QAction>(qs("Officer(%1)").arg(officer))->isChecked());
+        const QImage clicked = plan();
+        EXPECT_NE(clicked, untouched) << "his ring and route are drawn";
+        const QStringList part = partTexts();
+
+        trigger(qs("Officer_None"));
+        EXPECT_EQ(plan(), untouched);
+        EXPECT_TRUE(partTexts().isEmpty());
+        emit chooser->activated(officer + 1);
+        EXPECT_EQ(window->following().selected(), officer);
+        EXPECT_EQ(plan(), clicked);
+        EXPECT_EQ(partTexts(), part);
+        trigger(qs("Officer_None"));
+    }
+    clickOn(1);  // CH, at home, has no route of his own yet but is chosen
+    EXPECT_EQ(window->following().selected(), 1);
+
+    // The exported view is the plan as the window shows it at its natural size.
+    window->resize(1600, window->height());
+    QCoreApplication::processEvents();
+    trigger(qs("Officer_AllTrails"));
+    dialogs.files = {dir.filePath(qs("view"))};
+    trigger(qs("Export_Png"));
+    EXPECT_EQ(QImage(dir.filePath(qs("view.png"))).convertToFormat(QImage::Format_RGB32),
+              plan().convertToFormat(QImage::Format_RGB32));
 }
 
 }  // namespace

@@ -4,10 +4,6 @@
 
 #include <gtest/gtest.h>
 
-#include <memory>
-#include <string>
-#include <vector>
-
 #include <QAction>
 #include <QCoreApplication>
 #include <QPlainTextEdit>
@@ -43,7 +39,7 @@ public:
         return files.value(0);
     }
     SaveChoice saveChanges(const QString& text, const QString& title) override {
-        questions.push_back((title + QStringLiteral(": ") + text).toStdString());
+        questions.push_back((title + qs(": ") + text).toStdString());
         return saveChoice;
     }
 };
@@ -71,7 +67,7 @@ protected:
         window->show();
     }
 
-    QString customPath() const { return dir.filePath(QStringLiteral("custom.sim")); }
+    QString customPath() const { return dir.filePath(qs("custom.sim")); }
 
     template <class T>
     T* child(const QString& name) const {
@@ -80,22 +76,17 @@ protected:
         return found;
     }
     void trigger(const QString& name) const { child<QAction>(name)->trigger(); }
-    QPushButton* playButton() const { return child<QPushButton>(QStringLiteral("Simulate")); }
-    QPlainTextEdit* editor() const { return child<QPlainTextEdit>(QStringLiteral("Directions")); }
+    QPushButton* playButton() const { return child<QPushButton>(qs("Simulate")); }
+    QPlainTextEdit* editor() const { return child<QPlainTextEdit>(qs("Directions")); }
     QString editorText() const { return editor()->toPlainText(); }
     void setEditorText(const char* text) const { editor()->setPlainText(qs(text)); }
     // Saves `script` under `name` through the menu, as the user does.
     void saveSimulation(const char* name, const char* script) {
         setEditorText(script);
         dialogs.names.push_back(name);
-        trigger(QStringLiteral("SaveSimulation"));
+        trigger(qs("SaveSimulation"));
     }
-    QAction* customItem(int i) const {
-        return child<QAction>(QStringLiteral("CustomSim(%1)").arg(i));
-    }
-
-    // Runs `work` at `seconds` on the scripted clock, inside a run's wait.
-    void at(double seconds, std::function<void()> work) { scripted.at(seconds, std::move(work)); }
+    QAction* customItem(int i) const { return child<QAction>(qs("CustomSim(%1)").arg(i)); }
 
     QTemporaryDir dir;
     ScriptedDialogs dialogs;

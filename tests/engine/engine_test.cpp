@@ -5,16 +5,22 @@
 // land everyone exactly where playing does. Then Play, pause, Reset, the
 // speed controls and playback, driven headlessly: a scripted clock whose
 // waits fire clicks at chosen times (re-entering the simulator, as the
-// window does) and a surface that records every drawing.
-#include <gmock/gmock.h>
+// window does) and a surface that records every drawing. Last, what the
+// window's editor and panels learn from the engine: the check an editor runs
+// as the user types (the command line's check too), where each field and
+// problem lies and that it says exactly what Play would show; an entry's
+// route, and an officer's route and part. The animation schedule is tested
+// with the GIF it makes (tests/app).
 #include <gtest/gtest.h>
 
 #include <algorithm>
 #include <cstring>
+#include <numeric>
 #include <random>
 #include <sstream>
 
-#include "engine/null_platform.h"
+#include "engine/officer_part.h"
+#include "engine/script_check.h"
 #include "engine/simulator.h"
 #include "engine/timeline.h"
 #include "simulations/catalogue.h"
@@ -25,18 +31,15 @@
 namespace velistrad {
 namespace {
 
-using ::testing::ElementsAre;
-
 // Frame indexes where an officer has a triple.
 std::vector<std::size_t> framesOf(const std::vector<std::string>& t, int officer) {
     std::vector<std::size_t> found;
     for (std::size_t i = 0; i < t.size(); ++i) {
         const auto fields = split(t[i], ',');
+        bool has = false;
         for (std::size_t k = 0; k + 2 < fields.size(); k += 3)
-            if (fields[k] == std::to_string(officer)) {
-                found.push_back(i);
-                break;
-            }
+            has |= fields[k] == std::to_string(officer);
+        if (has) found.push_back(i);
     }
     return found;
 }
@@ -156,12 +159,6 @@ TEST(PlayedTimeline, WorkedExampleEntryStartsAndTimesWithDelays) {
     EXPECT_DOUBLE_EQ(d.timeAt(d.size() + 9, 0), 1.5);  // clamped; Lightning waits only delays
 }
 
-// Bit for bit: -0 is not 0.
-bool samePositions(const ChapterRoom& a, const ChapterRoom& b) {
-    const Positions p = positions(a), q = positions(b);
-    return std::memcmp(p.data(), q.data(), p.size() * sizeof(p[0])) == 0;
-}
-
 // For every catalogue script and every frame, seeking gives exactly the
 // positions that playing the frames before it gives; seeks go forwards,
 // backwards, repeat, to 0 and past the end.
@@ -182,12 +179,14 @@ TEST(PlayedTimeline, SeekingLandsWhereStepping) {
         ChapterRoom sought;
         TimelineCursor seeker(t, sought);
         std::vector<std::size_t> order(t.size() + 1);
-        for (std::size_t i = 0; i < order.size(); ++i) order[i] = i;
+        std::iota(order.begin(), order.end(), std::size_t{0});
         std::shuffle(order.begin(), order.end(), random);
         order.insert(order.end(), {0, t.size() + 5, t.size() / 2, t.size() / 2, 1});
         for (const std::size_t n : order) {
             seeker.seek(n);
-            ASSERT_TRUE(samePositions(sought, before[std::min(n, t.size())])) << "frame " << n;
+            const Positions p = positions(sought), q = positions(before[std::min(n, t.size())]);
+            // Bit for bit: -0 is not 0.
+            ASSERT_EQ(std::memcmp(p.data(), q.data(), p.size() * sizeof(p[0])), 0) << "frame " << n;
         }
     }
 }
@@ -224,6 +223,12 @@ struct World : DiagnosticSink, RunHost, DrawingSurface, ScriptedClock {
     void picturesExchanged() override { ++exchanges; }
     void diagnose(const Diagnostic& d) override {
         log.push_back((d.kind == DiagnosticKind::ErrorDetails ? "error: " : "message: ") + d.text);
+        // Each problem of an entry once, though Play shows it frame after
+        // frame; not the count of those held back.
+        const std::pair<std::size_t, std::string> box(d.entry, d.text);
+        if (d.entry > 0 && std::find(shown.begin(), shown.end(), box) == shown.end())
+            shown.push_back(box);
+        held |= d.entry == 0;
     }
     void speedChanged(int index) override { reportedSpeed = index; }
     bool showsPausePicture() const { return exchanges % 2 == 1; }
@@ -242,6 +247,8 @@ struct World : DiagnosticSink, RunHost, DrawingSurface, ScriptedClock {
     std::vector<Drawing> drawings;
     std::string script;
     std::vector<std::string> log;
+    std::vector<std::pair<std::size_t, std::string>> shown;
+    bool held = false;  // more than a handful: Play showed the first ones only
     int exchanges = 0;
     int reportedSpeed = 0;
     ChapterRoom room;
@@ -301,13 +308,11 @@ TEST(Simulator, PressesDuringPlayback) {
 
 TEST_F(SimulatorTest, FailingSecondEntryPlaysNothingAndTheNextPressPlaysAfresh) {
     play("MC,XZR,Now, Foo,XZR,Now");
-    EXPECT_THAT(log, ElementsAre("message: Unknown officer: FOO",
-                                 "error: Error occurred while processing: FOO, XZR, NOW"));
+    EXPECT_EQ(log.size(), 2u);  // the boxes' texts are checked in the window
     EXPECT_TRUE(drawings.empty() && !sim.busy && sim.paused && exchanges == 2);
 
     play("All,-AT-X-,Now, MC,XZR,Now");
     ASSERT_EQ(drawings.size(), kWalkDrawings);
-    EXPECT_NEAR(drawings[1].at - drawings[0].at, 0.025, kTick);
     EXPECT_EQ(drawings.back().markers, "MC#9@3600,7875 ");
     EXPECT_TRUE(!sim.busy && sim.paused && exchanges == 4);
 
@@ -321,26 +326,9 @@ TEST_F(SimulatorTest, FailingSecondEntryPlaysNothingAndTheNextPressPlaysAfresh) 
     EXPECT_FALSE(sim.busy);
 }
 
-TEST_F(SimulatorTest, ResetDuringPlaybackHoldsTheRunAndShowsEveryoneAtStations) {
-    std::size_t drawnAfterReset = 0;
-    at(0.2, [&] {
-        sim.Do_Reset_Click();
-        drawnAfterReset = drawings.size();
-        EXPECT_EQ(drawings.back().markers, "");  // everyone at his station
-        EXPECT_TRUE(script == kWalk && !sim.busy && sim.paused);
-    });
-    at(5.0, [&] {
-        EXPECT_EQ(drawings.size(), drawnAfterReset);  // the held run stays held
-        sim.abandon();
-    });
-    play(kWalk);
-    EXPECT_FALSE(showsPausePicture());
-    EXPECT_NEAR(t, 5.0, 0.1);
-}
-
+// A delay's wait does not follow the speed, even with a step joined onto it:
+// frame 2 is "1.0,9,3600,9860", MC's second step joined onto the delay.
 TEST_F(SimulatorTest, UnsyncFramesOnADelayFrameKeepItsWaitAndDraw) {
-    // Frame 2 is "1.0,9,3600,9860": MC's second step joined onto the delay,
-    // whose wait does not follow the speed.
     sim.Speed_Click(1);
     play("MC,R,Unsync, All,Delay,1.0");
     ASSERT_GE(drawings.size(), 3u);
@@ -348,20 +336,12 @@ TEST_F(SimulatorTest, UnsyncFramesOnADelayFrameKeepItsWaitAndDraw) {
     EXPECT_NEAR(drawings[2].at - drawings[1].at, 1.0, kTick);
 }
 
-// Every officer away from his station is drawn, in index order; one back at
-// his station is not.
-TEST_F(SimulatorTest, RunsimDrawsEveryOfficerAwayFromHisStation) {
-    room.officer(21).curX = 1;
-    room.officer(0).curY = 4;
-    room.officer(9).curX = 3600.5f;
-    sim.runsim();
-    room.officer(9).curX = 3600;
-    sim.runsim();
-    ASSERT_EQ(drawings.size(), 2u);
-    EXPECT_EQ(drawings[0].markers, "Mar#0@1800,4 MC#9@3600.5,9900 SD#21@1," +
-                                       std::to_string(room.officer(21).stationY) + " ");
-    EXPECT_EQ(drawings[1].markers,
-              "Mar#0@1800,4 SD#21@1," + std::to_string(room.officer(21).stationY) + " ");
+// Frame deadlines follow each other, so time spent drawing does not add up.
+TEST_F(SimulatorTest, SlowDrawingDoesNotStretchTheRun) {
+    drawCost = 0.01;
+    play(kWalk);
+    ASSERT_EQ(drawings.size(), kWalkDrawings);
+    EXPECT_NEAR(t, 107 * 0.025, 0.011);
 }
 
 // Moving through a kept timeline: held mid-run and moved back, a run plays
@@ -390,12 +370,137 @@ TEST_F(SimulatorTest, SeekingAfterARunPlaysOnFromThere) {
     EXPECT_NE(sim.played(), ended);
 }
 
-// Frame deadlines follow each other, so time spent drawing does not add up.
-TEST_F(SimulatorTest, SlowDrawingDoesNotStretchTheRun) {
-    drawCost = 0.01;
-    play(kWalk);
-    ASSERT_EQ(drawings.size(), kWalkDrawings);
-    EXPECT_NEAR(t, 107 * 0.025, 0.011);
+TEST(ScriptCheck, MarksFieldsAndProblemsWhereTheyAre) {
+    FOR_EACH_CASE(c, "script_check.txt", 6) {
+        const CheckResult check = checkScript(ChapterRoom(), c[0]);
+        // "O[Mar]" for a mark of style O over the bytes "Mar", then the
+        // message of an error or a warning.
+        std::string marks;
+        for (const FieldMark& m : fieldMarks(c[0], check))
+            marks += (marks.empty() ? "" : "|") + std::string(1, "ODTLEW"[int(m.style)]) + '[' +
+                     c[0].substr(m.start, m.end - m.start) + ']' + m.message;
+        EXPECT_EQ(marks, c[1]);
+        EXPECT_EQ(entryAtText(c[0], c.n(2)), c[3]);
+        EXPECT_EQ(problemLines(c[0], check), split(c[4], '|'));
+        EXPECT_EQ(check.plays, c.yes(5));
+    }
+}
+
+TEST(ScriptCheck, SaysWhatPlayWouldShow) {
+    std::vector<std::string> scripts;
+    for (const CatalogueEntry& e : catalogue()) scripts.emplace_back(e.script);
+    // Pieces of entries, good and bad, thrown together.
+    const char* officers[] = {"Mar", "sc", "ALL", "XX", "", "Ch+MC", "Sen "};
+    const char* directions[] = {"XZTCEVU",           "XZE-N-Ch-", "-AT-MC-", "XZQ", "Delay",
+                                "-DIAG_E-MC+W+220-", "X Z",       "",        "ZX-", "1"};
+    const char* times[] = {"Now", "After", "Simult", "Unsync", "soon", "0.5", ""};
+    std::mt19937 random(7);
+    auto pick = [&random](const auto& from) { return from[random() % std::size(from)]; };
+    for (int n = 0; n < 300; ++n) {
+        std::string script;
+        for (int e = 1 + static_cast<int>(random() % 4); e > 0; --e)
+            script += std::string(pick(officers)) + ", " + pick(directions) + ",\r\n" +
+                      pick(times) + (e > 1 ? ", " : "");
+        scripts.push_back(script);
+    }
+    for (const std::string& script : scripts) {
+        SCOPED_TRACE(script);
+        World play;  // a window that has just started
+        play.sim.Speed_Click(5);
+        play.play(script);
+        const CheckResult check = checkScript(ChapterRoom(), script);
+        std::vector<std::pair<std::size_t, std::string>> said;
+        for (const Diagnostic& d : check.problems) said.emplace_back(d.entry, d.text);
+        EXPECT_EQ(check.plays, play.sim.played() != nullptr);
+        if (!play.held) {
+            EXPECT_EQ(said, play.shown);
+            continue;
+        }
+        // Play held most back: what it showed comes in the check, in order.
+        auto next = said.begin();
+        for (const auto& s : play.shown) next = std::find(next, said.end(), s);
+        EXPECT_NE(next, said.end());
+    }
+}
+
+TEST(ScriptCheck, PreviewsTheRouteOfOneEntry) {
+    const std::string script = "Mar, XZTCEVU, Now, Mar, UZX, After, All, Delay, 1";
+    ChapterRoom room;
+    const int mar = room.findofficer("MAR");
+    const std::pair<float, float> station(room.officer(mar).stationX, room.officer(mar).stationY);
+    const EntryRoute first = entryRoute(room, script, 0);
+    ASSERT_EQ(first.routes.size(), 1u);
+    EXPECT_EQ(first.routes[0].points.front(), station);
+    for (const int letter : {2, 4, 19, 20, 21})  // C E T U V, and those walked by on the way
+        EXPECT_TRUE(std::count(first.points.begin(), first.points.end(), letter)) << letter;
+    EXPECT_EQ(first.stations, std::vector<int>{mar});
+    // The next starts where the first left him, at U, and ends at his station.
+    const EntryRoute second = entryRoute(room, script, 1);
+    ASSERT_EQ(second.routes.size(), 1u);
+    const std::pair<float, float> u(room.point(20).x, room.point(20).y);
+    EXPECT_EQ(second.routes[0].points.front(), u);
+    EXPECT_EQ(second.routes[0].points.back(), station);
+    EXPECT_TRUE(entryRoute(room, script, 2).routes.empty());  // a pause walks nowhere
+    EXPECT_TRUE(entryRoute(room, "XX, XZ, Now, Mar, ZX, Now", 1).routes.empty());
+}
+
+constexpr int kMar = 0;
+constexpr int kSC = 10;
+
+TEST(OfficerTrailTest, CornersInOrderEndWhereTheRunLeavesHimAndJumpsAreMarked) {
+    const auto played =
+        Composed("Mar, XZTCEVU, Now, SC, XZE, Simult, ALL, -AT-X-, After").composition;
+    const std::vector<Trail> trails = officerTrails(*played);
+    ASSERT_EQ(trails.size(), static_cast<std::size_t>(kOfficerCount));
+    const ChapterRoom stations;
+    EXPECT_EQ(trails[1].size(), 1u) << "CH never moves";
+    for (const int k : {kMar, kSC}) {
+        const Trail& t = trails[static_cast<std::size_t>(k)];
+        ASSERT_GE(t.size(), 4u);
+        EXPECT_EQ(t.front(),
+                  (TrailPoint{static_cast<float>(stations.officer(k).stationX),
+                              static_cast<float>(stations.officer(k).stationY), 0, false}));
+        for (std::size_t i = 1; i < t.size(); ++i) {
+            EXPECT_LT(t[i - 1].frame, t[i].frame);
+            if (i + 1 == t.size() || t[i + 1].jump) continue;
+            // A corner turns: no point lies on a straight walk through it.
+            const double cross = (t[i].x - t[i - 1].x) * (t[i + 1].y - t[i].y) -
+                                 (t[i].y - t[i - 1].y) * (t[i + 1].x - t[i].x);
+            EXPECT_NE(cross, 0.0) << k << " corner " << i;
+        }
+        // Put back on his station at once by the last entry.
+        EXPECT_EQ(t.back(), (TrailPoint{t.front().x, t.front().y, t.back().frame, true}));
+        // Where the walk before that ends is where the run stood then.
+        ChapterRoom room;
+        played->seek(t[t.size() - 2].frame, room);
+        EXPECT_EQ(room.officer(k).curX, t[t.size() - 2].x);
+        EXPECT_EQ(room.officer(k).curY, t[t.size() - 2].y);
+    }
+}
+
+// With the frames and times of each entry.
+TEST(OfficerPartTest, ListsTheEntriesThatMoveHimInPlayingOrderWithTimesAndPlaces) {
+    const double medium = speedFrameDelay(3);
+    FOR_EACH_CASE(c, "officer_parts.txt", 3) {
+        const auto played = Composed(c[0]).composition;
+        std::string steps;
+        for (const PartStep& step : officerPart(*played, c[0], static_cast<int>(c.n(1)), medium)) {
+            steps += (steps.empty() ? "" : "|") + std::to_string(step.entry) + ":" + step.text +
+                     ":" + step.reading;
+            const auto found =
+                std::find_if(played->entries().begin(), played->entries().end(),
+                             [&](const EntryFrames& e) { return e.entry == step.entry; });
+            ASSERT_NE(found, played->entries().end());
+            EXPECT_EQ(step.firstFrame, found->first);
+            EXPECT_EQ(step.lastFrame, found->first + found->count - 1);
+            EXPECT_DOUBLE_EQ(step.start, played->timeAt(step.firstFrame, medium));
+            EXPECT_DOUBLE_EQ(step.end, played->timeAt(step.lastFrame + 1, medium));
+        }
+        EXPECT_EQ(steps, c[2]);
+    }
+    const ChapterRoom room;
+    EXPECT_EQ(placeName(room, kMar, room.point(24).x, room.point(24).y), "light 3");
+    EXPECT_EQ(placeName(room, kMar, 100.5f, 7.f), "(101, 7)");
 }
 
 }  // namespace
