@@ -89,6 +89,7 @@ void MainWindow::buildEditorAssist() {
     });
     connect(m_directions, &QPlainTextEdit::cursorPositionChanged, this, [this] {
         updateEntryStatus();
+        m_previewHeld = false;
         updateRoutePreview();
     });
 }
@@ -190,7 +191,7 @@ void MainWindow::updateRoutePreview() {
     const QString text = m_directions->toPlainText();
     std::size_t entry = kNoEntry;
     std::string script;
-    if (!playing && editing && text != QString::fromUtf8(kPlaceholderText)) {
+    if (!playing && editing && !m_previewHeld && text != QString::fromUtf8(kPlaceholderText)) {
         script = text.toStdString();
         entry = entryAt(script, byteOffset(text, m_directions->textCursor().position()));
     }

@@ -411,10 +411,10 @@ void MainWindow::picturesExchanged() {
     m_swap->setIcon(m_simulate->icon());
     m_simulate->setIcon(m_pause->icon());
     m_pause->setIcon(m_swap->icon());
-    updateTimeline();  // a run was held, resumed or ended
-    if (m_simulator->busy && !m_simulator->paused) {
+    updateTimeline();              // a run was held, resumed or ended
+    if (!m_simulator->paused) {    // Play pressed: a run starts or goes on
         m_figure->setPreview({});  // the route preview gives way to the run
-        m_previewEntry = static_cast<std::size_t>(-1);
+        m_previewHeld = true;      // until the user moves in the editor again
     } else if (!m_simulator->busy) {
         checkScriptNow();  // the officers stand elsewhere now, or the run failed
     }

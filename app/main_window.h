@@ -204,6 +204,7 @@ private:
     QToolButton* m_problems = nullptr;
     std::size_t m_previewEntry = static_cast<std::size_t>(-1);
     std::string m_previewText;
+    bool m_previewHeld = false;
     int m_editorWidth = 98;  // the editor column's, as the user last set it
 
     FollowOfficer* m_follow = nullptr;

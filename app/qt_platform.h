@@ -62,6 +62,7 @@ public:
     // draws nothing.
     using Preview = std::function<void(QPainter&)>;
     void setPreview(Preview preview);
+    bool previewing() const { return static_cast<bool>(m_preview); }
 
 signals:
     // A left click on the plan, in plan pixels.

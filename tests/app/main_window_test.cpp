@@ -18,7 +18,10 @@
 #include <QListWidget>
 #include <QMenu>
 #include <QSlider>
+#include <QSplitter>
 #include <QTest>
+#include <QTextBlock>
+#include <QTextLayout>
 #include <QTimer>
 #include <QToolButton>
 #include <QTreeWidget>
@@ -449,6 +452,49 @@ TEST_F(EditorWindowTest, PlayShowsTheBoxesThenSelectsTheFailingEntry) {
               (std::vector<std::pair<int, int>>{{21, 22}}));
 }
 
+// Each field in its style as it is laid out; every problem is listed and
+// leads to its entry.
+TEST_F(EditorWindowTest, FieldsAreColouredAndEachProblemLeadsToItsEntry) {
+    setEditorText("MC,-AT-mc-,Now, SC,-AT-sc-,Now");
+    const QTextLayout* line = editor()->document()->firstBlock().layout();
+    auto at = [line](int i) {
+        for (const QTextLayout::FormatRange& r : line->formats())
+            if (i >= r.start && i < r.start + r.length) return r.format;
+        return QTextCharFormat();
+    };
+    EXPECT_EQ(at(0).fontWeight(), QFont::DemiBold);  // the officer
+    EXPECT_TRUE(at(11).fontItalic() && !at(3).fontItalic());
+    EXPECT_NE(at(2).foreground(), at(3).foreground());  // the comma is quiet
+    window->checkScriptNow();
+    EXPECT_EQ(problems(), qs("entry 1, \"MC, -AT-mc-, Now\": Unknown location: MC (and 1 more)"));
+    window->selectProblem(1);
+    EXPECT_EQ(editor()->textCursor().selectedText(), qs("SC,-AT-sc-,Now"));
+}
+
+// While the cursor rests in an entry the plan shows its route, until a run
+// plays. Ctrl+P plays from the editor, Ctrl+R resets; the status bar names
+// the speed.
+TEST_F(EditorWindowTest, RoutePreviewGivesWayToTheRunAndShortcutsWork) {
+    setEditorText("Mar, XZTCEVU, Now, All, Delay, 1");
+    const QImage bare = plan();
+    QApplication::setActiveWindow(window.get());
+    editor()->setFocus();
+    editor()->moveCursor(QTextCursor::Start);
+    QCoreApplication::processEvents();
+    EXPECT_TRUE(window->Figure1()->previewing());
+    EXPECT_NE(plan(), bare);
+    editor()->moveCursor(QTextCursor::End);  // a pause walks nowhere
+    EXPECT_EQ(plan(), bare);
+    editor()->moveCursor(QTextCursor::Start);
+    trigger(qs("Speed(5)"));
+    EXPECT_EQ(child<QLabel>(qs("SpeedStatus"))->text(), qs("Speed: Lightning"));
+    QTest::keyClick(editor(), Qt::Key_P, Qt::ControlModifier);
+    EXPECT_TRUE(sim().played() && !allAtStations(sim().room()));
+    EXPECT_FALSE(window->Figure1()->previewing());
+    QTest::keyClick(editor(), Qt::Key_R, Qt::ControlModifier);
+    EXPECT_TRUE(allAtStations(sim().room()));
+}
+
 TEST_F(EditorWindowTest, OfficersAndTimingWordsAreOfferedAfterAComma) {
     editor()->clear();
     type("Ma");
@@ -488,6 +534,16 @@ TEST_F(EditorWindowTest, TheWindowFitsSmallScreensAndThePlanScalesWithIt) {
     EXPECT_NEAR(large.width() / large.height(), 482.0 / 696.0, 0.01);
     EXPECT_GT(editor()->width(), natural.width());
     EXPECT_LT(plan->width() - large.width(), 10);
+    // An editor the user widened keeps its width when the window grows taller.
+    window->resize(natural);
+    QCoreApplication::processEvents();
+    auto* splitter = child<QSplitter>(qs("PlanSplitter"));
+    splitter->setSizes({splitter->width() - 250, 250});
+    emit splitter->splitterMoved(splitter->width() - 250, 1);
+    window->resize(natural + QSize(0, 200));
+    QCoreApplication::processEvents();
+    QCoreApplication::processEvents();
+    EXPECT_GE(splitter->sizes().value(1), 250);
 }
 
 constexpr const char* kFollowed =

@@ -348,6 +348,18 @@ TEST_F(SimulatorTest, SlowDrawingDoesNotStretchTheRun) {
 // on from there and ends where an uninterrupted run ends; after a run, Play
 // plays on from a frame moved back to, or compiles afresh once the text changed.
 // (Held and moved, a run playing on in the window is tested with the timeline.)
+// Only officers away from their stations are drawn, in the officer table's
+// order, where they stand to the fraction: labels follow walks exactly.
+TEST_F(SimulatorTest, DrawsOfficersAwayFromTheirStationsInTableOrderUnrounded) {
+    room.officer(3).curX = 3600.5f;
+    room.officer(1).curY = 9045.25f;
+    sim.runsim();
+    EXPECT_EQ(current.str(), "CH#1@2250,9045.25 2P#3@3600.5,2745 ");
+    room.officer(3).curX = 990;
+    sim.runsim();
+    EXPECT_EQ(current.str(), "CH#1@2250,9045.25 ");
+}
+
 TEST_F(SimulatorTest, SeekingAfterARunPlaysOnFromThere) {
     play(kWalk);
     const std::string uninterrupted = drawings.back().markers;
