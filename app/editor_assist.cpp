@@ -27,23 +27,6 @@ namespace {
 constexpr int kCheckDelayMs = 300;  // after the last keystroke
 constexpr std::size_t kNoEntry = static_cast<std::size_t>(-1);
 constexpr std::size_t kProblemsListed = 30;  // in the problems menu
-const char* const kSpeedNames[] = {"Turtle", "Slow", "Medium", "Fast", "Lightning"};
-
-// `entry 3, "Ch, XZQ, Now": Unknown direction: Q`
-QString problemText(const std::string& script, const Diagnostic& d) {
-    const std::vector<ScriptEntry> entries = splitScript(script);
-    QString text = QStringLiteral("entry %1").arg(d.entry);
-    if (d.entry >= 1 && d.entry <= entries.size()) {
-        const ScriptEntry& e = entries[d.entry - 1];
-        auto field = [&](int i) {
-            const FieldSpan span = e.raw[static_cast<std::size_t>(i)];
-            return QString::fromStdString(visibleText(
-                TrimAll(std::string_view(script).substr(span.start, span.end - span.start))));
-        };
-        text += QStringLiteral(", \"%1, %2, %3\"").arg(field(0), field(1), field(2));
-    }
-    return text + QStringLiteral(": ") + QString::fromStdString(d.text);
-}
 
 }  // namespace
 
@@ -124,7 +107,7 @@ void MainWindow::showProblems() {
         return;
     }
     const Diagnostic& first = m_check.problems[listed.front()];
-    QString text = problemText(m_checkedText, first);
+    QString text = QString::fromStdString(problemText(m_checkedText, first));
     if (listed.size() > 1) text += QStringLiteral(" (and %1 more)").arg(listed.size() - 1);
     m_problems->setProperty("fullText", text);
     elideProblems();
@@ -132,7 +115,8 @@ void MainWindow::showProblems() {
     auto* menu = new QMenu(m_problems);
     for (std::size_t k = 0; k < listed.size() && k < kProblemsListed; ++k) {
         const std::size_t i = listed[k];
-        QAction* action = menu->addAction(problemText(m_checkedText, m_check.problems[i]));
+        QAction* action = menu->addAction(
+            QString::fromStdString(problemText(m_checkedText, m_check.problems[i])));
         connect(action, &QAction::triggered, this, [this, i] { selectProblem(i); });
     }
     delete m_problems->menu();
@@ -155,15 +139,16 @@ void MainWindow::elideProblems() {
 
 void MainWindow::selectProblem(std::size_t index) {
     if (index >= m_check.problems.size() || scriptText() != m_checkedText) return;
-    const Diagnostic& d = m_check.problems[index];
-    const std::vector<ScriptEntry> entries = splitScript(m_checkedText);
-    if (d.entry < 1 || d.entry > entries.size()) return;
-    const ScriptEntry& e = entries[d.entry - 1];
-    selectScriptBytes(m_checkedText, entryStart(m_checkedText, e), e.raw[2].end);
+    selectEntry(m_checkedText, m_check.problems[index].entry);
     m_directions->setFocus(Qt::OtherFocusReason);
 }
 
-void MainWindow::selectScriptBytes(const std::string& script, std::size_t start, std::size_t end) {
+void MainWindow::selectEntry(const std::string& script, std::size_t entry) {
+    const std::vector<ScriptEntry> entries = splitScript(script);
+    if (entry < 1 || entry > entries.size()) return;
+    const ScriptEntry& e = entries[entry - 1];
+    const std::size_t start = entryStart(script, e);
+    const std::size_t end = e.raw[2].end;
     QTextCursor cursor(m_directions->document());
     cursor.setPosition(editorPosition(script, start));
     cursor.setPosition(editorPosition(script, end), QTextCursor::KeepAnchor);
@@ -213,19 +198,17 @@ void MainWindow::updateRoutePreview() {
         marked.emplace_back(m_room.officer(o).stationX, m_room.officer(o).stationY);
     m_figure->setPreview([route, marked](QPainter& painter) {
         // Positions are where a label starts; lines run through the marker's centre.
-        const QPointF centre(kMarkerCentreDx, kMarkerCentreDy);
-        auto onPlan = [&centre](QPointF twips) { return (twips + centre) / kTwipsPerPixel; };
         painter.save();
         painter.setRenderHint(QPainter::Antialiasing);
         painter.setPen(Qt::NoPen);
         painter.setBrush(QColor(0xFF, 0xC8, 0x00, 0x70));
-        for (const QPointF& m : marked) painter.drawEllipse(onPlan(m), 11.0, 11.0);
+        for (const QPointF& m : marked) painter.drawEllipse(markerCentre(m.x(), m.y()), 11.0, 11.0);
         QPen pen(QColor(0xD0, 0x40, 0x00), 2.0, Qt::DashLine, Qt::RoundCap, Qt::RoundJoin);
         painter.setPen(pen);
         painter.setBrush(Qt::NoBrush);
         for (const Route& r : route.routes) {
-            QPainterPath path(onPlan(QPointF(r.points.front().first, r.points.front().second)));
-            for (const auto& [x, y] : r.points) path.lineTo(onPlan(QPointF(x, y)));
+            QPainterPath path(markerCentre(r.points.front().first, r.points.front().second));
+            for (const auto& [x, y] : r.points) path.lineTo(markerCentre(x, y));
             painter.drawPath(path);
         }
         painter.restore();

@@ -18,6 +18,7 @@
 #include <unordered_map>
 
 #include "app/plan_picture.h"
+#include "engine/simulator.h"
 #include "simulations/safe_file.h"
 
 namespace velistrad {
@@ -29,10 +30,6 @@ const QRect kPlanRect(0, 0, kPlanWidth, kPlanHeight);
 std::string written(const std::string& path, const QByteArray& bytes) {
     return replaceFile(path,
                        std::string_view(bytes.constData(), static_cast<std::size_t>(bytes.size())));
-}
-
-QString oneLine(const std::string& text) {
-    return QString::fromStdString(text).simplified();
 }
 
 QFont sheetFont(qreal pixels, bool bold = false) {
@@ -61,10 +58,9 @@ void drawFitted(QPainter& painter, const QRectF& box, const QString& text, qreal
 }
 
 QString speedWords(double framedelay) {
-    const std::array<std::pair<double, const char*>, 5> names = {
-        {{0.07, "Turtle"}, {0.05, "Slow"}, {0.025, "Medium"}, {0.01, "Fast"}, {0.0, "Lightning"}}};
-    for (const auto& [delay, name] : names)
-        if (std::abs(delay - framedelay) < 1e-9) return QString::fromUtf8(name);
+    for (int i = 1; i <= 5; ++i)
+        if (std::abs(speedFrameDelay(i) - framedelay) < 1e-9)
+            return QString::fromUtf8(speedName(i));
     return QStringLiteral("%1 s a frame").arg(framedelay);
 }
 
@@ -160,7 +156,7 @@ void paintPlanSheet(QPainter& painter, const ExportScene& scene, MarkerPainter& 
 
     const QRectF text(margin, plan.bottom() + 8, kPlanWidth - 2 * margin,
                       kPlanHeight - plan.bottom() - 8 - margin);
-    drawFitted(painter, text, oneLine(scene.run().script), 8);
+    drawFitted(painter, text, QString::fromStdString(oneLine(scene.run().script)), 8);
     painter.restore();
 }
 

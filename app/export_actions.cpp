@@ -46,8 +46,6 @@ public:
     std::string text;
 };
 
-const char* const kSpeedNames[] = {"Turtle", "Slow", "Medium", "Fast", "Lightning"};
-
 int speedIndex(double framedelay) {
     for (int i = 1; i <= 5; ++i)
         if (speedFrameDelay(i) == framedelay) return i;
@@ -200,7 +198,7 @@ bool ExportActions::exportAnimation() {
     auto* form = new QFormLayout(&options);
     auto* speed = new QComboBox(&options);
     speed->setObjectName(QStringLiteral("ExportSpeed"));
-    for (const char* name : kSpeedNames) speed->addItem(QString::fromUtf8(name));
+    for (int i = 1; i <= 5; ++i) speed->addItem(QString::fromUtf8(speedName(i)));
     speed->setCurrentIndex(speedIndex(run->framedelay) - 1);
     form->addRow(QStringLiteral("Speed:"), speed);
     QCheckBox* highlight = nullptr;

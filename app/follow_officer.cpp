@@ -9,11 +9,8 @@
 #include <QMenu>
 #include <QPainter>
 #include <QScreen>
-#include <QTextEdit>
 #include <QTreeWidget>
 #include <QVBoxLayout>
-
-#include <cctype>
 
 #include "app/main_window.h"
 #include "app/plan_picture.h"
@@ -24,11 +21,6 @@ namespace {
 
 QString seconds(double s) {
     return QString::number(s, 'f', 1) + QStringLiteral(" s");
-}
-
-// Where a marker's circle is centred for a position in twips, plan pixels.
-QPointF markerCentre(float x, float y) {
-    return {(x + kMarkerCentreDx) / kTwipsPerPixel, (y + kMarkerCentreDy) / kTwipsPerPixel};
 }
 
 }  // namespace
@@ -179,21 +171,7 @@ void FollowOfficer::goToStep(std::size_t row) {
     if (row >= m_part.size() || !m_played) return;
     const PartStep& step = m_part[row];
     m_window.showFrame(step.firstFrame + 1);
-    if (step.entry >= m_played->entrySpans.size()) return;
-    auto [start, end] = m_played->entrySpans[step.entry];
-    const std::string script = m_window.m_directions->toPlainText().toStdString();
-    if (end > script.size()) return;
-    // The entry as typed, without the blanks after the comma before it.
-    while (start < end && std::isspace(static_cast<unsigned char>(script[start]))) ++start;
-    // UTF-16 positions of the entry's bytes.
-    const auto position = [&](std::size_t bytes) {
-        return static_cast<int>(
-            QString::fromUtf8(script.data(), static_cast<qsizetype>(bytes)).size());
-    };
-    QTextCursor cursor(m_window.m_directions->document());
-    cursor.setPosition(position(start));
-    cursor.setPosition(position(end), QTextCursor::KeepAnchor);
-    m_window.m_directions->setTextCursor(cursor);
+    m_window.selectEntry(m_window.scriptText(), step.entry + 1);
 }
 
 int FollowOfficer::officerAt(QPointF pixel) const {

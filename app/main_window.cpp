@@ -28,7 +28,6 @@ namespace {
 const QColor kHighlight(0x80, 0xFF, 0x80);
 const QKeySequence kPlayPauseKeys(Qt::CTRL | Qt::Key_P);
 const QKeySequence kResetKeys(Qt::CTRL | Qt::Key_R);
-const char* const kSpeedCaptions[] = {"Turtle", "Slow", "Medium", "Fast", "Lightning"};
 
 QString qs(const char* text) {
     return QString::fromUtf8(text);
@@ -174,7 +173,7 @@ void MainWindow::buildControls() {
         auto* button = new QPushButton(QString::number(i + 1), speeds);
         button->setObjectName(QStringLiteral("SpeedB(%1)").arg(i));
         button->setGeometry(16 * i, 0, 17, 21);
-        button->setToolTip(QStringLiteral("%1 speed (F%2)").arg(qs(kSpeedCaptions[i])).arg(i + 1));
+        button->setToolTip(QStringLiteral("%1 speed (F%2)").arg(qs(speedName(i + 1))).arg(i + 1));
         connect(button, &QPushButton::clicked, this, [this, i] { m_simulator->SpeedB_Click(i); });
         m_speedB[static_cast<std::size_t>(i)] = button;
     }
@@ -218,7 +217,7 @@ void MainWindow::buildMenus() {
     QMenu* speed = menuBar()->addMenu(QStringLiteral("S&peed"));
     speed->setObjectName(QStringLiteral("M_Speed"));
     for (int i = 1; i <= 5; ++i) {
-        QAction* action = speed->addAction(qs(kSpeedCaptions[i - 1]));
+        QAction* action = speed->addAction(qs(speedName(i)));
         action->setObjectName(QStringLiteral("Speed(%1)").arg(i));
         action->setCheckable(true);
         action->setChecked(i == 3);
@@ -433,7 +432,7 @@ void MainWindow::speedChanged(int index) {
         }
     }
     if (m_simulator) updateTimeline();  // the readout's seconds follow the speed
-    m_speedStatus->setText(QStringLiteral("Speed: %1").arg(qs(kSpeedCaptions[index - 1])));
+    m_speedStatus->setText(QStringLiteral("Speed: %1").arg(qs(speedName(index))));
 }
 
 void MainWindow::diagnose(const Diagnostic& d) {
@@ -441,12 +440,7 @@ void MainWindow::diagnose(const Diagnostic& d) {
                                                                  : qs(kProgramTitle);
     m_dialogs->message(QString::fromStdString(d.text), title, MessageIcon::None);
     // The last word on a failing entry: it is selected and marked where it is.
-    if (d.kind != DiagnosticKind::Message && d.entry > 0) {
-        const std::string script = scriptText();
-        const std::vector<ScriptEntry> entries = splitScript(script);
-        if (d.entry <= entries.size())
-            selectScriptBytes(script, entryStart(script, entries[d.entry - 1]), d.start + d.length);
-    }
+    if (d.kind != DiagnosticKind::Message) selectEntry(scriptText(), d.entry);
 }
 
 }  // namespace velistrad

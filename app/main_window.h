@@ -146,7 +146,9 @@ private:
     void elideProblems();
     void updateEntryStatus();
     void updateRoutePreview();
-    void selectScriptBytes(const std::string& script, std::size_t start, std::size_t end);
+    // Selects entry `entry` (1-based) of script, the editor's text, from its
+    // first character to its Time field's end.
+    void selectEntry(const std::string& script, std::size_t entry);
     void resizeEvent(QResizeEvent* event) override;
     void fitSplitter();
 

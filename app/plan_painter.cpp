@@ -69,7 +69,7 @@ const MarkerPainter::Label& MarkerPainter::label(const QString& text, qreal dpr)
 
 QRectF MarkerPainter::bounds(const Marker& marker) const {
     const double r = kMarkerRadius / kTwipsPerPixel + 1;  // the outline's width
-    const QPointF centre = pixels(marker.position + QPointF(kMarkerCentreDx, kMarkerCentreDy));
+    const QPointF centre = markerCentre(marker.position.x(), marker.position.y());
     QRectF box(centre - QPointF(r, r), centre + QPointF(r, r));
     const auto found = m_labels.constFind(marker.label);
     // A label not laid out yet is bounded generously: three times its height per letter.
@@ -95,7 +95,7 @@ void MarkerPainter::paint(QPainter& painter, const std::vector<Marker>& markers)
     painter.setBrush(kMarkerFill);
     const double r = kMarkerRadius / kTwipsPerPixel;
     for (const Marker& m : markers)
-        painter.drawEllipse(pixels(m.position + QPointF(kMarkerCentreDx, kMarkerCentreDy)), r, r);
+        painter.drawEllipse(markerCentre(m.position.x(), m.position.y()), r, r);
     // Halos first, so that no halo covers a neighbour's letters.
     for (const Marker& m : markers)
         painter.drawPixmap(pixels(m.position) + label(m.label, dpr).haloOffset,

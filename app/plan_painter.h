@@ -18,6 +18,8 @@
 
 #include <vector>
 
+#include "app/plan_picture.h"
+
 class QPainter;
 
 namespace velistrad {
@@ -25,6 +27,12 @@ namespace velistrad {
 inline constexpr double kMarkerCentreDx = 85.0;  // twips
 inline constexpr double kMarkerCentreDy = 75.0;
 inline constexpr double kMarkerRadius = 150.0;
+
+// Where the circle of an officer standing at (x, y) twips is centred, in plan
+// pixels; the plan centres each feature there, so a marker covers it.
+inline QPointF markerCentre(double x, double y) {
+    return {(x + kMarkerCentreDx) / kTwipsPerPixel, (y + kMarkerCentreDy) / kTwipsPerPixel};
+}
 
 struct Marker {
     int officer;

@@ -43,11 +43,10 @@ constexpr double kLaneWidth = 24.0;  // room for a marker of 20 pixels across
 constexpr double kBoxHeight = 15.0;
 constexpr double kWallInset = 3.0;
 
-// Where an officer standing at floor position (x, y) is drawn: playback
-// centres its circle 85 twips right of and 75 below the position, so every
-// feature is centred there and a marker covers the feature it stands on.
+// Every feature is centred where a marker standing on it would be, so the
+// marker covers it.
 QPointF spot(double x, double y) {
-    return {(x + kMarkerCentreDx) / kTwipsPerPixel, (y + kMarkerCentreDy) / kTwipsPerPixel};
+    return markerCentre(x, y);
 }
 QPointF pointSpot(const ChapterRoom& room, int index) {
     return spot(room.point(index).x, room.point(index).y);

@@ -17,13 +17,20 @@
 
 namespace velistrad {
 
+namespace {
+
+// The UTF-16 units of the character a UTF-8 byte starts: none for a byte
+// inside a character, two for one outside the BMP.
+int utf16Units(char byte) {
+    const auto b = static_cast<unsigned char>(byte);
+    return (b & 0xC0) == 0x80 ? 0 : b >= 0xF0 ? 2 : 1;
+}
+
+}  // namespace
+
 int editorPosition(const std::string& utf8, std::size_t byteOffset) {
     int position = 0;
-    for (std::size_t i = 0; i < byteOffset && i < utf8.size(); ++i) {
-        const auto b = static_cast<unsigned char>(utf8[i]);
-        if ((b & 0xC0) != 0x80) ++position;  // a character starts here
-        if (b >= 0xF0) ++position;           // outside the BMP: two UTF-16 units
-    }
+    for (std::size_t i = 0; i < byteOffset && i < utf8.size(); ++i) position += utf16Units(utf8[i]);
     return position;
 }
 
@@ -180,9 +187,7 @@ void ScriptEdit::setMarks(const std::string& utf8, const std::vector<FieldMark>&
     int position = 0;
     for (std::size_t i = 0; i < utf8.size(); ++i) {
         positions[i] = position;
-        const auto b = static_cast<unsigned char>(utf8[i]);
-        if ((b & 0xC0) != 0x80) ++position;
-        if (b >= 0xF0) ++position;
+        position += utf16Units(utf8[i]);
     }
     positions[utf8.size()] = position;
     for (const FieldMark& m : marks) {

@@ -35,11 +35,8 @@ constexpr qreal kShortestArrowed = 16.0;
 constexpr qreal kRingRadius = kMarkerRadius / kTwipsPerPixel + 3.5;
 constexpr qreal kRingWidth = 3.0;
 
-QPointF spot(float x, float y) {
-    return {(x + kMarkerCentreDx) / kTwipsPerPixel, (y + kMarkerCentreDy) / kTwipsPerPixel};
-}
 QPointF spot(const TrailPoint& p) {
-    return spot(p.x, p.y);
+    return markerCentre(p.x, p.y);
 }
 
 void arrowhead(QPainter& painter, QPointF tip, QPointF direction, const QColor& colour) {
@@ -182,7 +179,7 @@ void TrailScene::paintWalked(QPainter& painter, const ChapterRoom& room, std::si
                                      .intersects(within))
             continue;
         const Officer& o = room.officer(k);
-        const RouteShape shape = routeShape(trail, spot(o.curX, o.curY), shown);
+        const RouteShape shape = routeShape(trail, markerCentre(o.curX, o.curY), shown);
         const QColor colour = officerColour(k);
         painter.setBrush(Qt::NoBrush);
         painter.setPen(QPen(colour, kWalkedWidth, Qt::SolidLine, Qt::RoundCap, Qt::RoundJoin));
@@ -201,7 +198,7 @@ void TrailScene::paintRoutes(QPainter& painter, const ChapterRoom& room, std::si
 void TrailScene::paintRing(QPainter& painter, const ChapterRoom& room) const {
     if (!ChapterRoom::isOfficer(m_options.selected)) return;
     const Officer& o = room.officer(m_options.selected);
-    const QPointF centre = spot(o.curX, o.curY);
+    const QPointF centre = markerCentre(o.curX, o.curY);
     painter.save();
     painter.setRenderHint(QPainter::Antialiasing);
     painter.setBrush(Qt::NoBrush);
@@ -226,8 +223,8 @@ QRectF TrailScene::changed(const ChapterRoom& before, std::size_t shownBefore,
         const qreal r = ring ? kRingRadius + kRingWidth + 2 : pad;
         if (a.curX == b.curX && a.curY == b.curY && !ring) continue;
         if (a.curX == b.curX && a.curY == b.curY && from == to) continue;
-        out |= around(spot(a.curX, a.curY), r);
-        out |= around(spot(b.curX, b.curY), r);
+        out |= around(markerCentre(a.curX, a.curY), r);
+        out |= around(markerCentre(b.curX, b.curY), r);
         for (const TrailPoint& p : m_trails[static_cast<std::size_t>(k)])
             if (p.frame > from && p.frame <= to) out |= around(spot(p), pad);
     }

@@ -2,10 +2,8 @@
 
 #include <algorithm>
 #include <cmath>
-#include <cstdint>
 #include <unordered_map>
 
-#include "compiler/movement_compiler.h"
 #include "engine/script_runner.h"
 
 namespace velistrad {
@@ -50,18 +48,8 @@ std::vector<Trail> officerTrails(const PlayedTimeline& played) {
             {static_cast<float>(o.stationX), static_cast<float>(o.stationY), 0, false});
     }
     for (std::size_t n = 0; n < played.size(); ++n) {
-        // Only the last triple of an officer in a frame is shown.
-        std::uint32_t moved = 0;
-        forEachTriple(played.pool(), played.frame(n), [&](const Triple& t) {
-            if (!ChapterRoom::isOfficer(t.officer)) return;
-            Officer& o = room.officer(t.officer);
-            float v = 0;
-            if (playedX(t, v)) o.curX = v;
-            if (playedY(t, v)) o.curY = v;
-            moved |= 1u << t.officer;
-        });
-        for (int k = 0; moved != 0; ++k, moved >>= 1) {
-            if ((moved & 1u) == 0) continue;
+        if (!played.apply(n, room)) continue;
+        for (int k = 0; k < kOfficerCount; ++k) {
             Trail& trail = trails[static_cast<std::size_t>(k)];
             const Officer& o = room.officer(k);
             if (o.curX != trail.back().x || o.curY != trail.back().y)
@@ -72,17 +60,9 @@ std::vector<Trail> officerTrails(const PlayedTimeline& played) {
 }
 
 std::string placeName(const ChapterRoom& room, int officer, float x, float y) {
-    const auto at = [&](std::int32_t px, std::int32_t py) {
-        return static_cast<float>(px) == x && static_cast<float>(py) == y;
-    };
-    const Officer& self = room.officer(officer);
-    if (at(self.stationX, self.stationY)) return "his station";
-    for (int k = 0; k < kOfficerCount; ++k) {
-        if (at(room.officer(k).stationX, room.officer(k).stationY))
-            return "the " + room.officer(k).abbreviation + " station";
-    }
-    for (int p = 0; p < kPointCount; ++p) {
-        if (!at(room.point(p).x, room.point(p).y)) continue;
+    if (const int k = room.stationAt(x, y); k >= 0)
+        return k == officer ? "his station" : "the " + room.officer(k).abbreviation + " station";
+    if (const int p = room.pointAt(x, y); p >= 0) {
         if (p <= letterPointIndex('V')) return std::string("floor letter ") + char('A' + p);
         return "light " + std::to_string(p - letterPointIndex('V'));
     }
@@ -97,45 +77,40 @@ std::vector<PartStep> officerPart(const PlayedTimeline& played, std::string_view
     // The entries are compiled again, in script order from the stations as
     // the run was, to learn which of them move him and from where to where.
     ChapterRoom room;
-    SilentReporter silent;
-    MovementCompiler compiler(room, silent);
+    const Officer& him = room.officer(officer);
     std::vector<PartStep> part;
-    ScriptReader reader(script);
-    ScriptEntry e;
-    for (std::size_t index = 0; reader.next(e); ++index) {
-        if (e.Direction == "DELAY") continue;
-        const Officer& him = room.officer(officer);
-        const float fromX = him.curX;
-        const float fromY = him.curY;
-        compiler.moveofficer(e.Officer, e.Direction);
-        if (compiler.simerror()) break;  // the run ended here as well
-        bool moves = false;
-        float x = fromX;
-        float y = fromY;
-        for (const PathRecord& r : compiler.path()) {
-            if (r.triple.officer != officer) continue;
-            float v = 0;
-            if (playedX(r.triple, v)) x = v;
-            if (playedY(r.triple, v)) y = v;
-            moves = moves || x != fromX || y != fromY;
-        }
-        const auto found = framesOf.find(index);
-        if (!moves || found == framesOf.end()) continue;
-        const EntryFrames& frames = *found->second;
-        PartStep step;
-        step.entry = index;
-        step.firstFrame = frames.first;
-        step.lastFrame = frames.first + frames.count - 1;
-        step.start = played.timeAt(frames.first, framedelay);
-        step.end = played.timeAt(frames.first + frames.count, framedelay);
-        if (index < played.entrySpans.size()) {
-            const auto [start, end] = played.entrySpans[index];
-            if (end <= script.size()) step.text = oneLine(script.substr(start, end - start));
-        }
-        step.reading = "from " + placeName(room, officer, fromX, fromY) + " to " +
-                       placeName(room, officer, him.curX, him.curY);
-        part.push_back(std::move(step));
-    }
+    compileEntries(room, script, kMaxRunFrames,
+                   [&](std::size_t index, const Path& path, const Standing& before) {
+                       const auto [fromX, fromY] = before[static_cast<std::size_t>(officer)];
+                       bool moves = false;
+                       float x = fromX;
+                       float y = fromY;
+                       for (const PathRecord& r : path) {
+                           if (r.triple.officer != officer) continue;
+                           float v = 0;
+                           if (playedX(r.triple, v)) x = v;
+                           if (playedY(r.triple, v)) y = v;
+                           moves = moves || x != fromX || y != fromY;
+                       }
+                       const auto found = framesOf.find(index);
+                       if (!moves || found == framesOf.end()) return true;
+                       const EntryFrames& frames = *found->second;
+                       PartStep step;
+                       step.entry = index;
+                       step.firstFrame = frames.first;
+                       step.lastFrame = frames.first + frames.count - 1;
+                       step.start = played.timeAt(frames.first, framedelay);
+                       step.end = played.timeAt(frames.first + frames.count, framedelay);
+                       if (index < played.entrySpans.size()) {
+                           const auto [start, end] = played.entrySpans[index];
+                           if (end <= script.size())
+                               step.text = oneLine(script.substr(start, end - start));
+                       }
+                       step.reading = "from " + placeName(room, officer, fromX, fromY) + " to " +
+                                      placeName(room, officer, him.curX, him.curY);
+                       part.push_back(std::move(step));
+                       return true;
+                   });
     std::stable_sort(part.begin(), part.end(), [](const PartStep& a, const PartStep& b) {
         return a.firstFrame < b.firstFrame;
     });

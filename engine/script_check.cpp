@@ -5,8 +5,6 @@
 #include <set>
 #include <utility>
 
-#include "compiler/movement_compiler.h"
-
 namespace velistrad {
 
 namespace {
@@ -24,10 +22,6 @@ private:
     std::set<std::pair<std::size_t, std::string>> m_seen;
 };
 
-bool isBlank(char c) {
-    return c == ' ' || c == '\r' || c == '\n';
-}
-
 bool knownTimingWord(std::string_view word) {
     return word == "NOW" || word == "AFTER" || word == "SIMULT" || word == "UNSYNC";
 }
@@ -36,12 +30,9 @@ std::string trimmed(std::string_view text, FieldSpan span) {
     return TrimAll(text.substr(span.start, span.end - span.start));
 }
 
-// As Play reads a field: trimmed and upper-cased.
+// As Play reads a field.
 std::string cleaned(std::string_view text, FieldSpan span) {
-    std::string word = trimmed(text, span);
-    for (char& c : word)
-        if (c >= 'a' && c <= 'z') c = static_cast<char>(c - 'a' + 'A');
-    return word;
+    return cleanField(text.substr(span.start, span.end - span.start));
 }
 
 // A route longer than this is not worth previewing: no real entry comes near.
@@ -78,7 +69,7 @@ TextPlace placeOf(std::string_view text, std::size_t offset) {
 
 std::size_t entryStart(std::string_view text, const ScriptEntry& entry) {
     for (std::size_t i = entry.raw[0].start; i < entry.raw[2].end; ++i)
-        if (!isBlank(text[i])) return i;
+        if (!removedByTrimAll(text[i])) return i;
     return entry.raw[0].start;
 }
 
@@ -159,63 +150,62 @@ std::size_t entryAt(std::string_view text, std::size_t offset) {
     return static_cast<std::size_t>(-1);
 }
 
+namespace {
+
+// The entry's three fields as typed, without blanks, joined by `between`.
+std::string fieldsText(std::string_view text, const ScriptEntry& e, const char* between) {
+    return visibleText(trimmed(text, e.raw[0])) + between + visibleText(trimmed(text, e.raw[1])) +
+           between + visibleText(trimmed(text, e.raw[2]));
+}
+
+}  // namespace
+
 std::string entryAtText(std::string_view text, std::size_t offset) {
     const std::vector<ScriptEntry> entries = splitScript(text);
     const std::size_t at = entryAt(text, offset);
     const std::string count = withThousands(entries.size());
     if (at >= entries.size()) return count + (entries.size() == 1 ? " entry" : " entries");
-    const ScriptEntry& e = entries[at];
     return "entry " + withThousands(at + 1) + " of " + count + " \u00B7 " +
-           visibleText(trimmed(text, e.raw[0])) + " \u00B7 " +
-           visibleText(trimmed(text, e.raw[1])) + " \u00B7 " + visibleText(trimmed(text, e.raw[2]));
+           fieldsText(text, entries[at], " \u00B7 ");
+}
+
+std::string problemText(std::string_view text, const Diagnostic& d) {
+    const std::vector<ScriptEntry> entries = splitScript(text);
+    std::string out = "entry " + std::to_string(d.entry);
+    if (d.entry >= 1 && d.entry <= entries.size())
+        out += ", \"" + fieldsText(text, entries[d.entry - 1], ", ") + "\"";
+    return out + ": " + d.text;
 }
 
 EntryRoute entryRoute(const ChapterRoom& from, std::string_view text, std::size_t entry) {
     EntryRoute result;
     ChapterRoom room = from;
-    SilentReporter silent;
-    MovementCompiler compiler(room, silent);
-    ScriptReader reader(text);
-    ScriptEntry e;
-    for (std::size_t i = 0; i <= entry && reader.next(e); ++i) {
-        if (e.Direction == "DELAY") continue;
-        std::array<std::pair<float, float>, kOfficerCount> before;
-        for (int o = 0; o < kOfficerCount; ++o)
-            before[static_cast<std::size_t>(o)] = {room.officer(o).curX, room.officer(o).curY};
-        compiler.limitRecords(kPreviewRecords);
-        compiler.moveofficer(e.Officer, e.Direction);
-        if (compiler.simerror() || compiler.overLimit()) return {};
-        if (i < entry) continue;
-        for (const PathRecord& r : compiler.path()) {
-            const int o = r.triple.officer;
-            auto route = std::find_if(result.routes.begin(), result.routes.end(),
-                                      [o](const Route& x) { return x.officer == o; });
-            if (route == result.routes.end()) {
-                result.routes.push_back({o, {before[static_cast<std::size_t>(o)]}});
-                route = result.routes.end() - 1;
+    compileEntries(
+        room, text, kPreviewRecords, [&](std::size_t i, const Path& path, const Standing& before) {
+            if (i < entry) return true;
+            if (i > entry) return false;  // the entry was a pause
+            for (const PathRecord& r : path) {
+                const int o = r.triple.officer;
+                auto route = std::find_if(result.routes.begin(), result.routes.end(),
+                                          [o](const Route& x) { return x.officer == o; });
+                if (route == result.routes.end()) {
+                    result.routes.push_back({o, {before[static_cast<std::size_t>(o)]}});
+                    route = result.routes.end() - 1;
+                }
+                float x = route->points.back().first;
+                float y = route->points.back().second;
+                playedX(r.triple, x);
+                playedY(r.triple, y);
+                route->points.emplace_back(x, y);
             }
-            float x = route->points.back().first;
-            float y = route->points.back().second;
-            playedX(r.triple, x);
-            playedY(r.triple, y);
-            route->points.emplace_back(x, y);
-        }
-    }
+            return false;
+        });
     std::set<int> stations;
     std::set<int> points;
     for (const Route& route : result.routes) {
         for (const auto& [x, y] : route.points) {
-            for (int o = 0; o < kOfficerCount; ++o) {
-                const Officer& officer = room.officer(o);
-                if (x == static_cast<float>(officer.stationX) &&
-                    y == static_cast<float>(officer.stationY))
-                    stations.insert(o);
-            }
-            for (int p = 0; p < kPointCount; ++p) {
-                if (x == static_cast<float>(room.point(p).x) &&
-                    y == static_cast<float>(room.point(p).y))
-                    points.insert(p);
-            }
+            if (const int o = room.stationAt(x, y); o >= 0) stations.insert(o);
+            if (const int p = room.pointAt(x, y); p >= 0) points.insert(p);
         }
     }
     result.stations.assign(stations.begin(), stations.end());

@@ -64,6 +64,8 @@ std::vector<FieldMark> fieldMarks(std::string_view text, const CheckResult& chec
 // "entry 3 of 7 · SC · XZE-N-Ch- · Simult" for the entry holding the byte
 // offset, or "7 entries" where there is none.
 std::string entryAtText(std::string_view text, std::size_t offset);
+// `entry 3, "Ch, XZQ, Now": Unknown direction: Q`, a problem with its entry.
+std::string problemText(std::string_view text, const Diagnostic& d);
 // 0-based index of the entry holding the byte offset; npos outside entries.
 std::size_t entryAt(std::string_view text, std::size_t offset);
 

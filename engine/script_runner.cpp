@@ -13,12 +13,10 @@ std::string TrimAll(std::string_view x) {
     std::string out;
     out.reserve(x.size());
     for (const char c : x) {
-        if (c != ' ' && c != '\r' && c != '\n') out += c;
+        if (!removedByTrimAll(c)) out += c;
     }
     return out;
 }
-
-namespace {
 
 std::string cleanField(std::string_view field) {
     std::string out = TrimAll(field);
@@ -32,8 +30,6 @@ std::string cleanField(std::string_view field) {
 bool removedByTrimAll(char c) {
     return c == ' ' || c == '\r' || c == '\n';
 }
-
-}  // namespace
 
 bool ScriptReader::next(ScriptEntry& entry) {
     for (std::size_t field = 0; field < 3; ++field) {
@@ -249,6 +245,25 @@ private:
 };
 
 }  // namespace
+
+bool compileEntries(ChapterRoom& room, std::string_view text, std::size_t recordLimit,
+                    const EntryVisit& visit) {
+    SilentReporter silent;
+    MovementCompiler compiler(room, silent);
+    ScriptReader reader(text);
+    ScriptEntry e;
+    Standing before;
+    for (std::size_t index = 0; reader.next(e); ++index) {
+        if (e.Direction == "DELAY") continue;
+        for (int o = 0; o < kOfficerCount; ++o)
+            before[static_cast<std::size_t>(o)] = {room.officer(o).curX, room.officer(o).curY};
+        compiler.limitRecords(recordLimit);
+        compiler.moveofficer(e.Officer, e.Direction);
+        if (compiler.simerror() || compiler.overLimit()) return false;
+        if (!visit(index, compiler.path(), before)) return true;
+    }
+    return true;
+}
 
 static_assert(kMaxRunFrames < kNoNode, "every step of a run must fit a frame node");
 

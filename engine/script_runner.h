@@ -13,11 +13,14 @@
 #include <array>
 #include <cstddef>
 #include <cstdint>
+#include <functional>
 #include <memory>
 #include <string>
 #include <string_view>
+#include <utility>
 #include <vector>
 
+#include "compiler/path_record.h"
 #include "compiler/reporter.h"
 #include "engine/played_timeline.h"
 #include "model/chapter_room.h"
@@ -47,6 +50,9 @@ struct ScriptEntry {
 
 // Removes blanks, carriage returns and line feeds; everything else stays.
 std::string TrimAll(std::string_view x);
+bool removedByTrimAll(char c);
+// A field as an entry holds it: TrimAll, then ASCII letters upper-cased.
+std::string cleanField(std::string_view field);
 
 // Reads the entries of a script one at a time; trailing fields that do not
 // complete an entry are dropped.
@@ -111,6 +117,19 @@ private:
 std::shared_ptr<PlayedTimeline> composeScript(ChapterRoom& room, std::string_view text,
                                               DiagnosticSink& sink,
                                               std::size_t frameLimit = kMaxRunFrames);
+
+// Where every officer stands, by officer index: x and y in twips.
+using Standing = std::array<std::pair<float, float>, kOfficerCount>;
+
+// Compiles the entries of a script one after the other from where the room's
+// officers stand, moving them on, as Play does before composing; a pause
+// compiles to nothing. visit(index, path, before) is told of each compiled
+// entry (0-based) with where everyone stood before it, and returns false to
+// stop there. Returns false at an entry that fails or would take more than
+// recordLimit steps, which is not visited.
+using EntryVisit = std::function<bool(std::size_t index, const Path& path, const Standing& before)>;
+bool compileEntries(ChapterRoom& room, std::string_view text, std::size_t recordLimit,
+                    const EntryVisit& visit);
 
 // 1234567 as "1,234,567", or with another separator ("1 234 567").
 std::string withThousands(std::size_t n, char separator = ',');

@@ -27,6 +27,11 @@ double speedFrameDelay(int index) {
     }
 }
 
+const char* speedName(int index) {
+    static constexpr const char* kNames[] = {"Turtle", "Slow", "Medium", "Fast", "Lightning"};
+    return kNames[std::clamp(index, 1, 5) - 1];
+}
+
 Simulator::Simulator(ChapterRoom& room, DiagnosticSink& sink, RunHost& host,
                      DrawingSurface& surface, Clock& clock, EventPump& pump)
     : m_room(room), m_sink(sink), m_host(host), m_surface(surface), m_clock(clock), m_pump(pump) {}

@@ -25,6 +25,8 @@ namespace velistrad {
 
 // Seconds per frame for the speed items 1..5 (Turtle .. Lightning).
 double speedFrameDelay(int index);
+// "Turtle", "Slow", "Medium", "Fast", "Lightning": the speed table's names.
+const char* speedName(int index);
 
 class Simulator {
 public:

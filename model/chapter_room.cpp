@@ -79,6 +79,21 @@ std::int16_t ChapterRoom::findofficer(std::string_view name) const {
     return result;
 }
 
+int ChapterRoom::stationAt(float x, float y) const {
+    for (int i = 0; i < kOfficerCount; ++i) {
+        const Officer& o = officer(i);
+        if (static_cast<float>(o.stationX) == x && static_cast<float>(o.stationY) == y) return i;
+    }
+    return -1;
+}
+
+int ChapterRoom::pointAt(float x, float y) const {
+    for (int p = 0; p < kPointCount; ++p) {
+        if (static_cast<float>(point(p).x) == x && static_cast<float>(point(p).y) == y) return p;
+    }
+    return -1;
+}
+
 void ChapterRoom::resetToStations() {
     for (int i = 0; i < kOfficerCount; ++i) {
         Officer& o = officer(i);

@@ -66,6 +66,11 @@ public:
     // Every officer back to his station, as playback does before a run.
     void resetToStations();
 
+    // The officer whose station, the floor point that, lies exactly at
+    // (x, y); -1 when none does.
+    int stationAt(float x, float y) const;
+    int pointAt(float x, float y) const;
+
 private:
     struct Tables {};
     explicit ChapterRoom(Tables);
