@@ -16,9 +16,10 @@
 #include <QToolButton>
 
 #include "app/main_window.h"
-#include "app/plan_picture.h"
 #include "app/qt_platform.h"
 #include "app/script_editor.h"
+#include "render/plan_picture.h"
+#include "render/route_preview.h"
 
 namespace velistrad {
 
@@ -192,27 +193,10 @@ void MainWindow::updateRoutePreview() {
         m_figure->setPreview({});
         return;
     }
-    std::vector<QPointF> marked;
-    for (const int p : route.points) marked.emplace_back(m_room.point(p).x, m_room.point(p).y);
-    for (const int o : route.stations)
-        marked.emplace_back(m_room.officer(o).stationX, m_room.officer(o).stationY);
-    m_figure->setPreview([route, marked](QPainter& painter) {
-        // Positions are where a label starts; lines run through the marker's centre.
-        painter.save();
-        painter.setRenderHint(QPainter::Antialiasing);
-        painter.setPen(Qt::NoPen);
-        painter.setBrush(QColor(0xFF, 0xC8, 0x00, 0x70));
-        for (const QPointF& m : marked) painter.drawEllipse(markerCentre(m.x(), m.y()), 11.0, 11.0);
-        QPen pen(QColor(0xD0, 0x40, 0x00), 2.0, Qt::DashLine, Qt::RoundCap, Qt::RoundJoin);
-        painter.setPen(pen);
-        painter.setBrush(Qt::NoBrush);
-        for (const Route& r : route.routes) {
-            QPainterPath path(markerCentre(r.points.front().first, r.points.front().second));
-            for (const auto& [x, y] : r.points) path.lineTo(markerCentre(x, y));
-            painter.drawPath(path);
-        }
-        painter.restore();
-    });
+    // The room outlives the plan widget that calls this.
+    const ChapterRoom& room = m_room;
+    m_figure->setPreview(
+        [route, &room](QPainter& painter) { paintRoutePreview(painter, room, route); });
 }
 
 void MainWindow::fitToScreen(const QRect& available) {

@@ -22,6 +22,7 @@
 #include "app/qt_platform.h"
 #include "engine/script_runner.h"
 #include "engine/simulator.h"
+#include "render/gif_schedule.h"
 #include "simulations/catalogue.h"
 
 namespace velistrad {

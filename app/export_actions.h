@@ -8,7 +8,9 @@
 
 #include <optional>
 
-#include "app/export.h"
+#include "render/animation_export.h"
+#include "render/image_export.h"
+#include "render/sheet_export.h"
 
 class QAction;
 class QMenu;

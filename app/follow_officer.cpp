@@ -13,7 +13,7 @@
 #include <QVBoxLayout>
 
 #include "app/main_window.h"
-#include "app/plan_picture.h"
+#include "render/plan_picture.h"
 
 namespace velistrad {
 

@@ -14,8 +14,8 @@
 #include <vector>
 
 #include "app/qt_platform.h"
-#include "app/trail_painter.h"
 #include "engine/officer_part.h"
+#include "render/trail_painter.h"
 
 class QAction;
 class QComboBox;

@@ -11,9 +11,9 @@
 #include <QTimer>
 
 #include "app/main_window.h"
-#include "app/plan_picture.h"
 #include "engine/simulator.h"
 #include "model/chapter_room.h"
+#include "render/plan_picture.h"
 #include "simulations/catalogue.h"
 #include "simulations/custom_location.h"
 

@@ -12,7 +12,7 @@
 #include <QRegion>
 #include <QTimer>
 
-#include "app/plan_picture.h"
+#include "render/plan_picture.h"
 
 namespace velistrad {
 

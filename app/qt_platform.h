@@ -17,8 +17,8 @@
 #include <QPointF>
 #include <QTransform>
 
-#include "app/plan_painter.h"
 #include "engine/platform.h"
+#include "render/marker_painter.h"
 
 namespace velistrad {
 

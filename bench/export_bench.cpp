@@ -8,10 +8,12 @@
 #include <memory>
 #include <string>
 
-#include "app/export.h"
 #include "engine/null_platform.h"
 #include "engine/script_runner.h"
 #include "engine/simulator.h"
+#include "render/animation_export.h"
+#include "render/image_export.h"
+#include "render/sheet_export.h"
 #include "simulations/catalogue.h"
 
 namespace {

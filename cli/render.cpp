@@ -16,9 +16,11 @@
 #include <memory>
 #include <optional>
 
-#include "app/export.h"
 #include "engine/script_runner.h"
 #include "engine/simulator.h"
+#include "render/animation_export.h"
+#include "render/image_export.h"
+#include "render/sheet_export.h"
 #include "simulations/catalogue.h"
 
 namespace velistrad {

@@ -1,6 +1,5 @@
 // One officer's part in a played run: the route he walks, the entries that
-// move him with their times, and a plain reading of where each takes him;
-// and the frame schedule of an animation file made of the run.
+// move him with their times, and a plain reading of where each takes him.
 //
 // The window's part panel, its trails, the exports and velistrad-cli render
 // all read these, so what is listed, drawn and written agrees. Positions are
@@ -54,31 +53,5 @@ std::vector<PartStep> officerPart(const PlayedTimeline& played, std::string_view
 // Where a position is, in words, for `officer`: "his station", "the SC
 // station", "floor letter K", "light 3", or the twips "(1500, 2340)".
 std::string placeName(const ChapterRoom& room, int officer, float x, float y);
-
-// One picture of an animation: the run as it stands once `frames` frames
-// have been shown, held for `centiseconds`.
-struct GifFrame {
-    std::size_t frames = 0;
-    int centiseconds = 0;
-
-    bool operator==(const GifFrame&) const = default;
-};
-
-// Animation viewers show a shorter delay than this as a default of their own.
-inline constexpr int kMinGifDelay = 2;
-// At Lightning frames wait nothing; an animation shows them at this period.
-inline constexpr double kLightningGifPeriod = 0.02;
-
-// The run as pictures: a frame that waits (a delay, or one frame period) is a
-// picture held that long; frames shorter than kMinGifDelay are merged into
-// the next, and each delay is rounded from the run's running time, so the
-// total is within half a centisecond of it. A framedelay of 0 plays at
-// kLightningGifPeriod. An empty run is one picture of the stations.
-std::vector<GifFrame> gifSchedule(const PlayedTimeline& played, double framedelay);
-
-// The frame period an animation of the run uses at framedelay.
-inline double gifFramePeriod(double framedelay) {
-    return framedelay > 0 ? framedelay : kLightningGifPeriod;
-}
 
 }  // namespace velistrad

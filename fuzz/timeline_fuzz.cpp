@@ -16,6 +16,7 @@
 #include "engine/played_timeline.h"
 #include "engine/script_runner.h"
 #include "model/chapter_room.h"
+#include "render/gif_schedule.h"
 
 namespace {
 

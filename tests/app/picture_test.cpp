@@ -2,7 +2,11 @@
 // widget and the export painting the same pixels. The exports read back: the
 // GIF decoded with giflib against the screen's painter, the PDF's pages and
 // what its painter draws, and a cancelled export that leaves the file alone.
-#include "app/export.h"
+#include "render/animation_export.h"
+#include "render/gif_palette.h"
+#include "render/gif_schedule.h"
+#include "render/image_export.h"
+#include "render/sheet_export.h"
 
 #include <gif_lib.h>
 
@@ -13,8 +17,8 @@
 
 #include <cmath>
 
-#include "app/plan_picture.h"
 #include "app/qt_platform.h"
+#include "render/plan_picture.h"
 #include "tests/app/window_fixture.h"
 #include "tests/case_file.h"
 

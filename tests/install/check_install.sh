@@ -12,15 +12,15 @@ usr=$stage/usr
 id=org.velistrad.Simulator
 
 failed=0
-for file in bin/velistrad bin/velistrad-cli \
+for file in bin/velistrad bin/velistrad-cli bin/velistrad-render \
   share/applications/$id.desktop share/metainfo/$id.metainfo.xml \
   share/mime/packages/$id.xml share/icons/hicolor/scalable/apps/$id.svg \
   share/icons/hicolor/16x16/apps/$id.png share/icons/hicolor/48x48/apps/$id.png \
   share/icons/hicolor/256x256/apps/$id.png \
-  share/man/man1/velistrad.1 share/man/man1/velistrad-cli.1; do
+  share/man/man1/velistrad.1 share/man/man1/velistrad-cli.1 share/man/man1/velistrad-render.1; do
   [ -s "$usr/$file" ] || { echo "not installed: $file"; failed=1; }
 done
-for program in velistrad velistrad-cli; do
+for program in velistrad velistrad-cli velistrad-render; do
   [ -x "$usr/bin/$program" ] || { echo "not executable: bin/$program"; failed=1; }
 done
 
@@ -34,6 +34,12 @@ grep -q 'pattern="\*\.vsim"' "$usr/share/mime/packages/$id.xml" ||
 desktop-file-validate "$usr/share/applications/$id.desktop" || failed=1
 appstreamcli validate --no-net "$usr/share/metainfo/$id.metainfo.xml" || failed=1
 "$usr/bin/velistrad-cli" list >/dev/null || { echo "installed velistrad-cli does not run"; failed=1; }
+# render is velistrad-render's, found beside velistrad-cli; the text commands load no Qt.
+ASAN_OPTIONS=detect_leaks=0 "$usr/bin/velistrad-cli" render --png "$stage/plan.png" --catalogue 1 &&
+  [ -s "$stage/plan.png" ] || { echo "installed velistrad-cli render does not run"; failed=1; }
+if ldd "$usr/bin/velistrad-cli" | grep -q -i qt; then
+  echo "velistrad-cli loads a Qt library"; failed=1
+fi
 # Qt keeps what it allocated until the process ends; that is no leak of ours.
 ASAN_OPTIONS=detect_leaks=0 "$usr/bin/velistrad" --version >/dev/null || { echo "installed velistrad does not run"; failed=1; }
 

@@ -1,11 +1,11 @@
-#include "app/plan_painter.h"
+#include "render/marker_painter.h"
 
 #include <QFontMetricsF>
 #include <QPainter>
 #include <QPainterPath>
 #include <QPen>
 
-#include "app/plan_picture.h"
+#include "render/plan_picture.h"
 
 namespace velistrad {
 

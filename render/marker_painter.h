@@ -18,7 +18,7 @@
 
 #include <vector>
 
-#include "app/plan_picture.h"
+#include "render/plan_picture.h"
 
 class QPainter;
 

@@ -1,4 +1,4 @@
-#include "app/plan_picture.h"
+#include "render/plan_picture.h"
 
 #include <QColor>
 #include <QFont>
@@ -18,8 +18,8 @@
 #include <cmath>
 #include <vector>
 
-#include "app/plan_painter.h"
 #include "model/chapter_room.h"
+#include "render/marker_painter.h"
 
 namespace velistrad {
 

@@ -14,8 +14,8 @@
 #include <cstddef>
 #include <vector>
 
-#include "app/plan_painter.h"
 #include "engine/officer_part.h"
+#include "render/marker_painter.h"
 
 class QPainter;
 

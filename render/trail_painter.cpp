@@ -1,4 +1,4 @@
-#include "app/trail_painter.h"
+#include "render/trail_painter.h"
 
 #include <QFont>
 #include <QFontMetricsF>
@@ -12,8 +12,8 @@
 #include <array>
 #include <cmath>
 
-#include "app/plan_picture.h"
 #include "model/chapter_room.h"
+#include "render/plan_picture.h"
 
 namespace velistrad {
 
