@@ -21,87 +21,87 @@ QString menuCaption(const std::string& name) {
 
 }  // namespace
 
-void MainWindow::showCustomSim(int Index) {
-    QAction* item = m_customSim[static_cast<std::size_t>(Index)];
-    item->setText(menuCaption(m_custom->simulations()[static_cast<std::size_t>(Index - 1)].name));
+void MainWindow::showMySimulation(int index) {
+    QAction* item = m_mySimulationItems[static_cast<std::size_t>(index)];
+    item->setText(menuCaption(m_custom->simulations()[static_cast<std::size_t>(index - 1)].name));
     item->setEnabled(true);
     item->setVisible(true);
 }
 
-void MainWindow::showCustomSims() {
+void MainWindow::showMySimulations() {
     const int count = static_cast<int>(m_custom->simulations().size());
     for (int i = 1; i <= static_cast<int>(kMaxCustomSimulations); ++i) {
         if (i <= count) {
-            showCustomSim(i);
+            showMySimulation(i);
             continue;
         }
         // As at start-up: "(none)" greyed for an empty list, later items hidden.
-        QAction* item = m_customSim[static_cast<std::size_t>(i)];
+        QAction* item = m_mySimulationItems[static_cast<std::size_t>(i)];
         item->setText(i == 1 ? QStringLiteral("(none)") : QString());
         item->setEnabled(false);
         item->setVisible(i == 1 && count == 0);
     }
 }
 
-void MainWindow::loadcustom() {
+void MainWindow::loadMySimulations() {
     m_custom = std::make_unique<CustomSimulations>(*m_dialogs,
                                                    QFile::encodeName(m_customFile).toStdString());
-    m_custom->loadcustom();
+    m_custom->load();
     for (std::size_t i = 0; i < m_custom->simulations().size(); ++i) {
-        showCustomSim(static_cast<int>(i + 1));
+        showMySimulation(static_cast<int>(i + 1));
     }
 }
 
-void MainWindow::CustomSim_Click(int Index) {
-    if (Index < 1 || Index > static_cast<int>(m_custom->simulations().size())) return;
+void MainWindow::loadMySimulation(int index) {
+    if (index < 1 || index > static_cast<int>(m_custom->simulations().size())) return;
     if (!leaveScriptFile()) return;
-    m_simulator->Do_Reset_Click();
+    m_simulator->reset();
     // Copied: Reset may run a nested save that changes the list.
-    const std::string script = m_custom->simulations()[static_cast<std::size_t>(Index - 1)].script;
+    const std::string script = m_custom->simulations()[static_cast<std::size_t>(index - 1)].script;
     setScriptText(script);
 }
 
-void MainWindow::SaveSimulation_Click() {
+void MainWindow::saveSimulation() {
     const std::optional<std::size_t> saved = m_custom->SaveSimulation(scriptText());
-    if (saved) showCustomSim(static_cast<int>(*saved + 1));
+    if (saved) showMySimulation(static_cast<int>(*saved + 1));
 }
 
-void MainWindow::ManageSimulations_Click() {
+void MainWindow::manageSimulations() {
     ManageSimulationsDialog dialog(*this);
     dialog.exec();
 }
 
-bool MainWindow::renameCustomSim(int Index) {
-    if (Index < 1 || Index > static_cast<int>(m_custom->simulations().size())) return false;
+bool MainWindow::renameMySimulation(int index) {
+    if (index < 1 || index > static_cast<int>(m_custom->simulations().size())) return false;
     const std::optional<std::string> name =
         m_dialogs->input("Enter the new name for this simulation", "Custom Simulation");
-    if (!name || !m_custom->rename(static_cast<std::size_t>(Index - 1), *name)) return false;
-    showCustomSims();
+    if (!name || !m_custom->rename(static_cast<std::size_t>(index - 1), *name)) return false;
+    showMySimulations();
     return true;
 }
 
-bool MainWindow::deleteCustomSim(int Index) {
-    if (Index < 1 || Index > static_cast<int>(m_custom->simulations().size())) return false;
-    const std::string& name = m_custom->simulations()[static_cast<std::size_t>(Index - 1)].name;
+bool MainWindow::deleteMySimulation(int index) {
+    if (index < 1 || index > static_cast<int>(m_custom->simulations().size())) return false;
+    const std::string& name = m_custom->simulations()[static_cast<std::size_t>(index - 1)].name;
     if (!m_dialogs->question("Do you want to delete the simulation \"" + name + "\"?",
                              "Custom Simulation") ||
-        !m_custom->remove(static_cast<std::size_t>(Index - 1)))
+        !m_custom->remove(static_cast<std::size_t>(index - 1)))
         return false;
-    showCustomSims();
+    showMySimulations();
     return true;
 }
 
-bool MainWindow::moveCustomSim(int Index, int to) {
-    if (Index < 1 || to < 1 ||
-        !m_custom->move(static_cast<std::size_t>(Index - 1), static_cast<std::size_t>(to - 1)))
+bool MainWindow::moveMySimulation(int index, int to) {
+    if (index < 1 || to < 1 ||
+        !m_custom->move(static_cast<std::size_t>(index - 1), static_cast<std::size_t>(to - 1)))
         return false;
-    showCustomSims();
+    showMySimulations();
     return true;
 }
 
-bool MainWindow::exportCustomSim(int Index) {
-    if (Index < 1 || Index > static_cast<int>(m_custom->simulations().size())) return false;
-    const CustomSimulation& chosen = m_custom->simulations()[static_cast<std::size_t>(Index - 1)];
+bool MainWindow::exportMySimulation(int index) {
+    if (index < 1 || index > static_cast<int>(m_custom->simulations().size())) return false;
+    const CustomSimulation& chosen = m_custom->simulations()[static_cast<std::size_t>(index - 1)];
     const QString path = m_dialogs->saveFileName(
         QStringLiteral("Export Simulation"),
         QString::fromStdString(chosen.name) + QString::fromUtf8(kScriptFileExtension),
@@ -129,11 +129,11 @@ bool MainWindow::importScriptFiles() {
         changed |=
             m_custom->store(QFileInfo(path).completeBaseName().toStdString(), script).has_value();
     }
-    if (changed) showCustomSims();
+    if (changed) showMySimulations();
     return changed;
 }
 
-void MainWindow::Help_Location_Click() {
+void MainWindow::showSimulationsLocation() {
     m_dialogs->message(
         QStringLiteral("My Simulations are kept in this file:\n%1")
             .arg(QDir::toNativeSeparators(QFileInfo(m_customFile).absoluteFilePath())),

@@ -41,8 +41,8 @@ void MainWindow::buildEditorAssist() {
     for (int i = 0; i < kOfficerCount; ++i)
         officers << QString::fromStdString(m_room.officer(i).abbreviation);
     officers << QStringLiteral("All");
-    m_directions->setCompletions(officers, {QStringLiteral("Now"), QStringLiteral("After"),
-                                            QStringLiteral("Simult"), QStringLiteral("Unsync")});
+    m_editor->setCompletions(officers, {QStringLiteral("Now"), QStringLiteral("After"),
+                                        QStringLiteral("Simult"), QStringLiteral("Unsync")});
 
     QStatusBar* bar = statusBar();
     bar->setObjectName(QStringLiteral("StatusBar"));
@@ -67,11 +67,11 @@ void MainWindow::buildEditorAssist() {
     connect(m_splitter, &QSplitter::splitterMoved, this,
             [this] { m_editorWidth = m_splitter->sizes().value(1, m_editorWidth); });
 
-    connect(m_directions, &QPlainTextEdit::textChanged, this, [this] {
+    connect(m_editor, &QPlainTextEdit::textChanged, this, [this] {
         scheduleCheck();
         updateEntryStatus();
     });
-    connect(m_directions, &QPlainTextEdit::cursorPositionChanged, this, [this] {
+    connect(m_editor, &QPlainTextEdit::cursorPositionChanged, this, [this] {
         updateEntryStatus();
         m_previewHeld = false;
         updateRoutePreview();
@@ -90,11 +90,11 @@ void MainWindow::checkScriptNow() {
     if (text == kPlaceholderText) {
         m_check = {};
         m_checkedText.clear();
-        m_directions->clearMarks();
+        m_editor->clearMarks();
     } else {
         m_check = checkScript(m_room, text);
         m_checkedText = text;
-        m_directions->setMarks(text, fieldMarks(text, m_check));
+        m_editor->setMarks(text, fieldMarks(text, m_check));
     }
     showProblems();
 }
@@ -141,7 +141,7 @@ void MainWindow::elideProblems() {
 void MainWindow::selectProblem(std::size_t index) {
     if (index >= m_check.problems.size() || scriptText() != m_checkedText) return;
     selectEntry(m_checkedText, m_check.problems[index].entry);
-    m_directions->setFocus(Qt::OtherFocusReason);
+    m_editor->setFocus(Qt::OtherFocusReason);
 }
 
 void MainWindow::selectEntry(const std::string& script, std::size_t entry) {
@@ -150,52 +150,52 @@ void MainWindow::selectEntry(const std::string& script, std::size_t entry) {
     const ScriptEntry& e = entries[entry - 1];
     const std::size_t start = entryStart(script, e);
     const std::size_t end = e.raw[2].end;
-    QTextCursor cursor(m_directions->document());
+    QTextCursor cursor(m_editor->document());
     cursor.setPosition(editorPosition(script, start));
     cursor.setPosition(editorPosition(script, end), QTextCursor::KeepAnchor);
-    m_directions->setTextCursor(cursor);
-    m_directions->ensureCursorVisible();
+    m_editor->setTextCursor(cursor);
+    m_editor->ensureCursorVisible();
 }
 
 void MainWindow::updateEntryStatus() {
     if (m_entryStatus == nullptr) return;
-    const QString text = m_directions->toPlainText();
+    const QString text = m_editor->toPlainText();
     if (text == QString::fromUtf8(kPlaceholderText)) {
         m_entryStatus->clear();
         return;
     }
     const std::string script = text.toStdString();
     m_entryStatus->setText(QString::fromStdString(
-        entryAtText(script, byteOffset(text, m_directions->textCursor().position()))));
+        entryAtText(script, byteOffset(text, m_editor->textCursor().position()))));
     if (m_problems->isVisible()) elideProblems();
 }
 
 void MainWindow::updateRoutePreview() {
     // An aid to writing: shown while the editor has the keyboard.
     const bool playing = m_simulator && m_simulator->busy;
-    const bool editing = m_directions->hasFocus();
-    const QString text = m_directions->toPlainText();
+    const bool editing = m_editor->hasFocus();
+    const QString text = m_editor->toPlainText();
     std::size_t entry = kNoEntry;
     std::string script;
     if (!playing && editing && !m_previewHeld && text != QString::fromUtf8(kPlaceholderText)) {
         script = text.toStdString();
-        entry = entryAt(script, byteOffset(text, m_directions->textCursor().position()));
+        entry = entryAt(script, byteOffset(text, m_editor->textCursor().position()));
     }
     if (entry == m_previewEntry && script == m_previewText) return;
     m_previewEntry = entry;
     m_previewText = script;
     if (entry == kNoEntry) {
-        m_figure->setPreview({});
+        m_plan->setPreview({});
         return;
     }
     const EntryRoute route = entryRoute(m_room, script, entry);
     if (route.routes.empty()) {
-        m_figure->setPreview({});
+        m_plan->setPreview({});
         return;
     }
     // The room outlives the plan widget that calls this.
     const ChapterRoom& room = m_room;
-    m_figure->setPreview(
+    m_plan->setPreview(
         [route, &room](QPainter& painter) { paintRoutePreview(painter, room, route); });
 }
 
@@ -222,9 +222,9 @@ void MainWindow::fitSplitter() {
     // least what the user gave it, to the editor.
     const int total = m_splitter->width() - m_splitter->handleWidth();
     const int planNeeds =
-        static_cast<int>(std::lround((m_figure->height() - 4.0) * kPlanWidth / kPlanHeight)) + 4;
+        static_cast<int>(std::lround((m_plan->height() - 4.0) * kPlanWidth / kPlanHeight)) + 4;
     const int editor = std::max(m_editorWidth, total - planNeeds);
-    if (total - editor >= m_figure->minimumWidth()) m_splitter->setSizes({total - editor, editor});
+    if (total - editor >= m_plan->minimumWidth()) m_splitter->setSizes({total - editor, editor});
 }
 
 }  // namespace velistrad

@@ -47,9 +47,9 @@ public:
     std::string text;
 };
 
-int speedIndex(double framedelay) {
+int speedIndex(double frameDelay) {
     for (int i = 1; i <= 5; ++i)
-        if (speedFrameDelay(i) == framedelay) return i;
+        if (speedFrameDelay(i) == frameDelay) return i;
     return 3;
 }
 
@@ -76,7 +76,7 @@ void ExportActions::build(QMenu* file) {
 }
 
 QString ExportActions::simulationName() const {
-    const std::string script = withoutReturns(m_window.m_directions->toPlainText().toStdString());
+    const std::string script = withoutReturns(m_window.m_editor->toPlainText().toStdString());
     for (const CatalogueEntry& e : catalogue()) {
         if (withoutReturns(e.script) == script)
             return QStringLiteral("%1 - %2").arg(QString::fromUtf8(e.submenu),
@@ -94,10 +94,10 @@ std::optional<ExportRun> ExportActions::currentRun(bool whole) {
     ExportRun run;
     run.played = simulator.played();
     run.room = m_window.m_room;
-    run.script = m_window.m_directions->toPlainText().toStdString();
+    run.script = m_window.m_editor->toPlainText().toStdString();
     run.name = simulationName().toStdString();
     run.options = m_window.following().options();
-    run.framedelay = simulator.framedelay;
+    run.frameDelay = simulator.frameDelay;
     run.shown = simulator.playedFrames();
     if (!run.played && whole) {
         // Not played yet: the script is composed for the export alone.
@@ -151,7 +151,7 @@ bool ExportActions::exportPlanPdf() {
                                  QStringLiteral("PDF documents (*.pdf)"));
     if (path.isEmpty()) return false;
     return finish(path, writePlanPdf(QFile::encodeName(path).toStdString(), ExportScene(*run),
-                                     m_window.Figure1()->markerPainter()));
+                                     m_window.plan()->markerPainter()));
 }
 
 bool ExportActions::exportView(const char* kind) {
@@ -164,7 +164,7 @@ bool ExportActions::exportView(const char* kind) {
                                        QStringLiteral("SVG drawings (*.svg)"));
     if (path.isEmpty()) return false;
     const std::string file = QFile::encodeName(path).toStdString();
-    MarkerPainter& markers = m_window.Figure1()->markerPainter();
+    MarkerPainter& markers = m_window.plan()->markerPainter();
     const ExportScene scene(*run);
     return finish(path, png ? writePng(file, scene, markers) : writeSvg(file, scene, markers));
 }
@@ -200,7 +200,7 @@ bool ExportActions::exportAnimation() {
     auto* speed = new QComboBox(&options);
     speed->setObjectName(QStringLiteral("ExportSpeed"));
     for (int i = 1; i <= 5; ++i) speed->addItem(QString::fromUtf8(speedName(i)));
-    speed->setCurrentIndex(speedIndex(run->framedelay) - 1);
+    speed->setCurrentIndex(speedIndex(run->frameDelay) - 1);
     form->addRow(QStringLiteral("Speed:"), speed);
     QCheckBox* highlight = nullptr;
     if (officer >= 0) {
@@ -253,7 +253,7 @@ bool ExportActions::exportAnimation() {
         return !progress.wasCanceled();
     };
     const std::string error = writeGif(QFile::encodeName(path).toStdString(), ExportScene(*run),
-                                       delay, m_window.Figure1()->markerPainter(), step);
+                                       delay, m_window.plan()->markerPainter(), step);
     m_busy = false;
     return !progress.wasCanceled() && finish(path, error);
 }

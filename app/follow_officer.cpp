@@ -55,7 +55,7 @@ void FollowOfficer::build(QMenu* menu) {
     panel->setObjectName(QStringLiteral("Officer_PartPanel"));
     menu->addAction(panel);
 
-    connect(m_window.Figure1(), &PlanView::clicked, this, [this](QPointF pixel) {
+    connect(m_window.plan(), &PlanView::clicked, this, [this](QPointF pixel) {
         const int k = officerAt(pixel);
         if (k >= 0) select(k);
     });
@@ -129,7 +129,7 @@ void FollowOfficer::showAllTrails(bool all) {
 
 void FollowOfficer::refresh() {
     const std::shared_ptr<const PlayedTimeline> played = m_window.simulator().played();
-    const double delay = m_window.simulator().framedelay;
+    const double delay = m_window.simulator().frameDelay;
     bool changed = false;
     if (played != m_played || m_trails.options() != m_options) {
         m_played = played;
@@ -142,7 +142,7 @@ void FollowOfficer::refresh() {
         m_partDelay = delay;
         m_part.clear();
         if (played && m_options.selected >= 0)
-            m_part = officerPart(*played, m_window.m_directions->toPlainText().toStdString(),
+            m_part = officerPart(*played, m_window.m_editor->toPlainText().toStdString(),
                                  m_options.selected, delay);
         showPart();
     }
@@ -153,7 +153,7 @@ void FollowOfficer::showChoice() {
     m_choices[static_cast<std::size_t>(m_options.selected + 1)]->setChecked(true);
     m_allTrails->setChecked(m_options.all);
     m_chooser->setCurrentIndex(m_options.selected + 1);
-    m_window.Figure1()->setOverlay(m_options.any() ? this : nullptr);
+    m_window.plan()->setOverlay(m_options.any() ? this : nullptr);
 }
 
 void FollowOfficer::showPart() {

@@ -94,13 +94,13 @@ int main(int argc, char* argv[]) {
     if (!parser.positionalArguments().isEmpty())
         window.openScriptFile(parser.positionalArguments().constFirst());
 
-    if (parser.isSet(reference)) window.Help_Programming_Click();
+    if (parser.isSet(reference)) window.showProgrammingReference();
     const int entry = parser.value(demo).toInt();
     if (entry >= 1 && entry <= static_cast<int>(velistrad::kCatalogueSize)) {
         // Played from inside the event loop, as a menu choice and a Play press would be.
         QTimer::singleShot(300, &window, [&window, entry] {
-            window.Catalogue_Click(static_cast<std::size_t>(entry - 1));
-            window.simulator().Simulate_Click();
+            window.loadCatalogueEntry(static_cast<std::size_t>(entry - 1));
+            window.simulator().playOrPause();
         });
     }
     if (parser.isSet(quitAfter)) {

@@ -72,13 +72,13 @@ MainWindow::MainWindow(const MainWindowSetup& setup) : m_customFile(setup.custom
     speedChanged(3);
     m_simulator =
         std::make_unique<Simulator>(m_room, static_cast<DiagnosticSink&>(*this),
-                                    static_cast<RunHost&>(*this), *m_figure, *m_clock, *m_pump);
+                                    static_cast<RunHost&>(*this), *m_plan, *m_clock, *m_pump);
 
     // Start-up: custom simulations, the placeholder, then the run state
     // (the Simulator starts at Medium, paused, not busy).
-    loadcustom();
-    m_directions->setPlainText(qs(kPlaceholderText));
-    m_kioskmode = false;
+    loadMySimulations();
+    m_editor->setPlainText(qs(kPlaceholderText));
+    m_kioskMode = false;
 }
 
 MainWindow::~MainWindow() {
@@ -107,8 +107,8 @@ void MainWindow::buildControls() {
     m_planColumn = new QVBoxLayout(planColumn);
     m_planColumn->setContentsMargins(0, 0, 0, 0);
     m_planColumn->setSpacing(2);
-    m_figure = new PlanView(m_room, planColumn);
-    m_planColumn->addWidget(m_figure, 1);
+    m_plan = new PlanView(m_room, planColumn);
+    m_planColumn->addWidget(m_plan, 1);
 
     auto* editorColumn = new QWidget(m_splitter);
     auto* column = new QVBoxLayout(editorColumn);
@@ -121,21 +121,21 @@ void MainWindow::buildControls() {
     m_simulate->setIcon(playPicture());
     m_simulate->setIconSize(QSize(16, 16));
 
-    m_directions = new ScriptEdit(central);
-    m_directions->setObjectName(QStringLiteral("Directions"));
-    m_directions->setMinimumSize(80, 60);
+    m_editor = new ScriptEdit(central);
+    m_editor->setObjectName(QStringLiteral("Directions"));
+    m_editor->setMinimumSize(80, 60);
     // Tab leaves the editor, as in a form: blanks mean nothing in a script.
-    m_directions->setTabChangesFocus(true);
-    m_directions->setWordWrapMode(QTextOption::WrapAtWordBoundaryOrAnywhere);
-    QFont editorFont = m_directions->font();
+    m_editor->setTabChangesFocus(true);
+    m_editor->setWordWrapMode(QTextOption::WrapAtWordBoundaryOrAnywhere);
+    QFont editorFont = m_editor->font();
     editorFont.setFamilies({QStringLiteral("MS Sans Serif"), QStringLiteral("Arial"),
                             QStringLiteral("Liberation Sans")});
     editorFont.setPointSizeF(8.5);
-    m_directions->setFont(editorFont);
-    m_directions->installEventFilter(this);
-    m_directions->viewport()->installEventFilter(this);
+    m_editor->setFont(editorFont);
+    m_editor->installEventFilter(this);
+    m_editor->viewport()->installEventFilter(this);
     // The kept timeline shows what the script played; once it changes, that is gone.
-    connect(m_directions, &QPlainTextEdit::textChanged, this, [this] {
+    connect(m_editor, &QPlainTextEdit::textChanged, this, [this] {
         if (m_simulator && !m_simulator->busy) {
             m_simulator->discardTimeline();
             updateTimeline();
@@ -162,7 +162,7 @@ void MainWindow::buildControls() {
     auto* speeds = new QWidget(central);
     speeds->setObjectName(QStringLiteral("SpeedButtons"));
     speeds->setFixedSize(16 * 5 + 1, 21);
-    column->addWidget(m_directions, 1);
+    column->addWidget(m_editor, 1);
     column->addWidget(m_simulate, 0, Qt::AlignHCenter);
     column->addSpacing(5);
     column->addWidget(label, 0, Qt::AlignHCenter);
@@ -174,10 +174,10 @@ void MainWindow::buildControls() {
         button->setObjectName(QStringLiteral("SpeedB(%1)").arg(i));
         button->setGeometry(16 * i, 0, 17, 21);
         button->setToolTip(QStringLiteral("%1 speed (F%2)").arg(qs(speedName(i + 1))).arg(i + 1));
-        connect(button, &QPushButton::clicked, this, [this, i] { m_simulator->SpeedB_Click(i); });
-        m_speedB[static_cast<std::size_t>(i)] = button;
+        connect(button, &QPushButton::clicked, this, [this, i] { m_simulator->setSpeed(i + 1); });
+        m_speedButtons[static_cast<std::size_t>(i)] = button;
     }
-    connect(m_simulate, &QPushButton::clicked, this, [this] { m_simulator->Simulate_Click(); });
+    connect(m_simulate, &QPushButton::clicked, this, [this] { m_simulator->playOrPause(); });
     m_simulate->setToolTip(QStringLiteral("Play the simulation, or pause it while it plays (%1)")
                                .arg(kPlayPauseKeys.toString(QKeySequence::NativeText)));
 
@@ -187,9 +187,10 @@ void MainWindow::buildControls() {
     m_splitter->setStretchFactor(1, 0);
     m_splitter->setSizes({486, 98});
 
-    setTabOrder(m_simulate, m_directions);
-    setTabOrder(m_directions, m_speedB[0]);
-    for (std::size_t i = 1; i < m_speedB.size(); ++i) setTabOrder(m_speedB[i - 1], m_speedB[i]);
+    setTabOrder(m_simulate, m_editor);
+    setTabOrder(m_editor, m_speedButtons[0]);
+    for (std::size_t i = 1; i < m_speedButtons.size(); ++i)
+        setTabOrder(m_speedButtons[i - 1], m_speedButtons[i]);
     m_simulate->setFocus();
     buildEditorAssist();
 }
@@ -208,11 +209,11 @@ void MainWindow::buildMenus() {
     m_export->build(file);
     m_hideCode = addItem(file, "Toggle_HideCode", QStringLiteral("Hide Simulation Code"));
     m_hideCode->setCheckable(true);
-    connect(m_hideCode, &QAction::triggered, this, &MainWindow::Toggle_HideCode_Click);
+    connect(m_hideCode, &QAction::triggered, this, &MainWindow::toggleHideCode);
     connect(addItem(file, "Toggle_Kiosk", QStringLiteral("Kiosk Mode")), &QAction::triggered, this,
-            &MainWindow::Toggle_Kiosk_Click);
+            &MainWindow::toggleKioskMode);
     connect(addItem(file, "Quit_Simulator", QStringLiteral("Quit")), &QAction::triggered, this,
-            &MainWindow::Quit_Simulator_Click);
+            &MainWindow::quit);
 
     QMenu* speed = menuBar()->addMenu(QStringLiteral("S&peed"));
     speed->setObjectName(QStringLiteral("M_Speed"));
@@ -222,8 +223,8 @@ void MainWindow::buildMenus() {
         action->setCheckable(true);
         action->setChecked(i == 3);
         action->setShortcut(QKeySequence(Qt::Key_F1 + (i - 1)));
-        connect(action, &QAction::triggered, this, [this, i] { m_simulator->Speed_Click(i); });
-        m_speed[static_cast<std::size_t>(i)] = action;
+        connect(action, &QAction::triggered, this, [this, i] { m_simulator->setSpeed(i); });
+        m_speedItems[static_cast<std::size_t>(i)] = action;
     }
 
     QMenu* playback = menuBar()->addMenu(QStringLiteral("P&layback"));
@@ -231,7 +232,7 @@ void MainWindow::buildMenus() {
     // The Play button's own press, from anywhere in the window.
     QAction* play = addItem(playback, "Playback_PlayPause", QStringLiteral("Play/Pause"));
     play->setShortcut(kPlayPauseKeys);
-    connect(play, &QAction::triggered, this, [this] { m_simulator->Simulate_Click(); });
+    connect(play, &QAction::triggered, this, [this] { m_simulator->playOrPause(); });
     playback->addSeparator();
     buildTimeline(centralWidget(), playback);
 
@@ -247,15 +248,15 @@ void MainWindow::buildMenus() {
     QMenu* help = menuBar()->addMenu(QStringLiteral("&Help"));
     help->setObjectName(QStringLiteral("M_Help"));
     connect(addItem(help, "Help_About", QStringLiteral("About")), &QAction::triggered, this,
-            &MainWindow::Help_About_Click);
+            &MainWindow::showAbout);
     connect(addItem(help, "Help_Howto", QStringLiteral("How To Use")), &QAction::triggered, this,
-            &MainWindow::Help_Howto_Click);
+            &MainWindow::showHowTo);
     connect(addItem(help, "Help_Basics", QStringLiteral("Velistrad Basics")), &QAction::triggered,
-            this, &MainWindow::Help_Basics_Click);
+            this, &MainWindow::showBasics);
     connect(addItem(help, "Help_Programming", QStringLiteral("Programming")), &QAction::triggered,
-            this, &MainWindow::Help_Programming_Click);
+            this, &MainWindow::showProgrammingReference);
     connect(addItem(help, "Help_Location", QStringLiteral("Where My Simulations Are Kept")),
-            &QAction::triggered, this, &MainWindow::Help_Location_Click);
+            &QAction::triggered, this, &MainWindow::showSimulationsLocation);
 }
 
 void MainWindow::buildSimulationsMenu(QMenu* menu) {
@@ -265,15 +266,15 @@ void MainWindow::buildSimulationsMenu(QMenu* menu) {
     reset->setToolTip(QStringLiteral("Every officer back to his station (%1)")
                           .arg(kResetKeys.toString(QKeySequence::NativeText)));
     connect(reset, &QAction::triggered, this, [this] {
-        m_simulator->Do_Reset_Click();
+        m_simulator->reset();
         checkScriptNow();  // from the stations, with the user's script back in place
     });
     QAction* save = menu->addAction(QStringLiteral("Save Current Simulation"));
     save->setObjectName(QStringLiteral("SaveSimulation"));
-    connect(save, &QAction::triggered, this, &MainWindow::SaveSimulation_Click);
+    connect(save, &QAction::triggered, this, &MainWindow::saveSimulation);
     QAction* manage = menu->addAction(QStringLiteral("Manage My Simulations…"));
     manage->setObjectName(QStringLiteral("ManageSimulations"));
-    connect(manage, &QAction::triggered, this, &MainWindow::ManageSimulations_Click);
+    connect(manage, &QAction::triggered, this, &MainWindow::manageSimulations);
     menu->addSeparator()->setObjectName(QStringLiteral("Separator0"));
 
     const std::pair<const char*, const char*> submenus[] = {{"M_Opening", "Opening"},
@@ -289,7 +290,7 @@ void MainWindow::buildSimulationsMenu(QMenu* menu) {
             if (qstrcmp(entries[i].submenu, caption) != 0) continue;
             QAction* action = submenu->addAction(qs(entries[i].caption));
             action->setObjectName(qs(entries[i].item));
-            connect(action, &QAction::triggered, this, [this, i] { Catalogue_Click(i); });
+            connect(action, &QAction::triggered, this, [this, i] { loadCatalogueEntry(i); });
         }
     }
     menu->addSeparator()->setObjectName(QStringLiteral("Separator1"));
@@ -301,25 +302,25 @@ void MainWindow::buildSimulationsMenu(QMenu* menu) {
         action->setObjectName(QStringLiteral("CustomSim(%1)").arg(i));
         action->setEnabled(i != 1);
         action->setVisible(i == 1);
-        connect(action, &QAction::triggered, this, [this, i] { CustomSim_Click(i); });
-        m_customSim[static_cast<std::size_t>(i)] = action;
+        connect(action, &QAction::triggered, this, [this, i] { loadMySimulation(i); });
+        m_mySimulationItems[static_cast<std::size_t>(i)] = action;
     }
 }
 
 bool MainWindow::eventFilter(QObject* watched, QEvent* event) {
     // Only the user going into the editor counts: the focus coming back with
     // the window or after a menu must not clear a placeholder nobody touched.
-    if (watched == m_directions->viewport() && filterScriptDrop(event)) return true;
+    if (watched == m_editor->viewport() && filterScriptDrop(event)) return true;
     bool userEntered = false;
-    if (watched == m_directions && event->type() == QEvent::FocusIn) {
+    if (watched == m_editor && event->type() == QEvent::FocusIn) {
         const Qt::FocusReason reason = static_cast<QFocusEvent*>(event)->reason();
         userEntered = reason != Qt::ActiveWindowFocusReason && reason != Qt::PopupFocusReason;
-    } else if (watched == m_directions->viewport() && event->type() == QEvent::MouseButtonPress) {
+    } else if (watched == m_editor->viewport() && event->type() == QEvent::MouseButtonPress) {
         userEntered = true;
     }
-    if (userEntered) Directions_Click();
+    if (userEntered) clearPlaceholder();
     const bool focusMoved = event->type() == QEvent::FocusIn || event->type() == QEvent::FocusOut;
-    if (watched == m_directions && focusMoved) {
+    if (watched == m_editor && focusMoved) {
         // Handled first, so that the preview sees the focus as it now is.
         const bool result = QMainWindow::eventFilter(watched, event);
         QMetaObject::invokeMethod(this, &MainWindow::updateRoutePreview, Qt::QueuedConnection);
@@ -328,31 +329,31 @@ bool MainWindow::eventFilter(QObject* watched, QEvent* event) {
     return QMainWindow::eventFilter(watched, event);
 }
 
-void MainWindow::Directions_Click() {
+void MainWindow::clearPlaceholder() {
     // Only the untouched placeholder is cleared, so a script never is.
-    if (m_directions->toPlainText() == qs(kPlaceholderText)) m_directions->clear();
+    if (m_editor->toPlainText() == qs(kPlaceholderText)) m_editor->clear();
 }
 
-void MainWindow::Toggle_HideCode_Click() {
+void MainWindow::toggleHideCode() {
     // Visibility and check mark are flipped together, never set apart.
-    m_directions->setVisible(m_directions->isHidden());
-    m_hideCode->setChecked(m_directions->isHidden());
+    m_editor->setVisible(m_editor->isHidden());
+    m_hideCode->setChecked(m_editor->isHidden());
 }
 
-void MainWindow::Toggle_Kiosk_Click() {
-    m_kioskmode = !m_kioskmode;
+void MainWindow::toggleKioskMode() {
+    m_kioskMode = !m_kioskMode;
     // Turning it off: the loop further down the call chain stops at its next check.
-    if (!m_kioskmode) return;
+    if (!m_kioskMode) return;
     for (;;) {
         for (const char* item : kKioskItems) {
-            Catalogue_Click(catalogueIndex(item));
-            m_simulator->Simulate_Click();
-            if (!m_kioskmode || m_simulator->abandoned()) return;
+            loadCatalogueEntry(catalogueIndex(item));
+            m_simulator->playOrPause();
+            if (!m_kioskMode || m_simulator->abandoned()) return;
         }
     }
 }
 
-void MainWindow::Quit_Simulator_Click() {
+void MainWindow::quit() {
     close();
 }
 
@@ -364,45 +365,45 @@ void MainWindow::closeEvent(QCloseEvent* event) {
     // Every nested wait returns at once and no run starts again; the runs
     // unwind back to the outermost event loop, which then ends.
     m_simulator->abandon();
-    m_kioskmode = false;
+    m_kioskMode = false;
     m_dialogs->closeProgrammingReference();
     event->accept();
     QCoreApplication::exit(0);
 }
 
-void MainWindow::Catalogue_Click(std::size_t entry) {
+void MainWindow::loadCatalogueEntry(std::size_t entry) {
     if (!leaveScriptFile()) return;
     const auto& entries = catalogue();
     const CatalogueEntry& chosen = entries[entry];
     const CatalogueEntry& shown = chosen.sharesScriptOf > 0
                                       ? entries[static_cast<std::size_t>(chosen.sharesScriptOf - 1)]
                                       : chosen;
-    m_simulator->Do_Reset_Click();
+    m_simulator->reset();
     setScriptText(shown.script);
 }
 
-void MainWindow::Help_About_Click() {
+void MainWindow::showAbout() {
     m_dialogs->message(aboutText(), QStringLiteral("About"), MessageIcon::None);
 }
 
-void MainWindow::Help_Howto_Click() {
+void MainWindow::showHowTo() {
     m_dialogs->message(howToUseText(), QStringLiteral("How To Use"), MessageIcon::None);
 }
 
-void MainWindow::Help_Basics_Click() {
+void MainWindow::showBasics() {
     m_dialogs->message(basicsText(), QStringLiteral("Velistrad Basics"), MessageIcon::None);
 }
 
-void MainWindow::Help_Programming_Click() {
+void MainWindow::showProgrammingReference() {
     m_dialogs->showProgrammingReference(frameGeometry());
 }
 
 std::string MainWindow::scriptText() {
-    return m_directions->toPlainText().toStdString();
+    return m_editor->toPlainText().toStdString();
 }
 
 void MainWindow::setScriptText(const std::string& text) {
-    m_directions->setPlainText(QString::fromStdString(text));
+    m_editor->setPlainText(QString::fromStdString(text));
 }
 
 void MainWindow::picturesExchanged() {
@@ -410,19 +411,19 @@ void MainWindow::picturesExchanged() {
     m_swap->setIcon(m_simulate->icon());
     m_simulate->setIcon(m_pause->icon());
     m_pause->setIcon(m_swap->icon());
-    updateTimeline();              // a run was held, resumed or ended
-    if (!m_simulator->paused) {    // Play pressed: a run starts or goes on
-        m_figure->setPreview({});  // the route preview gives way to the run
-        m_previewHeld = true;      // until the user moves in the editor again
+    updateTimeline();            // a run was held, resumed or ended
+    if (!m_simulator->paused) {  // Play pressed: a run starts or goes on
+        m_plan->setPreview({});  // the route preview gives way to the run
+        m_previewHeld = true;    // until the user moves in the editor again
     } else if (!m_simulator->busy) {
         checkScriptNow();  // the officers stand elsewhere now, or the run failed
     }
 }
 
 void MainWindow::speedChanged(int index) {
-    for (int i = 1; i <= 5; ++i) m_speed[static_cast<std::size_t>(i)]->setChecked(i == index);
+    for (int i = 1; i <= 5; ++i) m_speedItems[static_cast<std::size_t>(i)]->setChecked(i == index);
     for (int i = 0; i < 5; ++i) {
-        QPushButton* button = m_speedB[static_cast<std::size_t>(i)];
+        QPushButton* button = m_speedButtons[static_cast<std::size_t>(i)];
         if (i == index - 1) {
             QPalette palette = button->palette();
             palette.setColor(QPalette::Button, kHighlight);

@@ -8,6 +8,9 @@
 // may run nested inside a playing run (Reset, the catalogue, Kiosk Mode, Save,
 // Quit). Closing the window abandons the Simulator, which makes every nested
 // wait return at once, and ends the application's event loops.
+//
+// docs/names.md maps the form names of widgets and menu items (their Qt
+// object names) to the methods here.
 #pragma once
 
 #include <array>
@@ -68,36 +71,36 @@ public:
     ~MainWindow() override;
 
     // Menu and control handlers, named after their items.
-    void Directions_Click();
-    void Toggle_HideCode_Click();
-    void Toggle_Kiosk_Click();
-    void Quit_Simulator_Click();
-    void Catalogue_Click(std::size_t entry);  // 0-based index into catalogue()
-    void CustomSim_Click(int Index);          // 1..20
-    void SaveSimulation_Click();
-    void Help_About_Click();
-    void Help_Howto_Click();
-    void Help_Basics_Click();
-    void Help_Programming_Click();
-    void Help_Location_Click();
+    void clearPlaceholder();
+    void toggleHideCode();
+    void toggleKioskMode();
+    void quit();
+    void loadCatalogueEntry(std::size_t entry);  // 0-based index into catalogue()
+    void loadMySimulation(int index);            // 1..20
+    void saveSimulation();
+    void showAbout();
+    void showHowTo();
+    void showBasics();
+    void showProgrammingReference();
+    void showSimulationsLocation();
 
     // Script files (script_files.cpp). Opening resets the simulator first, as
     // choosing a simulation does; a file that cannot be read is reported and
     // changes nothing. The saves return false when nothing was written.
     bool openScriptFile(const QString& path);
-    void OpenScript_Click();
-    bool SaveScript_Click();
-    bool SaveScriptAs_Click();
+    void openScript();
+    bool saveScript();
+    bool saveScriptAs();
     const QString& scriptFile() const { return m_scriptFile; }
 
-    // Managing My Simulations (custom_simulations.cpp); Index is 1..20, as
+    // Managing My Simulations (custom_simulations.cpp); index is 1..20, as
     // for CustomSim. Each returns whether the list changed.
-    void ManageSimulations_Click();
-    bool renameCustomSim(int Index);  // asks for the new name
-    bool deleteCustomSim(int Index);  // asks first
-    bool moveCustomSim(int Index, int to);
-    bool exportCustomSim(int Index);  // asks for the file; true when written
-    bool importScriptFiles();         // asks for the files; each is named after its file
+    void manageSimulations();
+    bool renameMySimulation(int index);  // asks for the new name
+    bool deleteMySimulation(int index);  // asks first
+    bool moveMySimulation(int index, int to);
+    bool exportMySimulation(int index);  // asks for the file; true when written
+    bool importScriptFiles();            // asks for the files; each is named after its file
 
     // The editor's help (editor_assist.cpp). The script is checked a moment
     // after the last edit; checkScriptNow does it at once.
@@ -111,8 +114,8 @@ public:
 
     Simulator& simulator() { return *m_simulator; }
     FollowOfficer& following() const { return *m_follow; }
-    PlanView* Figure1() const { return m_figure; }
-    bool kioskmode() const { return m_kioskmode; }
+    PlanView* plan() const { return m_plan; }
+    bool inKioskMode() const { return m_kioskMode; }
     const std::vector<CustomSimulation>& customSimulations() const {
         return m_custom->simulations();
     }
@@ -153,9 +156,9 @@ private:
     void fitSplitter();
 
     void buildSimulationsMenu(QMenu* menu);
-    void loadcustom();
-    void showCustomSim(int Index);
-    void showCustomSims();  // every item, after the list changed
+    void loadMySimulations();
+    void showMySimulation(int index);
+    void showMySimulations();  // every item, after the list changed
 
     void buildScriptFileItems(QMenu* file);
     bool filterScriptDrop(QEvent* event);  // the editor takes drops of its own
@@ -175,19 +178,19 @@ private:
     EventPump* m_pump;
     std::unique_ptr<Simulator> m_simulator;
     QString m_customFile;
-    bool m_kioskmode = false;
+    bool m_kioskMode = false;
     std::unique_ptr<CustomSimulations> m_custom;  // after the dialogs it uses
 
-    PlanView* m_figure = nullptr;
-    ScriptEdit* m_directions = nullptr;
+    PlanView* m_plan = nullptr;
+    ScriptEdit* m_editor = nullptr;
     QSplitter* m_splitter = nullptr;
     QBoxLayout* m_planColumn = nullptr;  // the plan, and the timeline under it
     QPushButton* m_simulate = nullptr;
     QPushButton* m_pause = nullptr;
     QPushButton* m_swap = nullptr;
-    std::array<QPushButton*, 5> m_speedB{};
-    std::array<QAction*, 6> m_speed{};       // 1..5
-    std::array<QAction*, 21> m_customSim{};  // 1..20
+    std::array<QPushButton*, 5> m_speedButtons{};
+    std::array<QAction*, 6> m_speedItems{};          // 1..5
+    std::array<QAction*, 21> m_mySimulationItems{};  // 1..20
     QAction* m_hideCode = nullptr;
     QSlider* m_timeline = nullptr;
     QLabel* m_readout = nullptr;

@@ -31,19 +31,19 @@ ManageSimulationsDialog::ManageSimulationsDialog(MainWindow& window)
         });
     };
     add("Rename", QStringLiteral("&Rename…"), [this](int i) {
-        m_window.renameCustomSim(i);
+        m_window.renameMySimulation(i);
         return i;
     });
     add("Delete", QStringLiteral("&Delete"), [this](int i) {
-        m_window.deleteCustomSim(i);
+        m_window.deleteMySimulation(i);
         return i;
     });
     add("MoveUp", QStringLiteral("Move &Up"),
-        [this](int i) { return m_window.moveCustomSim(i, i - 1) ? i - 1 : i; });
+        [this](int i) { return m_window.moveMySimulation(i, i - 1) ? i - 1 : i; });
     add("MoveDown", QStringLiteral("Move D&own"),
-        [this](int i) { return m_window.moveCustomSim(i, i + 1) ? i + 1 : i; });
+        [this](int i) { return m_window.moveMySimulation(i, i + 1) ? i + 1 : i; });
     add("Export", QStringLiteral("&Export…"), [this](int i) {
-        m_window.exportCustomSim(i);
+        m_window.exportMySimulation(i);
         return i;
     });
     buttons->addStretch();

@@ -48,22 +48,21 @@ void MainWindow::buildScriptFileItems(QMenu* file) {
         return action;
     };
     connect(add("OpenScript", QStringLiteral("&Open Script…"), QKeySequence::Open),
-            &QAction::triggered, this, &MainWindow::OpenScript_Click);
+            &QAction::triggered, this, &MainWindow::openScript);
     m_recent = file->addMenu(QStringLiteral("Open &Recent"));
     m_recent->setObjectName(QStringLiteral("M_RecentScripts"));
     connect(add("SaveScript", QStringLiteral("&Save Script"), QKeySequence::Save),
-            &QAction::triggered, this, &MainWindow::SaveScript_Click);
+            &QAction::triggered, this, &MainWindow::saveScript);
     connect(add("SaveScriptAs", QStringLiteral("Save Script &As…"),
                 QKeySequence(Qt::CTRL | Qt::SHIFT | Qt::Key_S)),
-            &QAction::triggered, this, &MainWindow::SaveScriptAs_Click);
+            &QAction::triggered, this, &MainWindow::saveScriptAs);
     file->addSeparator()->setObjectName(QStringLiteral("SeparatorScripts"));
     showRecent();
 
     setAcceptDrops(true);
     // Compared with the text last read or written, so undoing a change unmarks it.
-    connect(m_directions, &QPlainTextEdit::textChanged, this, [this] {
-        if (!m_scriptFile.isEmpty())
-            setWindowModified(m_directions->toPlainText() != m_savedScript);
+    connect(m_editor, &QPlainTextEdit::textChanged, this, [this] {
+        if (!m_scriptFile.isEmpty()) setWindowModified(m_editor->toPlainText() != m_savedScript);
     });
 }
 
@@ -75,21 +74,21 @@ bool MainWindow::openScriptFile(const QString& path) {
         m_dialogs->message(error, qs(kProgramTitle).toStdString(), MessageIcon::Exclamation);
         return false;
     }
-    m_simulator->Do_Reset_Click();
+    m_simulator->reset();
     setScriptText(text);
     m_scriptFile = QFileInfo(path).absoluteFilePath();
-    return markSaved(m_directions->toPlainText());
+    return markSaved(m_editor->toPlainText());
 }
 
-void MainWindow::OpenScript_Click() {
+void MainWindow::openScript() {
     const QStringList chosen =
         m_dialogs->openFileNames(QStringLiteral("Open Script"), kFilter, false);
     if (!chosen.isEmpty()) openScriptFile(chosen.constFirst());
 }
 
-bool MainWindow::SaveScript_Click() {
-    if (m_scriptFile.isEmpty()) return SaveScriptAs_Click();
-    const QString text = m_directions->toPlainText();
+bool MainWindow::saveScript() {
+    if (m_scriptFile.isEmpty()) return saveScriptAs();
+    const QString text = m_editor->toPlainText();
     const std::string error =
         writeScriptFile(QFile::encodeName(m_scriptFile).toStdString(), text.toStdString());
     if (!error.empty()) {
@@ -106,26 +105,26 @@ bool MainWindow::markSaved(const QString& text) {
     return true;
 }
 
-bool MainWindow::SaveScriptAs_Click() {
+bool MainWindow::saveScriptAs() {
     const QString path =
         m_dialogs->saveFileName(QStringLiteral("Save Script As"), m_scriptFile, kFilter);
     if (path.isEmpty()) return false;
     const QString before = m_scriptFile;
     m_scriptFile = QFileInfo(path).absoluteFilePath();
-    if (SaveScript_Click()) return true;
+    if (saveScript()) return true;
     m_scriptFile = before;  // the old file stays the open one
     return false;
 }
 
 bool MainWindow::saveChangesFirst() {
-    if (m_scriptFile.isEmpty() || m_directions->toPlainText() == m_savedScript) return true;
+    if (m_scriptFile.isEmpty() || m_editor->toPlainText() == m_savedScript) return true;
     const QString text = QStringLiteral(
                              "The script has changes that are not saved to %1.\n"
                              "Do you want to save them?")
                              .arg(QFileInfo(m_scriptFile).fileName());
     switch (m_dialogs->saveChanges(text, qs(kProgramTitle))) {
         case WindowDialogs::SaveChoice::Save:
-            return SaveScript_Click();
+            return saveScript();
         case WindowDialogs::SaveChoice::Discard:
             return true;
         case WindowDialogs::SaveChoice::Cancel:
@@ -152,7 +151,7 @@ void MainWindow::showScriptFileState() {
         setWindowTitle(QStringLiteral("%1[*] - %2")
                            .arg(QFileInfo(m_scriptFile).fileName(), qs(kProgramTitle)));
     }
-    setWindowModified(!m_scriptFile.isEmpty() && m_directions->toPlainText() != m_savedScript);
+    setWindowModified(!m_scriptFile.isEmpty() && m_editor->toPlainText() != m_savedScript);
 }
 
 void MainWindow::rememberRecent(const QString& path) {

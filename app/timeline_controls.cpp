@@ -71,7 +71,7 @@ void MainWindow::buildTimeline(QWidget* central, QMenu* menu) {
         action->setObjectName(QString::fromUtf8(step.name));
         action->setShortcut(step.keys);
         action->setShortcutContext(Qt::WidgetShortcut);
-        m_figure->addAction(action);
+        m_plan->addAction(action);
         m_timeline->addAction(action);
         const auto target = step.target;
         connect(action, &QAction::triggered, this, [this, target] {
@@ -80,13 +80,13 @@ void MainWindow::buildTimeline(QWidget* central, QMenu* menu) {
         });
         m_playbackActions.push_back(action);
     }
-    m_figure->setFocusPolicy(Qt::ClickFocus);
+    m_plan->setFocusPolicy(Qt::ClickFocus);
 }
 
 void MainWindow::showFrame(std::size_t frames) {
     if (!m_simulator->played()) return;
     // Moving the timeline of a playing run holds it, as a Play press does.
-    if (m_simulator->busy && !m_simulator->paused) m_simulator->Simulate_Click();
+    if (m_simulator->busy && !m_simulator->paused) m_simulator->playOrPause();
     m_simulator->seekTo(frames);
     updateTimeline();
 }
@@ -112,11 +112,11 @@ void MainWindow::updateTimeline() {
     if (m_follow) m_follow->refresh();
     if (!played) {
         m_readout->clear();
-        m_directions->setExtraSelections({});
+        m_editor->setExtraSelections({});
         return;
     }
     const std::string script = scriptText();
-    std::string text = positionText(*played, shown, m_simulator->framedelay);
+    std::string text = positionText(*played, shown, m_simulator->frameDelay);
     const std::string entry = entryText(*played, script, shown);
     if (!entry.empty()) text += " \u00B7 " + entry;
     m_readout->setText(QString::fromStdString(text));
@@ -133,14 +133,14 @@ void MainWindow::highlightEntries(std::size_t shown) {
             const auto [start, end] = played->entrySpans[entry];
             if (end > script.size()) continue;  // the text is no longer the one played
             QTextEdit::ExtraSelection mark;
-            mark.cursor = QTextCursor(m_directions->document());
+            mark.cursor = QTextCursor(m_editor->document());
             mark.cursor.setPosition(editorPosition(script, start));
             mark.cursor.setPosition(editorPosition(script, end), QTextCursor::KeepAnchor);
             mark.format.setBackground(QColor(0xFF, 0xE9, 0x8C));
             marks.append(mark);
         }
     }
-    m_directions->setExtraSelections(marks);
+    m_editor->setExtraSelections(marks);
 }
 
 }  // namespace velistrad

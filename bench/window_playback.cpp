@@ -53,15 +53,15 @@ int main(int argc, char** argv) {
     QTimer::singleShot(500, &window, [&] {
         double wall = 0, ideal = 0, cpu = 0;
         for (const int n : entries) {
-            window.Catalogue_Click(static_cast<std::size_t>(n - 1));
+            window.loadCatalogueEntry(static_cast<std::size_t>(n - 1));
             const double c0 = cpuSeconds();
             QElapsedTimer timer;
             timer.start();
-            window.simulator().Simulate_Click();
+            window.simulator().playOrPause();
             const double took = seconds(timer);
             const double c1 = cpuSeconds();
             const double expected = window.simulator().played()->timeAt(
-                window.simulator().played()->size(), window.simulator().framedelay);
+                window.simulator().played()->size(), window.simulator().frameDelay);
             const CatalogueEntry& e = catalogue().at(static_cast<std::size_t>(n - 1));
             std::printf("play %s / %s: %.3f s, ideal %.3f s, %+.2f %%, processor %.2f %%\n",
                         e.submenu, e.caption, took, expected, 100 * (took - expected) / expected,
@@ -74,19 +74,19 @@ int main(int argc, char** argv) {
         std::printf("playing_cpu %.2f %%\n", 100 * cpu / wall);
 
         // Held for ten seconds in the middle of a run.
-        window.Catalogue_Click(0);
+        window.loadCatalogueEntry(0);
         double heldCpu = 0;
         QTimer::singleShot(300, &window, [&] {
-            window.simulator().Simulate_Click();  // hold
+            window.simulator().playOrPause();  // hold
             const double c0 = cpuSeconds();
             QElapsedTimer held;
             held.start();
             QTimer::singleShot(10000, &window, [&, c0, held] {
                 heldCpu = 100 * (cpuSeconds() - c0) / seconds(held);
-                window.simulator().Simulate_Click();  // resume
+                window.simulator().playOrPause();  // resume
             });
         });
-        window.simulator().Simulate_Click();
+        window.simulator().playOrPause();
         std::printf("paused_cpu %.3f %%\n", heldCpu);
         window.close();
     });

@@ -49,7 +49,7 @@ int officerNamed(std::string_view abbreviation) {
     std::string key(abbreviation);
     for (char& c : key)
         if (c >= 'a' && c <= 'z') c = static_cast<char>(c - 'a' + 'A');
-    return ChapterRoom().findofficer(key);
+    return ChapterRoom().findOfficer(key);
 }
 
 // The simulation's name for titles: the catalogue's caption or the file's.
@@ -150,7 +150,7 @@ int runRender(std::vector<std::string_view> args, const RenderHooks& hooks) {
     if (!run.played) return kExitFailed;
     run.script = text;
     run.name = simulationName(args);
-    run.framedelay = speedFrameDelay(speed);
+    run.frameDelay = speedFrameDelay(speed);
     run.shown = frame ? std::min(*frame + 1, run.played->size()) : run.played->size();
     // A plan on paper shows every route unless one officer is asked for.
     run.options = {officer, !o.pdf.empty() && officer < 0};
@@ -172,7 +172,7 @@ int runRender(std::vector<std::string_view> args, const RenderHooks& hooks) {
         error = writeSvg(out, ExportScene(run), markers);
     } else {
         out = o.gif;
-        error = writeGif(out, ExportScene(run), run.framedelay, markers);
+        error = writeGif(out, ExportScene(run), run.frameDelay, markers);
     }
     if (!error.empty()) {
         const std::string line = "velistrad-cli: cannot write " + out + ": " + error + "\n";

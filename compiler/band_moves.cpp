@@ -4,18 +4,18 @@
 
 namespace velistrad {
 
-void MovementCompiler::movez(std::int16_t Officer, bool relocate) {
+void MovementCompiler::moveZ(std::int16_t Officer, bool relocate) {
     const BandPoint z = bandPoint(m_room, Officer);
     if (relocate) {
         place(Officer, z.x, z.y);
         return;
     }
     // Always both walks, x first: one of them is a standing frame from the station.
-    moveabs(Officer, z.x, false);
-    moveabs(Officer, z.y, true);
+    walkStraight(Officer, z.x, false);
+    walkStraight(Officer, z.y, true);
 }
 
-void MovementCompiler::movex(std::int16_t Officer, bool relocate) {
+void MovementCompiler::moveX(std::int16_t Officer, bool relocate) {
     const auto& who = m_room.officer(Officer);
     const std::int32_t sx = who.stationX;
     const std::int32_t sy = who.stationY;
@@ -25,11 +25,11 @@ void MovementCompiler::movex(std::int16_t Officer, bool relocate) {
     }
     // Retrace the band walk in reverse, so "ZX" comes back along the same line.
     if (returnsAlongXFirst(m_room, Officer)) {
-        moveabs(Officer, sx, false);
-        moveabs(Officer, sy, true);
+        walkStraight(Officer, sx, false);
+        walkStraight(Officer, sy, true);
     } else {
-        moveabs(Officer, sy, true);
-        moveabs(Officer, sx, false);
+        walkStraight(Officer, sy, true);
+        walkStraight(Officer, sx, false);
     }
 }
 

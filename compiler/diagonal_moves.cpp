@@ -6,7 +6,7 @@
 
 namespace velistrad {
 
-void MovementCompiler::movediag(std::int16_t Officer, std::int32_t x, std::int32_t y) {
+void MovementCompiler::walkDiagonal(std::int16_t Officer, std::int32_t x, std::int32_t y) {
     auto& who = m_room.officer(Officer);
     float& cx = who.curX;
     float& cy = who.curY;

@@ -3,7 +3,7 @@
 
 namespace velistrad {
 
-void MovementCompiler::moveofficer(std::string_view Officer, std::string_view direc) {
+void MovementCompiler::compileEntry(std::string_view Officer, std::string_view direc) {
     m_path.clear();
     m_officerField = Officer;
     m_direction = direc;
@@ -11,7 +11,7 @@ void MovementCompiler::moveofficer(std::string_view Officer, std::string_view di
         relocate(Officer, direc);
         return;
     }
-    const std::int16_t who = m_room.findofficer(Officer);
+    const std::int16_t who = m_room.findOfficer(Officer);
     if (who < 0) {
         fail("Unknown officer: ", Officer, Field::Officer);
         return;
@@ -23,9 +23,9 @@ void MovementCompiler::moveofficer(std::string_view Officer, std::string_view di
     for (std::size_t i = 0; i < direc.size() && !m_overLimit; ++i) {
         const char c = direc[i];
         if (c == 'Z') {
-            movez(who, false);
+            moveZ(who, false);
         } else if (c == 'X') {
-            movex(who, false);
+            moveX(who, false);
         } else if (c == '-') {
             const std::size_t p2 = direc.find('-', i + 1);
             const std::size_t p3 = p2 == std::string_view::npos ? p2 : direc.find('-', p2 + 1);
@@ -33,7 +33,7 @@ void MovementCompiler::moveofficer(std::string_view Officer, std::string_view di
                 fail("Bad direction: ", direc);
                 return;
             }
-            movespecial(who, direc.substr(i + 1, p2 - i - 1), direc.substr(p2 + 1, p3 - p2 - 1));
+            moveSpecial(who, direc.substr(i + 1, p2 - i - 1), direc.substr(p2 + 1, p3 - p2 - 1));
             i = p3;  // scanning goes on after the closing "-"
         } else {
             const int point = static_cast<unsigned char>(c) - 'A';
@@ -41,22 +41,22 @@ void MovementCompiler::moveofficer(std::string_view Officer, std::string_view di
                 fail("Unknown direction: ", direc.substr(i, 1));
                 return;
             }
-            movestep(who, static_cast<std::int16_t>(point));
+            stepToPoint(who, static_cast<std::int16_t>(point));
         }
     }
 }
 
-void MovementCompiler::movestep(std::int16_t Officer, std::int16_t direc) {
+void MovementCompiler::stepToPoint(std::int16_t Officer, std::int16_t direc) {
     const auto& who = m_room.officer(Officer);
     const FloorPoint& p = m_room.point(direc);
     // Exact comparisons: a fractional position always takes the L-shaped walk.
     if (who.curX == static_cast<float>(p.x)) {
-        moveabs(Officer, p.y, true);
+        walkStraight(Officer, p.y, true);
     } else if (who.curY == static_cast<float>(p.y)) {
-        moveabs(Officer, p.x, false);
+        walkStraight(Officer, p.x, false);
     } else {
-        moveabs(Officer, p.x, false);
-        moveabs(Officer, p.y, true);
+        walkStraight(Officer, p.x, false);
+        walkStraight(Officer, p.y, true);
     }
 }
 
@@ -71,15 +71,15 @@ void MovementCompiler::relocate(std::string_view Officer, std::string_view direc
     const std::string_view keyword = direc.substr(1, p2 - 1);
     const std::string_view target = direc.substr(p2 + 1, p3 - p2 - 1);
     if (Officer == "ALL") {
-        for (std::int16_t k = 0; k < kOfficerCount; ++k) movespecial(k, keyword, target);
+        for (std::int16_t k = 0; k < kOfficerCount; ++k) moveSpecial(k, keyword, target);
         return;
     }
     std::size_t start = 0;
     while (true) {
         const std::size_t plus = Officer.find('+', start);
         const std::string_view name = Officer.substr(start, plus - start);
-        const std::int16_t who = m_room.findofficer(name);
-        if (who >= 0) movespecial(who, keyword, target);  // unknown names: silently skipped
+        const std::int16_t who = m_room.findOfficer(name);
+        if (who >= 0) moveSpecial(who, keyword, target);  // unknown names: silently skipped
         if (plus == std::string_view::npos) break;
         start = plus + 1;
     }

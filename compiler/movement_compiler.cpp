@@ -25,7 +25,7 @@ void MovementCompiler::report(std::string_view prefix, std::string_view text, Fi
 
 void MovementCompiler::fail(std::string_view prefix, std::string_view text, Field field) {
     report(prefix, text, field, true);
-    m_simerror = true;
+    m_failed = true;
 }
 
 bool MovementCompiler::writable() {

@@ -8,7 +8,7 @@
 //
 // The compiler advances the officers' current positions in the room it was
 // given, so each entry starts where the previous one left its officer. It
-// shows nothing itself: messages go to the Reporter, and `simerror` is raised
+// shows nothing itself: messages go to the Reporter, and `failed` is raised
 // on the errors that must stop a run. Not re-entrant; one entry at a time.
 #pragma once
 
@@ -28,27 +28,27 @@ public:
     MovementCompiler(ChapterRoom& room, Reporter& reporter);
 
     // One whole entry; empties the path first.
-    void moveofficer(std::string_view Officer, std::string_view direc);
+    void compileEntry(std::string_view Officer, std::string_view direc);
 
     // One lettered step to point index 0..21.
-    void movestep(std::int16_t Officer, std::int16_t direc);
+    void stepToPoint(std::int16_t Officer, std::int16_t direc);
 
     // A Direction that begins with "-AT", for one officer, a "+" list or "ALL".
     void relocate(std::string_view Officer, std::string_view direc);
 
     // One special step: keyword `direc`, target `modifier`.
-    void movespecial(std::int16_t Officer, std::string_view direc, std::string_view modifier);
+    void moveSpecial(std::int16_t Officer, std::string_view direc, std::string_view modifier);
 
     // Straight walk along y (vert) or x to the whole coordinate dest.
-    void moveabs(std::int16_t Officer, std::int32_t dest, bool vert);
+    void walkStraight(std::int16_t Officer, std::int32_t dest, bool vert);
 
     // Diagonal walk to (x, y); writes nothing when already there.
-    void movediag(std::int16_t Officer, std::int32_t x, std::int32_t y);
+    void walkDiagonal(std::int16_t Officer, std::int32_t x, std::int32_t y);
 
     // To the officer's band point or station: walked, or placed at once when
     // relocate is true.
-    void movez(std::int16_t Officer, bool relocate);
-    void movex(std::int16_t Officer, bool relocate);
+    void moveZ(std::int16_t Officer, bool relocate);
+    void moveX(std::int16_t Officer, bool relocate);
 
     const Path& path() const { return m_path; }
     // Empties the path, handing over what it held.
@@ -57,8 +57,8 @@ public:
     ChapterRoom& room() { return m_room; }
 
     // Raised by errors that stop a run.
-    bool simerror() const { return m_simerror; }
-    void clearError() { m_simerror = false; }
+    bool failed() const { return m_failed; }
+    void clearError() { m_failed = false; }
 
     // At most this many records more: a script that would make more frames
     // than any real movement stops early instead of exhausting memory. Once
@@ -78,7 +78,7 @@ private:
     ChapterRoom& m_room;
     Reporter& m_reporter;
     Path m_path;
-    bool m_simerror = false;
+    bool m_failed = false;
     std::size_t m_recordLimit = static_cast<std::size_t>(-1);
     bool m_overLimit = false;
     // The fields of the entry being compiled, to place messages in them.

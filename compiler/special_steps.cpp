@@ -69,7 +69,7 @@ std::int32_t offset_hx(std::string_view direc, std::int32_t off) {
     return signH(direc) * off;
 }
 
-void MovementCompiler::movespecial(std::int16_t Officer, std::string_view direc,
+void MovementCompiler::moveSpecial(std::int16_t Officer, std::string_view direc,
                                    std::string_view modifier) {
     const std::optional<int> point = pointTarget(modifier);
 
@@ -77,21 +77,21 @@ void MovementCompiler::movespecial(std::int16_t Officer, std::string_view direc,
         // Two straight walks, West-East first, to beside the target on side direc.
         if (point) {
             const FloorPoint& p = m_room.point(*point);
-            moveabs(Officer, p.y + offset_v(direc), true);
-            moveabs(Officer, p.x + offset_h(direc), false);
+            walkStraight(Officer, p.y + offset_v(direc), true);
+            walkStraight(Officer, p.x + offset_h(direc), false);
             return;
         }
-        const std::int16_t target = m_room.findofficer(modifier);
+        const std::int16_t target = m_room.findOfficer(modifier);
         if (target < 0) {
             fail("Unknown officer: ", modifier);
             return;
         }
         // The target's position is read for each leg: it may be the walker himself.
         if (auto y = toLong(static_cast<double>(m_room.officer(target).curY) + offset_v(direc))) {
-            moveabs(Officer, *y, true);
+            walkStraight(Officer, *y, true);
         }
         if (auto x = toLong(static_cast<double>(m_room.officer(target).curX) + offset_h(direc))) {
-            moveabs(Officer, *x, false);
+            walkStraight(Officer, *x, false);
         }
         return;
     }
@@ -102,15 +102,15 @@ void MovementCompiler::movespecial(std::int16_t Officer, std::string_view direc,
             return;
         }
         const FloorPoint& p = m_room.point(*point);
-        movediag(Officer, p.x, p.y);
+        walkDiagonal(Officer, p.x, p.y);
         return;
     }
 
     if (direc == "AT") {
         if (modifier == "X") {
-            movex(Officer, true);
+            moveX(Officer, true);
         } else if (modifier == "Z") {
-            movez(Officer, true);
+            moveZ(Officer, true);
         } else if (point) {
             const FloorPoint& p = m_room.point(*point);
             place(Officer, p.x, p.y);
@@ -135,7 +135,7 @@ void MovementCompiler::movespecial(std::int16_t Officer, std::string_view direc,
         const std::string_view name = modifier.substr(0, p1);
         std::size_t p2 = std::string_view::npos;
         if (name.size() >= 2) {
-            targetOfficer = m_room.findofficer(name);
+            targetOfficer = m_room.findOfficer(name);
             if (targetOfficer < 0) {
                 fail("Unknown officer: ", name);
                 return;
@@ -169,7 +169,7 @@ void MovementCompiler::movespecial(std::int16_t Officer, std::string_view direc,
     } else if (point) {
         targetPoint = point;
     } else {
-        targetOfficer = m_room.findofficer(modifier);
+        targetOfficer = m_room.findOfficer(modifier);
         if (targetOfficer < 0) {
             fail("Unknown officer: ", modifier);
             return;
@@ -181,7 +181,7 @@ void MovementCompiler::movespecial(std::int16_t Officer, std::string_view direc,
     if (targetPoint) {
         const FloorPoint& p = m_room.point(*targetPoint);
         if (diagonal) {
-            movediag(Officer, p.x + dx, p.y + dy);
+            walkDiagonal(Officer, p.x + dx, p.y + dy);
         } else {
             place(Officer, p.x + dx, p.y + dy);
         }
@@ -193,7 +193,7 @@ void MovementCompiler::movespecial(std::int16_t Officer, std::string_view direc,
     if (diagonal) {
         const auto lx = toLong(x);
         const auto ly = toLong(y);
-        if (lx && ly) movediag(Officer, *lx, *ly);
+        if (lx && ly) walkDiagonal(Officer, *lx, *ly);
     } else {
         // Placements next to an officer keep his fraction, in single precision.
         place(Officer, static_cast<float>(x), static_cast<float>(y));

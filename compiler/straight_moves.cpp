@@ -3,7 +3,7 @@
 
 namespace velistrad {
 
-void MovementCompiler::moveabs(std::int16_t Officer, std::int32_t dest, bool vert) {
+void MovementCompiler::walkStraight(std::int16_t Officer, std::int32_t dest, bool vert) {
     auto& who = m_room.officer(Officer);
     float& c = vert ? who.curY : who.curX;
     const double target = dest;

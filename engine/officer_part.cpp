@@ -70,7 +70,7 @@ std::string placeName(const ChapterRoom& room, int officer, float x, float y) {
 }
 
 std::vector<PartStep> officerPart(const PlayedTimeline& played, std::string_view script,
-                                  int officer, double framedelay) {
+                                  int officer, double frameDelay) {
     std::unordered_map<std::size_t, const EntryFrames*> framesOf;
     for (const EntryFrames& e : played.entries()) framesOf.emplace(e.entry, &e);
 
@@ -99,8 +99,8 @@ std::vector<PartStep> officerPart(const PlayedTimeline& played, std::string_view
                        step.entry = index;
                        step.firstFrame = frames.first;
                        step.lastFrame = frames.first + frames.count - 1;
-                       step.start = played.timeAt(frames.first, framedelay);
-                       step.end = played.timeAt(frames.first + frames.count, framedelay);
+                       step.start = played.timeAt(frames.first, frameDelay);
+                       step.end = played.timeAt(frames.first + frames.count, frameDelay);
                        if (index < played.entrySpans.size()) {
                            const auto [start, end] = played.entrySpans[index];
                            if (end <= script.size())

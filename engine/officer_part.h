@@ -46,9 +46,9 @@ struct PartStep {
 };
 
 // The entries that move `officer`, in playing order, with times at
-// framedelay seconds a frame. `script` is the text the run was composed from.
+// frameDelay seconds a frame. `script` is the text the run was composed from.
 std::vector<PartStep> officerPart(const PlayedTimeline& played, std::string_view script,
-                                  int officer, double framedelay);
+                                  int officer, double frameDelay);
 
 // Where a position is, in words, for `officer`: "his station", "the SC
 // station", "floor letter K", "light 3", or the twips "(1500, 2340)".

@@ -49,11 +49,11 @@ void PlayedTimeline::snapshotUpTo(std::size_t snapshot) const {
     }
 }
 
-double PlayedTimeline::timeAt(std::size_t n, double framedelay) const {
+double PlayedTimeline::timeAt(std::size_t n, double frameDelay) const {
     n = std::min(n, size());
     const auto delays = static_cast<std::size_t>(
         std::lower_bound(m_delayIndex.begin(), m_delayIndex.end(), n) - m_delayIndex.begin());
-    return static_cast<double>(n - delays) * framedelay + m_delaySecondsBefore[delays];
+    return static_cast<double>(n - delays) * frameDelay + m_delaySecondsBefore[delays];
 }
 
 std::vector<std::size_t> PlayedTimeline::entriesAt(std::size_t n) const {
@@ -141,11 +141,11 @@ std::string oneLine(std::string_view text) {
     return out;
 }
 
-std::string positionText(const PlayedTimeline& played, std::size_t shown, double framedelay) {
+std::string positionText(const PlayedTimeline& played, std::size_t shown, double frameDelay) {
     shown = std::min(shown, played.size());
     return "frame " + withThousands(shown, ' ') + " / " + withThousands(played.size(), ' ') +
-           " \u00B7 " + tenths(played.timeAt(shown, framedelay)) + " / " +
-           tenths(played.timeAt(played.size(), framedelay));
+           " \u00B7 " + tenths(played.timeAt(shown, frameDelay)) + " / " +
+           tenths(played.timeAt(played.size(), frameDelay));
 }
 
 std::string entryText(const PlayedTimeline& played, std::string_view script, std::size_t shown) {

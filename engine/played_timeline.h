@@ -46,9 +46,9 @@ public:
     double delaySeconds(const Frame& f) const { return m_pool->delays[f.xBits].seconds; }
 
     // Seconds from the start of frame 0 to the start of frame n (n may be
-    // size()) when a frame period is framedelay: delay frames count their
+    // size()) when a frame period is frameDelay: delay frames count their
     // own seconds.
-    double timeAt(std::size_t n, double framedelay) const;
+    double timeAt(std::size_t n, double frameDelay) const;
 
     // The entries (0-based) whose frames make up frame n, in script order.
     std::vector<std::size_t> entriesAt(std::size_t n) const;
@@ -94,8 +94,8 @@ private:
 std::string oneLine(std::string_view text);
 
 // "frame 412 / 1 190 · 10.3 s / 29.8 s" once `shown` frames have been shown,
-// with times at framedelay seconds a frame.
-std::string positionText(const PlayedTimeline& played, std::size_t shown, double framedelay);
+// with times at frameDelay seconds a frame.
+std::string positionText(const PlayedTimeline& played, std::size_t shown, double frameDelay);
 
 // "entry 3: SC, XZE-N-Ch-, Simult" (or "entries 2, 3") for the last frame
 // shown, read from the script the timeline was composed from; "" before the

@@ -192,7 +192,7 @@ public:
         moveMembers(m_chainMembers, m_groupMembers);
         placeGroup();
         concat(m_mainline, std::move(m_group));
-        for (auto& [pos, frames] : m_unsync) mergepos(m_mainline, std::move(frames), pos);
+        for (auto& [pos, frames] : m_unsync) mergeAt(m_mainline, std::move(frames), pos);
         m_unsync.clear();
         placed = std::move(m_placed);
         delays = std::move(m_delays);
@@ -215,7 +215,7 @@ private:
     void layCoveredUnsync() {
         while (!m_unsync.empty() &&
                m_unsync.front().first + m_unsync.front().second.size() <= m_mainline.size()) {
-            mergepos(m_mainline, std::move(m_unsync.front().second), m_unsync.front().first);
+            mergeAt(m_mainline, std::move(m_unsync.front().second), m_unsync.front().first);
             m_unsync.pop_front();
         }
     }
@@ -258,8 +258,8 @@ bool compileEntries(ChapterRoom& room, std::string_view text, std::size_t record
         for (int o = 0; o < kOfficerCount; ++o)
             before[static_cast<std::size_t>(o)] = {room.officer(o).curX, room.officer(o).curY};
         compiler.limitRecords(recordLimit);
-        compiler.moveofficer(e.Officer, e.Direction);
-        if (compiler.simerror() || compiler.overLimit()) return false;
+        compiler.compileEntry(e.Officer, e.Direction);
+        if (compiler.failed() || compiler.overLimit()) return false;
         if (!visit(index, compiler.path(), before)) return true;
     }
     return true;
@@ -291,7 +291,7 @@ std::shared_ptr<PlayedTimeline> composeScript(ChapterRoom& room, std::string_vie
             }
         } else {
             compiler.limitRecords(made < frameLimit ? frameLimit - made : 0);
-            compiler.moveofficer(e.Officer, e.Direction);
+            compiler.compileEntry(e.Officer, e.Direction);
             if (compiler.overLimit()) {
                 sink.diagnose(
                     wholeEntry(index, e, tooLongText(frameLimit), DiagnosticKind::TooLong));
@@ -299,7 +299,7 @@ std::shared_ptr<PlayedTimeline> composeScript(ChapterRoom& room, std::string_vie
             }
             Timeline frames = splitPath(*pool, compiler.path());
             made += compiler.path().size();
-            if (compiler.simerror()) {
+            if (compiler.failed()) {
                 sink.diagnose(
                     wholeEntry(index, e, errorDetailsText(e), DiagnosticKind::ErrorDetails));
                 return nullptr;

@@ -40,7 +40,7 @@ void Simulator::exchangePictures() {
     m_host.picturesExchanged();
 }
 
-void Simulator::Simulate_Click() {
+void Simulator::playOrPause() {
     if (m_abandoned) return;
     paused = !paused;
     exchangePictures();
@@ -51,7 +51,7 @@ void Simulator::Simulate_Click() {
     if (m_played && m_playedFrames < m_played->size() && script == m_playedScript) {
         // The kept timeline, moved back: it plays on from where it stands.
         const std::shared_ptr<const PlayedTimeline> played = m_played;
-        runsims(*played, m_playedFrames);
+        playTimeline(*played, m_playedFrames);
     } else {
         // No window event is handled while compiling: the whole script is
         // composed before the first frame plays.
@@ -61,7 +61,7 @@ void Simulator::Simulate_Click() {
         if (played) {
             m_played = played;
             m_playedScript = script;
-            runsims(*played);
+            playTimeline(*played);
         }
     }
 
@@ -72,12 +72,12 @@ void Simulator::Simulate_Click() {
     }
 }
 
-void Simulator::Do_Reset_Click() {
+void Simulator::reset() {
     const std::string remembered = m_host.scriptText();
     m_host.setScriptText(kResetScript);
-    if (!paused && busy) Simulate_Click();  // hold the playing run where it is
-    busy = false;                           // so the next press starts a new run
-    Simulate_Click();
+    if (!paused && busy) playOrPause();  // hold the playing run where it is
+    busy = false;                        // so the next press starts a new run
+    playOrPause();
     discardTimeline();
     m_host.setScriptText(remembered);
 }
@@ -92,20 +92,16 @@ void Simulator::seekTo(std::size_t frames) {
     if (!m_played || (busy && !paused)) return;
     m_playedFrames = std::min(frames, m_played->size());
     TimelineCursor(*m_played, m_room).seek(m_playedFrames);
-    runsim();
+    drawOfficersAway();
     m_host.frameShown();
 }
 
-void Simulator::Speed_Click(int Index) {
-    framedelay = speedFrameDelay(Index);
-    m_host.speedChanged(Index);
+void Simulator::setSpeed(int index) {
+    frameDelay = speedFrameDelay(index);
+    m_host.speedChanged(index);
 }
 
-void Simulator::SpeedB_Click(int Index) {
-    Speed_Click(Index + 1);
-}
-
-void Simulator::runsims(const PlayedTimeline& x, std::size_t from) {
+void Simulator::playTimeline(const PlayedTimeline& x, std::size_t from) {
     TimelineCursor cursor(x, m_room);
     cursor.seek(from);
     const bool kept = m_played.get() == &x;
@@ -130,29 +126,29 @@ void Simulator::runsims(const PlayedTimeline& x, std::size_t from) {
             m_playedFrames = cursor.next();
             m_host.frameShown();
         }
-        if (step.draw) runsim();
+        if (step.draw) drawOfficersAway();
         m_paced = true;
         sleep(step.wait);
         m_paced = false;
     }
 }
 
-void Simulator::runsim() {
+void Simulator::drawOfficersAway() {
     m_surface.clear();
     for (int i = 0; i < kOfficerCount; ++i) {
         const Officer& o = m_room.officer(i);
         // At his station the plan already shows him.
-        if (!o.atStation()) drawofficer(i, o.curX, o.curY);
+        if (!o.atStation()) drawOfficer(i, o.curX, o.curY);
     }
     m_surface.present();
 }
 
-void Simulator::drawofficer(int officer, float x, float y) {
+void Simulator::drawOfficer(int officer, float x, float y) {
     m_surface.drawOfficer({officer, m_room.officer(officer).abbreviation, x, y});
 }
 
 void Simulator::sleep(double x) {
-    const double d = x > 0 ? x : framedelay;  // read now: a speed change applies from here
+    const double d = x > 0 ? x : frameDelay;  // read now: a speed change applies from here
     const double now = m_clock.now();
     double start = now;
     if (m_paced && m_pace <= now && now - m_pace < kMaxLag) start = m_pace;

@@ -2,8 +2,8 @@
 // main window without any window.
 //
 // Everything runs on one thread. Playback waits through the EventPump, which
-// runs window event handlers inside the wait, so Simulate_Click (pause or
-// resume), Do_Reset_Click, Speed_Click and abandon() may be called re-entrantly
+// runs window event handlers inside the wait, so playOrPause (pause or
+// resume), reset, setSpeed and abandon() may be called re-entrantly
 // while a run plays. `busy` and `paused` are the only guards: a nested Play
 // press during a run only flips `paused`; Reset holds the playing run and
 // starts its own run inside it, and a held run never plays another frame.
@@ -34,20 +34,20 @@ public:
               Clock& clock, EventPump& pump);
 
     // Play: starts a run, or pauses / resumes the one in progress.
-    void Simulate_Click();
+    void playOrPause();
 
     // Reset: every officer to his station, the editor's text kept.
-    void Do_Reset_Click();
+    void reset();
 
-    void Speed_Click(int Index);   // 1..5
-    void SpeedB_Click(int Index);  // 0..4
+    // One of the speed items 1..5; the speed buttons 0..4 are the items 1..5.
+    void setSpeed(int index);
 
     // Plays a composed timeline from frame `from` on, the officers standing
     // where the frames before it leave them; returns after its last frame.
-    void runsims(const PlayedTimeline& x, std::size_t from = 0);
+    void playTimeline(const PlayedTimeline& x, std::size_t from = 0);
     // Draws every officer who stands away from his station.
-    void runsim();
-    void drawofficer(int officer, float x, float y);
+    void drawOfficersAway();
+    void drawOfficer(int officer, float x, float y);
     // Waits x seconds when x > 0, otherwise one frame period.
     void sleep(double x);
 
@@ -70,7 +70,7 @@ public:
 
     bool busy = false;
     bool paused = true;
-    double framedelay = 0.025;
+    double frameDelay = 0.025;
 
     // Message boxes one Play may show before the rest are only counted.
     static constexpr std::size_t kShownMessages = 5;

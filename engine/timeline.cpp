@@ -155,10 +155,10 @@ void merge(Timeline& dest, Timeline&& src) {
     }
     src.clear();
 }
-void mergepos(Timeline& dest, const Timeline& src, std::size_t pos) {
+void mergeAt(Timeline& dest, const Timeline& src, std::size_t pos) {
     mergeImpl<false>(dest, src, pos);
 }
-void mergepos(Timeline& dest, Timeline&& src, std::size_t pos) {
+void mergeAt(Timeline& dest, Timeline&& src, std::size_t pos) {
     mergeImpl<true>(dest, src, pos);
     src.clear();
 }

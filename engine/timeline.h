@@ -152,8 +152,8 @@ std::string frameText(const FramePool& pool, const Frame& frame);
 void merge(Timeline& dest, const Timeline& src);
 void merge(Timeline& dest, Timeline&& src);
 // src laid over dest from frame pos; a gap is filled with empty frames.
-void mergepos(Timeline& dest, const Timeline& src, std::size_t pos);
-void mergepos(Timeline& dest, Timeline&& src, std::size_t pos);
+void mergeAt(Timeline& dest, const Timeline& src, std::size_t pos);
+void mergeAt(Timeline& dest, Timeline&& src, std::size_t pos);
 // src's frames after dest's last frame.
 void concat(Timeline& dest, const Timeline& src);
 void concat(Timeline& dest, Timeline&& src);

@@ -86,8 +86,8 @@ extern "C" int LLVMFuzzerTestOneInput(const std::uint8_t* data, std::size_t size
     }
 
     // The animation's pictures: in order, none too short, in all the run's time.
-    const double framedelay = data[0] % 2 ? 0.025 : 0.0;
-    const std::vector<GifFrame> pictures = gifSchedule(*played, framedelay);
+    const double frameDelay = data[0] % 2 ? 0.025 : 0.0;
+    const std::vector<GifFrame> pictures = gifSchedule(*played, frameDelay);
     long total = 0;
     std::size_t shown = 0;
     for (const GifFrame& g : pictures) {
@@ -95,7 +95,7 @@ extern "C" int LLVMFuzzerTestOneInput(const std::uint8_t* data, std::size_t size
         shown = g.frames;
         total += g.centiseconds;
     }
-    const double run = played->timeAt(n, gifFramePeriod(framedelay)) * 100;
+    const double run = played->timeAt(n, gifFramePeriod(frameDelay)) * 100;
     // Delays of an hour and more are cut short: an animation is not a wait.
     check(run >= 360'000 || std::abs(static_cast<double>(total) - run) <= 1.0 ||
           total <= kMinGifDelay);

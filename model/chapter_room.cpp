@@ -69,7 +69,7 @@ ChapterRoom::ChapterRoom(Tables) {
              [this](int i, std::int32_t v) { m_points[static_cast<std::size_t>(i)].y = v; });
 }
 
-std::int16_t ChapterRoom::findofficer(std::string_view name) const {
+std::int16_t ChapterRoom::findOfficer(std::string_view name) const {
     // No early exit: the last equal key wins, which keeps the lookup
     // well defined even if two keys were ever equal.
     std::int16_t result = -1;

@@ -53,7 +53,7 @@ public:
 
     // Index of the officer whose matching key equals name exactly
     // (case-sensitive, no trimming), or -1.
-    std::int16_t findofficer(std::string_view name) const;
+    std::int16_t findOfficer(std::string_view name) const;
 
     // Callers pass indexes they have checked with isOfficer / isPoint.
     Officer& officer(int index) { return m_officers[static_cast<std::size_t>(index)]; }

@@ -87,7 +87,7 @@ void addLanes(Shapes& out, const ChapterRoom& room) {
                                                         {'N', 'P'},
                                                         {'Q', 'S'},
                                                         {'T', 'V'}}};
-    PlanShape& band = out.add(PlanShape::Kind::Path);
+    PlanShape& band = out.add(PlanShape::Kind::Steps);
     band.unite = true;
     outline(band, kLaneEdge, 1.0);
     fillWith(band, kLane);
@@ -169,7 +169,7 @@ void addPlatforms(Shapes& out, const ChapterRoom& room) {
     };
     const std::array<Platform, 3> platforms = {{{"SC", 70, 26}, {"JC", 36, 62}, {"MC", 70, 32}}};
     for (const Platform& p : platforms) {
-        const Officer& o = room.officer(room.findofficer(p.key));
+        const Officer& o = room.officer(room.findOfficer(p.key));
         const PlanPoint c = planSpot(o.stationX, o.stationY);
         PlanShape& outer = out.box(PlanShape::Kind::Rect, c.x - p.width / 2, c.y - p.height / 2,
                                    p.width, p.height);
@@ -221,7 +221,7 @@ void addAltar(Shapes& out, const ChapterRoom& room) {
     fillWith(table, kPlatform);
 
     for (const int side : {-1, 1}) {
-        PlanShape& page = out.add(PlanShape::Kind::Path);
+        PlanShape& page = out.add(PlanShape::Kind::Steps);
         outline(page, kInk, 1.0);
         fillWith(page, kBox);
         page.steps = {

@@ -71,7 +71,7 @@ struct PlanShape {
         Rect,      // x, y, w, h
         Ellipse,   // centre x, y; radii w, h
         Line,      // from x, y to w, h
-        Path,      // steps; `unite` draws the union of its closed sub-paths
+        Steps,     // a path of steps; `unite` draws the union of its closed sub-paths
         Text,      // anchored at x, y with align and baseline
         BoxText,   // centred in the box x, y, w, h
         LabelBox,  // a box centred on x, y, h high and max(w, text + 8) wide, text centred

@@ -187,11 +187,11 @@ private:
 
 }  // namespace
 
-QByteArray encodeGif(const ExportScene& scene, double framedelay, MarkerPainter& markers,
+QByteArray encodeGif(const ExportScene& scene, double frameDelay, MarkerPainter& markers,
                      const ExportProgress& progress, std::string& error) {
     error.clear();
     const ExportRun& run = scene.run();
-    const std::vector<GifFrame> schedule = run.played ? gifSchedule(*run.played, framedelay)
+    const std::vector<GifFrame> schedule = run.played ? gifSchedule(*run.played, frameDelay)
                                                       : std::vector<GifFrame>{{0, kMinGifDelay}};
     const TrailScene& trails = scene.trails();
     const GifPalette& palette = gifPalette(!trails.drawn().empty());
@@ -250,10 +250,10 @@ QByteArray encodeGif(const ExportScene& scene, double framedelay, MarkerPainter&
     return out;
 }
 
-std::string writeGif(const std::string& path, const ExportScene& scene, double framedelay,
+std::string writeGif(const std::string& path, const ExportScene& scene, double frameDelay,
                      MarkerPainter& markers, const ExportProgress& progress) {
     std::string error;
-    const QByteArray bytes = encodeGif(scene, framedelay, markers, progress, error);
+    const QByteArray bytes = encodeGif(scene, frameDelay, markers, progress, error);
     if (bytes.isEmpty()) return error;
     return replaceFileWith(path, bytes);
 }

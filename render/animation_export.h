@@ -16,12 +16,12 @@ namespace velistrad {
 // Called after each picture; false cancels.
 using ExportProgress = std::function<bool(std::size_t done, std::size_t total)>;
 
-// The whole run as an animation at framedelay seconds a frame; empty bytes
+// The whole run as an animation at frameDelay seconds a frame; empty bytes
 // when cancelled, with `error` set on failure.
-QByteArray encodeGif(const ExportScene& scene, double framedelay, MarkerPainter& markers,
+QByteArray encodeGif(const ExportScene& scene, double frameDelay, MarkerPainter& markers,
                      const ExportProgress& progress, std::string& error);
 // "" also when cancelled: then nothing is written.
-std::string writeGif(const std::string& path, const ExportScene& scene, double framedelay,
+std::string writeGif(const std::string& path, const ExportScene& scene, double frameDelay,
                      MarkerPainter& markers, const ExportProgress& progress = {});
 
 }  // namespace velistrad

@@ -31,7 +31,7 @@ struct ExportRun {
     std::string name;                              // the simulation's name
     TrailOptions options;
     std::size_t shown = 0;      // frames shown: the moment drawn
-    double framedelay = 0.025;  // for the times of a part
+    double frameDelay = 0.025;  // for the times of a part
 };
 
 class ExportScene {

@@ -45,8 +45,7 @@ GifPalette::GifPalette(bool routes) : m_size(routes ? 128 : 32) {
     for (int r = 0; r < spread; ++r)
         for (int g = 0; g < spread; ++g)
             for (int b = 0; b < spread; ++b)
-                add(qRgb(r * 255 / (spread - 1), g * 255 / (spread - 1),
-                         b * 255 / (spread - 1)));
+                add(qRgb(r * 255 / (spread - 1), g * 255 / (spread - 1), b * 255 / (spread - 1)));
     m_colours.resize(static_cast<std::size_t>(m_size), qRgb(0, 0, 0));
     for (int i = 0; i < 32768; ++i) {
         const int r = ((i >> 10) & 31) * 255 / 31;

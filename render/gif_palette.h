@@ -54,7 +54,6 @@ private:
     std::array<std::uint8_t, 32768> m_nearest{};
 };
 
-
 // The palette of animations with or without routes, made once.
 const GifPalette& gifPalette(bool routes);
 

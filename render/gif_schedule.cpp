@@ -5,13 +5,13 @@
 
 namespace velistrad {
 
-std::vector<GifFrame> gifSchedule(const PlayedTimeline& played, double framedelay) {
+std::vector<GifFrame> gifSchedule(const PlayedTimeline& played, double frameDelay) {
     // A picture holds at most this long (GIF delays are 16 bits); a longer
     // wait is several pictures of the same frame.
     constexpr long long kLongestDelay = 65535;
     // A delay longer than an hour is shown as an hour: nobody watches more.
     constexpr double kLongestWait = 3600;
-    const double period = gifFramePeriod(framedelay);
+    const double period = gifFramePeriod(frameDelay);
     std::vector<GifFrame> out;
     double seconds = 0;
     long long shownCs = 0;  // centiseconds of the pictures so far

@@ -27,13 +27,13 @@ inline constexpr double kLightningGifPeriod = 0.02;
 // The run as pictures: a frame that waits (a delay, or one frame period) is a
 // picture held that long; frames shorter than kMinGifDelay are merged into
 // the next, and each delay is rounded from the run's running time, so the
-// total is within half a centisecond of it. A framedelay of 0 plays at
+// total is within half a centisecond of it. A frameDelay of 0 plays at
 // kLightningGifPeriod. An empty run is one picture of the stations.
-std::vector<GifFrame> gifSchedule(const PlayedTimeline& played, double framedelay);
+std::vector<GifFrame> gifSchedule(const PlayedTimeline& played, double frameDelay);
 
-// The frame period an animation of the run uses at framedelay.
-inline double gifFramePeriod(double framedelay) {
-    return framedelay > 0 ? framedelay : kLightningGifPeriod;
+// The frame period an animation of the run uses at frameDelay.
+inline double gifFramePeriod(double frameDelay) {
+    return frameDelay > 0 ? frameDelay : kLightningGifPeriod;
 }
 
 }  // namespace velistrad

@@ -43,11 +43,11 @@ void drawFitted(QPainter& painter, const QRectF& box, const QString& text, qreal
     painter.restore();
 }
 
-QString speedWords(double framedelay) {
+QString speedWords(double frameDelay) {
     for (int i = 1; i <= 5; ++i)
-        if (std::abs(speedFrameDelay(i) - framedelay) < 1e-9)
+        if (std::abs(speedFrameDelay(i) - frameDelay) < 1e-9)
             return QString::fromUtf8(speedName(i));
-    return QStringLiteral("%1 s a frame").arg(framedelay);
+    return QStringLiteral("%1 s a frame").arg(frameDelay);
 }
 
 QString seconds(double s) {
@@ -115,17 +115,16 @@ std::string writePlanPdf(const std::string& path, const ExportScene& scene,
     // A page of the plan's own shape.
     const QPageSize page(QSizeF(kPlanWidth, kPlanHeight), QPageSize::Point, QString(),
                          QPageSize::ExactMatch);
-    return writePdf(path, QString::fromStdString(scene.run().name), page,
-                    [&](QPainter& painter, QPdfWriter&) {
-                        paintPlanSheet(painter, scene, markers);
-                    });
+    return writePdf(
+        path, QString::fromStdString(scene.run().name), page,
+        [&](QPainter& painter, QPdfWriter&) { paintPlanSheet(painter, scene, markers); });
 }
 
 void paintPartSheet(QPainter& painter, const QSizeF& page, const ExportScene& scene, int officer,
                     const std::function<void()>& newPage) {
     const ExportRun& run = scene.run();
     const std::vector<PartStep> part =
-        run.played ? officerPart(*run.played, run.script, officer, run.framedelay)
+        run.played ? officerPart(*run.played, run.script, officer, run.frameDelay)
                    : std::vector<PartStep>();
     const QString who = QString::fromStdString(run.room.officer(officer).abbreviation);
     const qreal margin = 36;
@@ -150,7 +149,7 @@ void paintPartSheet(QPainter& painter, const QSizeF& page, const ExportScene& sc
     }
     painter.restore();
 
-    const double total = run.played ? run.played->timeAt(run.played->size(), run.framedelay) : 0;
+    const double total = run.played ? run.played->timeAt(run.played->size(), run.frameDelay) : 0;
     QString summary =
         QStringLiteral("%1 %2 of the script %3 him.")
             .arg(part.size())
@@ -161,7 +160,7 @@ void paintPartSheet(QPainter& painter, const QSizeF& page, const ExportScene& sc
                        .arg(seconds(part.front().start), seconds(part.back().end));
     }
     summary += QStringLiteral("\n\nThe whole run takes %1 s at %2.")
-                   .arg(seconds(total), speedWords(run.framedelay));
+                   .arg(seconds(total), speedWords(run.frameDelay));
     painter.setFont(sheetFont(11));
     const QRectF side(plan.right() + 16, plan.top(), page.width() - plan.right() - 16 - margin,
                       plan.height());

@@ -19,7 +19,7 @@ const std::string kCustomTitle = "Custom Simulation";
 CustomSimulations::CustomSimulations(Dialogs& dialogs, std::string path)
     : m_dialogs(dialogs), m_path(std::move(path)) {}
 
-void CustomSimulations::loadcustom() {
+void CustomSimulations::load() {
     m_list.clear();
     m_notReadWhole.clear();
     std::string error;
@@ -79,7 +79,7 @@ std::optional<std::size_t> CustomSimulations::store(const std::string& name,
     } else {
         m_list.push_back({name, script});
     }
-    writecustom();
+    write();
     return target;
 }
 
@@ -93,14 +93,14 @@ bool CustomSimulations::rename(std::size_t index, const std::string& name) {
         return false;
     }
     m_list[index].name = name;
-    writecustom();
+    write();
     return true;
 }
 
 bool CustomSimulations::remove(std::size_t index) {
     if (index >= m_list.size()) return false;
     m_list.erase(m_list.begin() + static_cast<std::ptrdiff_t>(index));
-    writecustom();
+    write();
     return true;
 }
 
@@ -109,7 +109,7 @@ bool CustomSimulations::move(std::size_t from, std::size_t to) {
     CustomSimulation moved = std::move(m_list[from]);
     m_list.erase(m_list.begin() + static_cast<std::ptrdiff_t>(from));
     m_list.insert(m_list.begin() + static_cast<std::ptrdiff_t>(to), std::move(moved));
-    writecustom();
+    write();
     return true;
 }
 
@@ -126,7 +126,7 @@ bool CustomSimulations::refuseUnkeepable(const std::string& name) {
     return false;
 }
 
-void CustomSimulations::writecustom() {
+void CustomSimulations::write() {
     const std::string file = followLink(m_path);
     const std::string failed = "The custom simulations could not be saved to " + m_path + ":\n";
     struct stat st {};

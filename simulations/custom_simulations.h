@@ -23,7 +23,7 @@ public:
 
     // Reads the file into the list; a missing file gives an empty list and
     // no message.
-    void loadcustom();
+    void load();
 
     // In menu order: entry i is CustomSim(i + 1).
     const std::vector<CustomSimulation>& simulations() const { return m_list; }
@@ -49,7 +49,7 @@ public:
 private:
     // Tells the user why, and returns false, when the file could not keep `name`.
     bool refuseUnkeepable(const std::string& name);
-    void writecustom();
+    void write();
 
     Dialogs& m_dialogs;
     std::string m_path;

@@ -78,14 +78,14 @@ protected:
         QTest::keyClicks(editor(), qs(text));
     }
     QImage plan() const {
-        return window->Figure1()->grab().toImage().copy(window->Figure1()->planRect().toRect());
+        return window->plan()->grab().toImage().copy(window->plan()->planRect().toRect());
     }
     // Clicks the plan where the officer is drawn: his marker, or his station.
     void clickOn(int officer) const {
         const Officer& o = window->simulator().room().officer(officer);
         const QPointF at((o.curX + kMarkerCentreDx) / 15, (o.curY + kMarkerCentreDy) / 15);
-        QTest::mouseClick(window->Figure1(), Qt::LeftButton, {},
-                          window->Figure1()->planTransform().map(at).toPoint());
+        QTest::mouseClick(window->plan(), Qt::LeftButton, {},
+                          window->plan()->planTransform().map(at).toPoint());
     }
     QStringList partTexts() const {
         QStringList texts;
@@ -147,7 +147,7 @@ TEST_F(MainWindowTest, SpeedControlsFocusAndMenusFollowTheirRows) {
                      std::to_string(child<QAction>(qs("Speed(%1)").arg(i + 1))->isChecked()) + " ";
         }
         EXPECT_EQ(marks, c[2]);
-        EXPECT_DOUBLE_EQ(sim().framedelay, c.f(3));
+        EXPECT_DOUBLE_EQ(sim().frameDelay, c.f(3));
     }
 }
 
@@ -172,7 +172,7 @@ TEST_F(MainWindowTest, ResetDuringPlaybackKeepsScriptThenQuitEndsTheEventLoop) {
         resetState = editorText() == qs(kLongRun) && allAtStations(sim().room()) && sim().paused &&
                      !sim().busy;
         trigger(qs("Do_Chap"));
-        sim().Simulate_Click();  // playing again, nested
+        sim().playOrPause();  // playing again, nested
     });
     scripted.at(3.0, [&] {
         playingAtQuit = sim().busy;
@@ -187,7 +187,7 @@ TEST_F(MainWindowTest, ResetDuringPlaybackKeepsScriptThenQuitEndsTheEventLoop) {
 }
 
 TEST_F(MainWindowTest, KioskModeChosenAgainStopsAfterTheCurrentSimulation) {
-    sim().Speed_Click(5);
+    sim().setSpeed(5);
     const char* first = nullptr;  // the kiosk cycle's first
     for (const CatalogueEntry& e : catalogue())
         if (qstrcmp(e.item, "Do_Officers_Enter") == 0) first = e.script;
@@ -200,7 +200,7 @@ TEST_F(MainWindowTest, KioskModeChosenAgainStopsAfterTheCurrentSimulation) {
         trigger(qs("Toggle_Kiosk"));
     };
     trigger(qs("Toggle_Kiosk"));  // returns when the loop ends
-    EXPECT_TRUE(playingFirst && !window->kioskmode());
+    EXPECT_TRUE(playingFirst && !window->inKioskMode());
     EXPECT_FALSE(child<QAction>(qs("Toggle_Kiosk"))->isChecked());
     EXPECT_EQ(editorText(), qs(first));
     // The first simulation was played to its end, not cut short.
@@ -306,18 +306,18 @@ TEST_F(MainWindowTest, DraggingOrKeysMoveThroughTheRunAndResetClears) {
 
     // Keys step where the plan has the focus.
     const std::size_t end = sim().played()->size();
-    window->Figure1()->setFocus();
-    QTest::keyClick(window->Figure1(), Qt::Key_Home);
+    window->plan()->setFocus();
+    QTest::keyClick(window->plan(), Qt::Key_Home);
     EXPECT_TRUE(sim().playedFrames() == 0 && allAtStations(sim().room()));
-    QTest::keyClick(window->Figure1(), Qt::Key_Right);
-    QTest::keyClick(window->Figure1(), Qt::Key_Right, Qt::ShiftModifier);  // MC's first frame
+    QTest::keyClick(window->plan(), Qt::Key_Right);
+    QTest::keyClick(window->plan(), Qt::Key_Right, Qt::ShiftModifier);  // MC's first frame
     EXPECT_EQ(marked(), qs("MC,XZR,Now"));
-    QTest::keyClick(window->Figure1(), Qt::Key_Right, Qt::ShiftModifier);  // SC's
+    QTest::keyClick(window->plan(), Qt::Key_Right, Qt::ShiftModifier);  // SC's
     const std::size_t scStarts = sim().playedFrames();
     EXPECT_EQ(marked(), qs(" SC,XZE,After"));
-    QTest::keyClick(window->Figure1(), Qt::Key_Left);
+    QTest::keyClick(window->plan(), Qt::Key_Left);
     EXPECT_EQ(sim().playedFrames(), scStarts - 1);
-    QTest::keyClick(window->Figure1(), Qt::Key_End);
+    QTest::keyClick(window->plan(), Qt::Key_End);
     EXPECT_EQ(sim().playedFrames(), end);
 
     // In the editor the arrows move the text cursor, not the timeline.
@@ -390,7 +390,7 @@ TEST_F(MainWindowTest, HelpShowsItsExactTextsAndTheReferenceBesideTheWindow) {
 TEST_F(MainWindowTest, EveryEntryLoadsItsScriptCompilesSilentlyAndPlaysToItsEnd) {
     const auto& entries = catalogue();
     ASSERT_EQ(entries.size(), 23u);
-    sim().Speed_Click(5);
+    sim().setSpeed(5);
     for (const CatalogueEntry& entry : entries) {
         SCOPED_TRACE(entry.item);
         setEditorText("MC,XZ,Now");
@@ -405,7 +405,7 @@ TEST_F(MainWindowTest, EveryEntryLoadsItsScriptCompilesSilentlyAndPlaysToItsEnd)
         EXPECT_EQ(shown, positions(Composed(entry.script).end()));
         // The last frame's drawing stays: one marker per officer away from his station.
         const Positions home = positions(ChapterRoom());
-        EXPECT_EQ(window->Figure1()->markers().size(),
+        EXPECT_EQ(window->plan()->markers().size(),
                   std::inner_product(shown.begin(), shown.end(), home.begin(), std::size_t{0},
                                      std::plus<>(), std::not_equal_to<>()));
     }
@@ -481,7 +481,7 @@ TEST_F(EditorWindowTest, RoutePreviewGivesWayToTheRunAndShortcutsWork) {
     editor()->setFocus();
     editor()->moveCursor(QTextCursor::Start);
     QCoreApplication::processEvents();
-    EXPECT_TRUE(window->Figure1()->previewing());
+    EXPECT_TRUE(window->plan()->previewing());
     EXPECT_NE(plan(), bare);
     editor()->moveCursor(QTextCursor::End);  // a pause walks nowhere
     EXPECT_EQ(plan(), bare);
@@ -490,7 +490,7 @@ TEST_F(EditorWindowTest, RoutePreviewGivesWayToTheRunAndShortcutsWork) {
     EXPECT_EQ(child<QLabel>(qs("SpeedStatus"))->text(), qs("Speed: Lightning"));
     QTest::keyClick(editor(), Qt::Key_P, Qt::ControlModifier);
     EXPECT_TRUE(sim().played() && !allAtStations(sim().room()));
-    EXPECT_FALSE(window->Figure1()->previewing());
+    EXPECT_FALSE(window->plan()->previewing());
     QTest::keyClick(editor(), Qt::Key_R, Qt::ControlModifier);
     EXPECT_TRUE(allAtStations(sim().room()));
 }
@@ -524,7 +524,7 @@ TEST_F(EditorWindowTest, TheWindowFitsSmallScreensAndThePlanScalesWithIt) {
     }
     // Larger: the plan grows with the height, keeps its aspect, and the
     // width it cannot use goes to the editor.
-    PlanView* plan = window->Figure1();
+    PlanView* plan = window->plan();
     const QRectF small = plan->planRect();
     window->resize(natural.width() * 3, natural.height() * 2);
     QCoreApplication::processEvents();

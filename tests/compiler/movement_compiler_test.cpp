@@ -45,7 +45,7 @@ void expectPath(const std::string& path, const std::string& pattern) {
 class CompilerTest : public ::testing::Test {
 protected:
     std::string run(std::string_view officer, std::string_view direc) {
-        mc.moveofficer(officer, direc);
+        mc.compileEntry(officer, direc);
         return pathText(mc.path());
     }
     void reset() {
@@ -70,16 +70,16 @@ TEST_F(CompilerTest, Entries) {
         reset();
         if (const auto placed = split(row[0], ','); !placed.empty())
             put(std::stoi(placed[0]), std::stof(placed[1]), std::stof(placed[2]));
-        const int mover = std::max<int>(0, room.findofficer(row[1]));
+        const int mover = std::max<int>(0, room.findOfficer(row[1]));
         const std::string before = at(mover);
         const std::string path = run(row[1], row[2]);
         EXPECT_EQ(frames(path), row.n(3));
         expectPath(path, row[4]);
         EXPECT_EQ(reporter.messages,
                   row[5].empty() ? std::vector<std::string>{} : std::vector<std::string>{row[5]});
-        EXPECT_EQ(mc.simerror(), row.yes(6));
+        EXPECT_EQ(mc.failed(), row.yes(6));
         // The last record is where the officer now stands.
-        if (room.findofficer(row[1]) < 0) continue;
+        if (room.findOfficer(row[1]) < 0) continue;
         EXPECT_TRUE(path.empty() ? at(mover) == before : path.ends_with(at(mover) + path.back()))
             << at(mover);
     }
@@ -90,8 +90,8 @@ TEST_F(CompilerTest, MoveabsAndMovediag) {
         put(0, row.f(1), row.f(2));
         mc.takePath();
         const int a = static_cast<int>(row.f(3)), b = static_cast<int>(row.f(4));
-        if (row[0] == "abs") mc.moveabs(0, a, b != 0);
-        if (row[0] == "diag") mc.movediag(0, a, b);
+        if (row[0] == "abs") mc.walkStraight(0, a, b != 0);
+        if (row[0] == "diag") mc.walkDiagonal(0, a, b);
         const std::string path = pathText(mc.path());
         EXPECT_EQ(frames(path), row.n(5));
         expectPath(path, row[6]);
@@ -108,10 +108,10 @@ TEST_F(CompilerTest, OffsetNumbers) {
     FOR_EACH_CASE(row, "offsets.txt", 2) {
         reset();
         mc.takePath();  // called directly: inside a Direction a "-" would close the step
-        mc.movespecial(0, "AT_N", "J+N+" + row[0]);
+        mc.moveSpecial(0, "AT_N", "J+N+" + row[0]);
         EXPECT_EQ(pathText(mc.path()), row[1]);
         EXPECT_TRUE(reporter.messages.empty());
-        EXPECT_FALSE(mc.simerror());
+        EXPECT_FALSE(mc.failed());
         EXPECT_EQ(at(0) + ",", row[1].empty() ? "0,1800,9045," : row[1]);
     }
 }
@@ -129,7 +129,7 @@ TEST_F(CompilerTest, EveryByteAloneAndEmbedded) {
         for (const std::string& direc : {std::string(1, c), "J" + std::string(1, c) + "K"}) {
             reset();
             const std::string path = run("MC", direc);
-            EXPECT_EQ(mc.simerror(), !step);
+            EXPECT_EQ(mc.failed(), !step);
             if (step) {
                 EXPECT_TRUE(reporter.messages.empty());
                 EXPECT_EQ(path.back(), '|');
@@ -157,7 +157,7 @@ TEST_F(CompilerTest, FloodsOfMessages) {
     reset();
     run("ALL", "-AT_E-XX-");
     EXPECT_EQ(reporter.messages, std::vector<std::string>(22, "Unknown officer: XX"));
-    EXPECT_TRUE(mc.simerror());
+    EXPECT_TRUE(mc.failed());
 }
 
 TEST(Model, Cases) {
@@ -170,14 +170,14 @@ TEST(Model, Cases) {
             continue;
         }
         if (c[0] != "band") {
-            const double got = c[0] == "findofficer"     ? room.findofficer(c[1])
+            const double got = c[0] == "findOfficer"     ? room.findOfficer(c[1])
                                : c[0] == "leadingNumber" ? leadingNumber(c[1])
                                : c[0] == "roundHalfEven" ? roundHalfEven(std::stod(c[1]))
                                                          : leadingNumber(formatSingle(c.f(1)));
             EXPECT_EQ(got, std::stod(c[2]));
             continue;
         }
-        const int k = room.findofficer(c[1]);
+        const int k = room.findOfficer(c[1]);
         ASSERT_GE(k, 0);
         const BandPoint z = bandPoint(room, k);
         std::ostringstream shown;

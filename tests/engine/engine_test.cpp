@@ -111,7 +111,7 @@ std::string text(const Timeline& t) {
 template <typename Src>
 void apply(const Case& c, Timeline& dest, Src&& src) {
     if (c[0] == "merge") merge(dest, std::forward<Src>(src));
-    if (c[0] == "mergepos") mergepos(dest, std::forward<Src>(src), c.n(4));
+    if (c[0] == "mergeAt") mergeAt(dest, std::forward<Src>(src), c.n(4));
     if (c[0] == "concat") concat(dest, std::forward<Src>(src));
     if (c[0] == "interleave") interleave(dest, std::forward<Src>(src));
 }
@@ -235,7 +235,7 @@ struct World : DiagnosticSink, RunHost, DrawingSurface, ScriptedClock {
 
     void play(const std::string& text) {
         script = text;
-        sim.Simulate_Click();
+        sim.playOrPause();
     }
     std::size_t drawingsUntil(double time) const {
         return static_cast<std::size_t>(std::count_if(
@@ -263,19 +263,19 @@ class SimulatorTest : public ::testing::Test, public World {};
 TEST(Simulator, PressesDuringPlayback) {
     FOR_EACH_CASE(c, "simulator_runs.txt", 7) {
         World w;
-        if (!c[6].empty()) w.sim.Speed_Click(static_cast<int>(c.n(6)));
+        if (!c[6].empty()) w.sim.setSpeed(static_cast<int>(c.n(6)));
         bool pausePictureWhilePlaying = false, heldAfterPress = false;
         const double a = c.f(2), b = c.f(3);
         if (c[0] == "hold") {
             w.at(a, [&] {
                 pausePictureWhilePlaying = w.showsPausePicture();
-                w.sim.Simulate_Click();
+                w.sim.playOrPause();
                 heldAfterPress = w.sim.paused && w.sim.busy && !w.showsPausePicture();
             });
-            w.at(b, [&] { w.sim.Simulate_Click(); });
+            w.at(b, [&] { w.sim.playOrPause(); });
         }
-        if (c[0] == "speed") w.at(0.11, [&] { w.sim.SpeedB_Click(static_cast<int>(a) - 1); });
-        if (c[0] == "abandon" && a > 0) w.at(a, [&] { w.sim.Simulate_Click(); });
+        if (c[0] == "speed") w.at(0.11, [&] { w.sim.setSpeed(static_cast<int>(a)); });
+        if (c[0] == "abandon" && a > 0) w.at(a, [&] { w.sim.playOrPause(); });
         if (c[0] == "abandon") w.at(b, [&] { w.sim.abandon(); });
         w.play(c[1]);
         EXPECT_FALSE(w.sim.busy);
@@ -329,7 +329,7 @@ TEST_F(SimulatorTest, FailingSecondEntryPlaysNothingAndTheNextPressPlaysAfresh) 
 // A delay's wait does not follow the speed, even with a step joined onto it:
 // frame 2 is "1.0,9,3600,9860", MC's second step joined onto the delay.
 TEST_F(SimulatorTest, UnsyncFramesOnADelayFrameKeepItsWaitAndDraw) {
-    sim.Speed_Click(1);
+    sim.setSpeed(1);
     play("MC,R,Unsync, All,Delay,1.0");
     ASSERT_GE(drawings.size(), 3u);
     EXPECT_EQ(drawings[1].markers, "MC#9@3600,9860 ");
@@ -353,10 +353,10 @@ TEST_F(SimulatorTest, SlowDrawingDoesNotStretchTheRun) {
 TEST_F(SimulatorTest, DrawsOfficersAwayFromTheirStationsInTableOrderUnrounded) {
     room.officer(3).curX = 3600.5f;
     room.officer(1).curY = 9045.25f;
-    sim.runsim();
+    sim.drawOfficersAway();
     EXPECT_EQ(current.str(), "CH#1@2250,9045.25 2P#3@3600.5,2745 ");
     room.officer(3).curX = 990;
-    sim.runsim();
+    sim.drawOfficersAway();
     EXPECT_EQ(current.str(), "CH#1@2250,9045.25 ");
 }
 
@@ -418,7 +418,7 @@ TEST(ScriptCheck, SaysWhatPlayWouldShow) {
     for (const std::string& script : scripts) {
         SCOPED_TRACE(script);
         World play;  // a window that has just started
-        play.sim.Speed_Click(5);
+        play.sim.setSpeed(5);
         play.play(script);
         const CheckResult check = checkScript(ChapterRoom(), script);
         std::vector<std::pair<std::size_t, std::string>> said;
@@ -438,7 +438,7 @@ TEST(ScriptCheck, SaysWhatPlayWouldShow) {
 TEST(ScriptCheck, PreviewsTheRouteOfOneEntry) {
     const std::string script = "Mar, XZTCEVU, Now, Mar, UZX, After, All, Delay, 1";
     ChapterRoom room;
-    const int mar = room.findofficer("MAR");
+    const int mar = room.findOfficer("MAR");
     const std::pair<float, float> station(room.officer(mar).stationX, room.officer(mar).stationY);
     const EntryRoute first = entryRoute(room, script, 0);
     ASSERT_EQ(first.routes.size(), 1u);

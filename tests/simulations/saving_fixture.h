@@ -80,7 +80,7 @@ protected:
     // The list as the program starts with it.
     CustomSimulations& load() {
         list.emplace(dialogs, path);
-        list->loadcustom();
+        list->load();
         return *list;
     }
     std::optional<std::size_t> save(const std::string& name, const std::string& script,
