@@ -1,11 +1,10 @@
-// The editor's help: the live check a moment after each edit, its problems
-// in the status bar, the entry under the cursor, the route preview on the
-// plan, and the window's fit to small screens. The engine does the work
-// (engine/script_check.h); this is the glue.
+#include "app/editor_assist.h"
+
 #include <cmath>
 
 #include <QAction>
 #include <QLabel>
+#include <QMainWindow>
 #include <QMenu>
 #include <QPainter>
 #include <QPainterPath>
@@ -15,9 +14,10 @@
 #include <QTimer>
 #include <QToolButton>
 
-#include "app/main_window.h"
-#include "app/qt_platform.h"
+#include "app/plan_view.h"
 #include "app/script_editor.h"
+#include "app/window_context.h"
+#include "engine/simulator.h"
 #include "render/plan_picture.h"
 #include "render/route_preview.h"
 
@@ -31,20 +31,24 @@ constexpr std::size_t kProblemsListed = 30;  // in the problems menu
 
 }  // namespace
 
-void MainWindow::buildEditorAssist() {
+EditorAssist::EditorAssist(WindowContext& window)
+    : QObject(&window.mainWindow()), m_window(window) {}
+
+void EditorAssist::build(QStatusBar* bar) {
+    m_bar = bar;
     m_checkTimer = new QTimer(this);
     m_checkTimer->setSingleShot(true);
     m_checkTimer->setInterval(kCheckDelayMs);
-    connect(m_checkTimer, &QTimer::timeout, this, &MainWindow::checkScriptNow);
+    connect(m_checkTimer, &QTimer::timeout, this, &EditorAssist::checkNow);
 
     QStringList officers;
     for (int i = 0; i < kOfficerCount; ++i)
-        officers << QString::fromStdString(m_room.officer(i).abbreviation);
+        officers << QString::fromStdString(m_window.room().officer(i).abbreviation);
     officers << QStringLiteral("All");
-    m_editor->setCompletions(officers, {QStringLiteral("Now"), QStringLiteral("After"),
-                                        QStringLiteral("Simult"), QStringLiteral("Unsync")});
+    m_window.scriptEditor().setCompletions(
+        officers, {QStringLiteral("Now"), QStringLiteral("After"), QStringLiteral("Simult"),
+                   QStringLiteral("Unsync")});
 
-    QStatusBar* bar = statusBar();
     bar->setObjectName(QStringLiteral("StatusBar"));
     bar->setSizeGripEnabled(true);
     m_entryStatus = new QLabel(bar);
@@ -64,42 +68,35 @@ void MainWindow::buildEditorAssist() {
     m_speedStatus->setObjectName(QStringLiteral("SpeedStatus"));
     bar->addPermanentWidget(m_speedStatus);
 
-    connect(m_splitter, &QSplitter::splitterMoved, this,
-            [this] { m_editorWidth = m_splitter->sizes().value(1, m_editorWidth); });
-
-    connect(m_editor, &QPlainTextEdit::textChanged, this, [this] {
-        scheduleCheck();
+    connect(&m_window.scriptEditor(), &QPlainTextEdit::textChanged, this, [this] {
+        m_checkTimer->start();
         updateEntryStatus();
     });
-    connect(m_editor, &QPlainTextEdit::cursorPositionChanged, this, [this] {
+    connect(&m_window.scriptEditor(), &QPlainTextEdit::cursorPositionChanged, this, [this] {
         updateEntryStatus();
         m_previewHeld = false;
         updateRoutePreview();
     });
 }
 
-void MainWindow::scheduleCheck() {
-    m_checkTimer->start();
-}
-
-void MainWindow::checkScriptNow() {
+void EditorAssist::checkNow() {
     m_checkTimer->stop();
-    const std::string text = scriptText();
+    const std::string text = m_window.scriptText();
     // During a run the officers are on their way: checked once it ends.
-    if (m_simulator->busy && !m_simulator->paused) return;
+    if (m_window.simulator().busy && !m_window.simulator().paused) return;
     if (text == kPlaceholderText) {
         m_check = {};
         m_checkedText.clear();
-        m_editor->clearMarks();
+        m_window.scriptEditor().clearMarks();
     } else {
-        m_check = checkScript(m_room, text);
+        m_check = checkScript(m_window.room(), text);
         m_checkedText = text;
-        m_editor->setMarks(text, fieldMarks(text, m_check));
+        m_window.scriptEditor().setMarks(text, fieldMarks(text, m_check));
     }
     showProblems();
 }
 
-void MainWindow::showProblems() {
+void EditorAssist::showProblems() {
     std::vector<std::size_t> listed;  // the error details repeat the message before them
     for (std::size_t i = 0; i < m_check.problems.size(); ++i)
         if (m_check.problems[i].kind != DiagnosticKind::ErrorDetails) listed.push_back(i);
@@ -131,100 +128,85 @@ void MainWindow::showProblems() {
 }
 
 // What the entry and the speed leave of the status bar.
-void MainWindow::elideProblems() {
-    const int room = statusBar()->width() - m_entryStatus->sizeHint().width() -
-                     m_speedStatus->sizeHint().width() - 48;
+void EditorAssist::elideProblems() {
+    const int room =
+        m_bar->width() - m_entryStatus->sizeHint().width() - m_speedStatus->sizeHint().width() - 48;
     m_problems->setText(m_problems->fontMetrics().elidedText(
         m_problems->property("fullText").toString(), Qt::ElideRight, std::max(room, 60)));
 }
 
-void MainWindow::selectProblem(std::size_t index) {
-    if (index >= m_check.problems.size() || scriptText() != m_checkedText) return;
+void EditorAssist::selectProblem(std::size_t index) {
+    if (index >= m_check.problems.size() || m_window.scriptText() != m_checkedText) return;
     selectEntry(m_checkedText, m_check.problems[index].entry);
-    m_editor->setFocus(Qt::OtherFocusReason);
+    m_window.scriptEditor().setFocus(Qt::OtherFocusReason);
 }
 
-void MainWindow::selectEntry(const std::string& script, std::size_t entry) {
+void EditorAssist::selectEntry(const std::string& script, std::size_t entry) {
     const std::vector<ScriptEntry> entries = splitScript(script);
     if (entry < 1 || entry > entries.size()) return;
     const ScriptEntry& e = entries[entry - 1];
     const std::size_t start = entryStart(script, e);
     const std::size_t end = e.raw[2].end;
-    QTextCursor cursor(m_editor->document());
+    QTextCursor cursor(m_window.scriptEditor().document());
     cursor.setPosition(editorPosition(script, start));
     cursor.setPosition(editorPosition(script, end), QTextCursor::KeepAnchor);
-    m_editor->setTextCursor(cursor);
-    m_editor->ensureCursorVisible();
+    m_window.scriptEditor().setTextCursor(cursor);
+    m_window.scriptEditor().ensureCursorVisible();
 }
 
-void MainWindow::updateEntryStatus() {
+void EditorAssist::updateEntryStatus() {
     if (m_entryStatus == nullptr) return;
-    const QString text = m_editor->toPlainText();
+    const QString text = m_window.scriptEditor().toPlainText();
     if (text == QString::fromUtf8(kPlaceholderText)) {
         m_entryStatus->clear();
         return;
     }
     const std::string script = text.toStdString();
     m_entryStatus->setText(QString::fromStdString(
-        entryAtText(script, byteOffset(text, m_editor->textCursor().position()))));
+        entryAtText(script, byteOffset(text, m_window.scriptEditor().textCursor().position()))));
     if (m_problems->isVisible()) elideProblems();
 }
 
-void MainWindow::updateRoutePreview() {
+void EditorAssist::updateRoutePreview() {
     // An aid to writing: shown while the editor has the keyboard.
-    const bool playing = m_simulator && m_simulator->busy;
-    const bool editing = m_editor->hasFocus();
-    const QString text = m_editor->toPlainText();
+    const bool playing = m_window.simulator().busy;
+    const bool editing = m_window.scriptEditor().hasFocus();
+    const QString text = m_window.scriptEditor().toPlainText();
     std::size_t entry = kNoEntry;
     std::string script;
     if (!playing && editing && !m_previewHeld && text != QString::fromUtf8(kPlaceholderText)) {
         script = text.toStdString();
-        entry = entryAt(script, byteOffset(text, m_editor->textCursor().position()));
+        entry = entryAt(script, byteOffset(text, m_window.scriptEditor().textCursor().position()));
     }
     if (entry == m_previewEntry && script == m_previewText) return;
     m_previewEntry = entry;
     m_previewText = script;
     if (entry == kNoEntry) {
-        m_plan->setPreview({});
+        m_window.planView().setPreview({});
         return;
     }
-    const EntryRoute route = entryRoute(m_room, script, entry);
+    const EntryRoute route = entryRoute(m_window.room(), script, entry);
     if (route.routes.empty()) {
-        m_plan->setPreview({});
+        m_window.planView().setPreview({});
         return;
     }
     // The room outlives the plan widget that calls this.
-    const ChapterRoom& room = m_room;
-    m_plan->setPreview(
+    const ChapterRoom& room = m_window.room();
+    m_window.planView().setPreview(
         [route, &room](QPainter& painter) { paintRoutePreview(painter, room, route); });
 }
 
-void MainWindow::fitToScreen(const QRect& available) {
-    // Room for the title bar and frame the window system adds.
-    const QSize frame(16, 40);
-    const QSize natural = sizeHint();
-    const QSize room = available.size() - frame;
-    // Qt would open a window at most two thirds of the screen high.
-    resize(natural.boundedTo(room).expandedTo(minimumSizeHint()));
-    if (natural.width() > room.width() || natural.height() > room.height())
-        move(available.topLeft());
+void EditorAssist::holdPreview() {
+    m_window.planView().setPreview({});
+    m_previewHeld = true;
 }
 
-void MainWindow::resizeEvent(QResizeEvent* event) {
-    QMainWindow::resizeEvent(event);
-    // Once the layout has given the plan its new height.
-    QMetaObject::invokeMethod(this, &MainWindow::fitSplitter, Qt::QueuedConnection);
+void EditorAssist::showSpeed(int index) {
+    m_speedStatus->setText(QStringLiteral("Speed: %1").arg(QString::fromUtf8(speedName(index))));
 }
 
-void MainWindow::fitSplitter() {
+void EditorAssist::fitProblems() {
     if (m_problems->isVisible()) elideProblems();
-    // The plan column as wide as the plan at its height; the rest, and at
-    // least what the user gave it, to the editor.
-    const int total = m_splitter->width() - m_splitter->handleWidth();
-    const int planNeeds =
-        static_cast<int>(std::lround((m_plan->height() - 4.0) * kPlanWidth / kPlanHeight)) + 4;
-    const int editor = std::max(m_editorWidth, total - planNeeds);
-    if (total - editor >= m_plan->minimumWidth()) m_splitter->setSizes({total - editor, editor});
 }
 
 }  // namespace velistrad

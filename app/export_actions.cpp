@@ -11,6 +11,7 @@
 #include <QFileInfo>
 #include <QFormLayout>
 #include <QLabel>
+#include <QMainWindow>
 #include <QMenu>
 #include <QProgressDialog>
 #include <QSettings>
@@ -18,8 +19,11 @@
 
 #include "app/dialogs.h"
 #include "app/follow_officer.h"
-#include "app/main_window.h"
-#include "app/qt_platform.h"
+#include "app/my_simulations.h"
+#include "app/plan_view.h"
+#include "app/script_editor.h"
+#include "app/script_files.h"
+#include "app/window_context.h"
 #include "engine/script_runner.h"
 #include "engine/simulator.h"
 #include "render/gif_schedule.h"
@@ -55,7 +59,13 @@ int speedIndex(double frameDelay) {
 
 }  // namespace
 
-ExportActions::ExportActions(MainWindow& window) : QObject(&window), m_window(window) {}
+ExportActions::ExportActions(WindowContext& window, const FollowOfficer& following,
+                             const ScriptFiles& files, const MySimulations& mine)
+    : QObject(&window.mainWindow()),
+      m_window(window),
+      m_following(following),
+      m_files(files),
+      m_mine(mine) {}
 
 void ExportActions::build(QMenu* file) {
     QMenu* menu = file->addMenu(QStringLiteral("Export"));
@@ -72,20 +82,19 @@ void ExportActions::build(QMenu* file) {
     m_partSheet = item("Export_PartSheet", "Officer's Part Sheet…", [this] { exportPartSheet(); });
     item("Export_Gif", "Animation as GIF…", [this] { exportAnimation(); });
     connect(menu, &QMenu::aboutToShow, this,
-            [this] { m_partSheet->setEnabled(m_window.following().selected() >= 0); });
+            [this] { m_partSheet->setEnabled(m_following.selected() >= 0); });
 }
 
 QString ExportActions::simulationName() const {
-    const std::string script = withoutReturns(m_window.m_editor->toPlainText().toStdString());
+    const std::string script = withoutReturns(m_window.scriptEditor().toPlainText().toStdString());
     for (const CatalogueEntry& e : catalogue()) {
         if (withoutReturns(e.script) == script)
             return QStringLiteral("%1 - %2").arg(QString::fromUtf8(e.submenu),
                                                  QString::fromUtf8(e.caption));
     }
-    for (const CustomSimulation& c : m_window.customSimulations())
+    for (const CustomSimulation& c : m_mine.simulations())
         if (withoutReturns(c.script) == script) return QString::fromStdString(c.name);
-    if (!m_window.scriptFile().isEmpty())
-        return QFileInfo(m_window.scriptFile()).completeBaseName();
+    if (!m_files.file().isEmpty()) return QFileInfo(m_files.file()).completeBaseName();
     return QStringLiteral("Simulation");
 }
 
@@ -93,10 +102,10 @@ std::optional<ExportRun> ExportActions::currentRun(bool whole) {
     Simulator& simulator = m_window.simulator();
     ExportRun run;
     run.played = simulator.played();
-    run.room = m_window.m_room;
-    run.script = m_window.m_editor->toPlainText().toStdString();
+    run.room = m_window.room();
+    run.script = m_window.scriptEditor().toPlainText().toStdString();
     run.name = simulationName().toStdString();
-    run.options = m_window.following().options();
+    run.options = m_following.options();
     run.frameDelay = simulator.frameDelay;
     run.shown = simulator.playedFrames();
     if (!run.played && whole) {
@@ -105,7 +114,7 @@ std::optional<ExportRun> ExportActions::currentRun(bool whole) {
         FirstMessage sink;
         run.played = composeScript(stations, run.script, sink);
         if (!run.played) {
-            m_window.m_dialogs->message(
+            m_window.dialogs().message(
                 QStringLiteral("The script does not play, so there is nothing to export.\n\n") +
                     QString::fromStdString(sink.text),
                 kTitle, MessageIcon::Exclamation);
@@ -121,13 +130,13 @@ QString ExportActions::askFile(const QString& title, const QString& extension,
     QSettings settings(kSettings, kSettings);
     QString folder = settings.value(kFolderKey).toString();
     if (folder.isEmpty() || !QDir(folder).exists()) {
-        folder = m_window.scriptFile().isEmpty() ? QDir::homePath()
-                                                 : QFileInfo(m_window.scriptFile()).absolutePath();
+        folder =
+            m_files.file().isEmpty() ? QDir::homePath() : QFileInfo(m_files.file()).absolutePath();
     }
     QString name = simulationName();
     name.replace(QLatin1Char('/'), QLatin1Char('-'));
     const QString suggested = QDir(folder).filePath(name + QLatin1Char('.') + extension);
-    QString path = m_window.m_dialogs->saveFileName(title, suggested, filter);
+    QString path = m_window.dialogs().saveFileName(title, suggested, filter);
     if (path.isEmpty()) return {};
     if (QFileInfo(path).suffix().isEmpty()) path += QLatin1Char('.') + extension;
     settings.setValue(kFolderKey, QFileInfo(path).absolutePath());
@@ -136,9 +145,9 @@ QString ExportActions::askFile(const QString& title, const QString& extension,
 
 bool ExportActions::finish(const QString& path, const std::string& error) {
     if (error.empty()) return true;
-    m_window.m_dialogs->message(QStringLiteral("%1 could not be written: %2.")
-                                    .arg(QFileInfo(path).fileName(), QString::fromStdString(error)),
-                                kTitle, MessageIcon::Exclamation);
+    m_window.dialogs().message(QStringLiteral("%1 could not be written: %2.")
+                                   .arg(QFileInfo(path).fileName(), QString::fromStdString(error)),
+                               kTitle, MessageIcon::Exclamation);
     return false;
 }
 
@@ -151,7 +160,7 @@ bool ExportActions::exportPlanPdf() {
                                  QStringLiteral("PDF documents (*.pdf)"));
     if (path.isEmpty()) return false;
     return finish(path, writePlanPdf(QFile::encodeName(path).toStdString(), ExportScene(*run),
-                                     m_window.plan()->markerPainter()));
+                                     m_window.planView().markerPainter()));
 }
 
 bool ExportActions::exportView(const char* kind) {
@@ -164,22 +173,22 @@ bool ExportActions::exportView(const char* kind) {
                                        QStringLiteral("SVG drawings (*.svg)"));
     if (path.isEmpty()) return false;
     const std::string file = QFile::encodeName(path).toStdString();
-    MarkerPainter& markers = m_window.plan()->markerPainter();
+    MarkerPainter& markers = m_window.planView().markerPainter();
     const ExportScene scene(*run);
     return finish(path, png ? writePng(file, scene, markers) : writeSvg(file, scene, markers));
 }
 
 bool ExportActions::exportPartSheet() {
-    const int officer = m_window.following().selected();
+    const int officer = m_following.selected();
     if (officer < 0) {
-        m_window.m_dialogs->message(
+        m_window.dialogs().message(
             QStringLiteral("Choose an officer first, from the Officer menu or on the plan."),
             kTitle, MessageIcon::None);
         return false;
     }
     const std::optional<ExportRun> run = currentRun(true);
     if (!run) return false;
-    const QString who = QString::fromStdString(m_window.m_room.officer(officer).abbreviation);
+    const QString who = QString::fromStdString(m_window.room().officer(officer).abbreviation);
     const QString path = askFile(QStringLiteral("Export %1's Part Sheet").arg(who),
                                  QStringLiteral("pdf"), QStringLiteral("PDF documents (*.pdf)"));
     if (path.isEmpty()) return false;
@@ -191,10 +200,10 @@ bool ExportActions::exportAnimation() {
     if (m_busy) return false;
     std::optional<ExportRun> run = currentRun(true);
     if (!run) return false;
-    const int officer = m_window.following().selected();
+    const int officer = m_following.selected();
 
     // The speed and whether the followed officer is highlighted.
-    QDialog options(&m_window);
+    QDialog options(&m_window.mainWindow());
     options.setWindowTitle(QStringLiteral("Export Animation"));
     auto* form = new QFormLayout(&options);
     auto* speed = new QComboBox(&options);
@@ -208,7 +217,7 @@ bool ExportActions::exportAnimation() {
         highlight->setObjectName(QStringLiteral("ExportHighlight"));
         highlight->setText(
             QStringLiteral("Highlight %1 and his route")
-                .arg(QString::fromStdString(m_window.m_room.officer(officer).abbreviation)));
+                .arg(QString::fromStdString(m_window.room().officer(officer).abbreviation)));
         highlight->setChecked(true);
         form->addRow(highlight);
     }
@@ -241,7 +250,7 @@ bool ExportActions::exportAnimation() {
     if (path.isEmpty()) return false;
     m_busy = true;
     QProgressDialog progress(QStringLiteral("Writing the animation…"), QStringLiteral("Cancel"), 0,
-                             100, &m_window);
+                             100, &m_window.mainWindow());
     progress.setWindowTitle(QStringLiteral("Export Animation"));
     progress.setWindowModality(Qt::WindowModal);
     progress.setMinimumDuration(300);
@@ -253,7 +262,7 @@ bool ExportActions::exportAnimation() {
         return !progress.wasCanceled();
     };
     const std::string error = writeGif(QFile::encodeName(path).toStdString(), ExportScene(*run),
-                                       delay, m_window.plan()->markerPainter(), step);
+                                       delay, m_window.planView().markerPainter(), step);
     m_busy = false;
     return !progress.wasCanceled() && finish(path, error);
 }

@@ -17,13 +17,19 @@ class QMenu;
 
 namespace velistrad {
 
-class MainWindow;
+class FollowOfficer;
+class MySimulations;
+class ScriptFiles;
+class WindowContext;
 
 class ExportActions : public QObject {
     Q_OBJECT
 
 public:
-    explicit ExportActions(MainWindow& window);
+    // The followed officer, the open script file and My Simulations name
+    // and choose what is written.
+    ExportActions(WindowContext& window, const FollowOfficer& following, const ScriptFiles& files,
+                  const MySimulations& mine);
 
     // Adds the Export submenu to `file`.
     void build(QMenu* file);
@@ -46,7 +52,10 @@ private:
     QString askFile(const QString& title, const QString& extension, const QString& filter);
     bool finish(const QString& path, const std::string& error);
 
-    MainWindow& m_window;
+    WindowContext& m_window;
+    const FollowOfficer& m_following;
+    const ScriptFiles& m_files;
+    const MySimulations& m_mine;
     QAction* m_partSheet = nullptr;
     bool m_busy = false;  // an animation is being written
 };

@@ -6,13 +6,18 @@
 #include <QDockWidget>
 #include <QHeaderView>
 #include <QLineF>
+#include <QMainWindow>
 #include <QMenu>
 #include <QPainter>
 #include <QScreen>
 #include <QTreeWidget>
 #include <QVBoxLayout>
 
-#include "app/main_window.h"
+#include "app/editor_assist.h"
+#include "app/script_editor.h"
+#include "app/timeline_panel.h"
+#include "app/window_context.h"
+#include "engine/simulator.h"
 #include "render/plan_picture.h"
 
 namespace velistrad {
@@ -25,14 +30,15 @@ QString seconds(double s) {
 
 }  // namespace
 
-FollowOfficer::FollowOfficer(MainWindow& window) : QObject(&window), m_window(window) {}
+FollowOfficer::FollowOfficer(WindowContext& window, TimelinePanel& timeline, EditorAssist& assist)
+    : QObject(&window.mainWindow()), m_window(window), m_timeline(timeline), m_assist(assist) {}
 
 void FollowOfficer::build(QMenu* menu) {
     auto* group = new QActionGroup(this);
     for (int k = -1; k < kOfficerCount; ++k) {
         const QString caption =
             k < 0 ? QStringLiteral("None")
-                  : QString::fromStdString(m_window.m_room.officer(k).abbreviation);
+                  : QString::fromStdString(m_window.room().officer(k).abbreviation);
         QAction* action = menu->addAction(caption);
         action->setObjectName(k < 0 ? QStringLiteral("Officer_None")
                                     : QStringLiteral("Officer(%1)").arg(k));
@@ -55,14 +61,14 @@ void FollowOfficer::build(QMenu* menu) {
     panel->setObjectName(QStringLiteral("Officer_PartPanel"));
     menu->addAction(panel);
 
-    connect(m_window.plan(), &PlanView::clicked, this, [this](QPointF pixel) {
+    connect(&m_window.planView(), &PlanView::clicked, this, [this](QPointF pixel) {
         const int k = officerAt(pixel);
         if (k >= 0) select(k);
     });
 }
 
 void FollowOfficer::buildPanel() {
-    m_dock = new QDockWidget(QStringLiteral("Officer's Part"), &m_window);
+    m_dock = new QDockWidget(QStringLiteral("Officer's Part"), &m_window.mainWindow());
     m_dock->setObjectName(QStringLiteral("OfficerPartDock"));
     m_dock->setAllowedAreas(Qt::LeftDockWidgetArea | Qt::RightDockWidgetArea);
     auto* content = new QWidget(m_dock);
@@ -72,7 +78,7 @@ void FollowOfficer::buildPanel() {
     m_chooser->setObjectName(QStringLiteral("OfficerChooser"));
     m_chooser->addItem(QStringLiteral("None"));
     for (int k = 0; k < kOfficerCount; ++k)
-        m_chooser->addItem(QString::fromStdString(m_window.m_room.officer(k).abbreviation));
+        m_chooser->addItem(QString::fromStdString(m_window.room().officer(k).abbreviation));
     connect(m_chooser, &QComboBox::activated, this, [this](int index) { select(index - 1); });
     m_list = new QTreeWidget(content);
     m_list->setObjectName(QStringLiteral("OfficerPartList"));
@@ -90,7 +96,7 @@ void FollowOfficer::buildPanel() {
     layout->addWidget(m_list);
     m_dock->setWidget(content);
     m_dock->resize(420, 300);
-    m_window.addDockWidget(Qt::RightDockWidgetArea, m_dock);
+    m_window.mainWindow().addDockWidget(Qt::RightDockWidgetArea, m_dock);
     m_dock->hide();
 }
 
@@ -113,11 +119,13 @@ void FollowOfficer::select(int officer) {
 // The panel comes beside the plan, not out of it: a window that is not
 // maximised grows by the panel's width, as far as the screen has room.
 void FollowOfficer::makeRoomForPanel() {
-    if (m_window.isMaximized() || m_window.isFullScreen() || m_window.screen() == nullptr) return;
-    const int room = m_window.screen()->availableGeometry().width() - 16;
-    const int wanted = m_window.width() + m_dock->sizeHint().width() + 6;
-    if (std::min(wanted, room) > m_window.width())
-        m_window.resize(std::min(wanted, room), m_window.height());
+    if (m_window.mainWindow().isMaximized() || m_window.mainWindow().isFullScreen() ||
+        m_window.mainWindow().screen() == nullptr)
+        return;
+    const int room = m_window.mainWindow().screen()->availableGeometry().width() - 16;
+    const int wanted = m_window.mainWindow().width() + m_dock->sizeHint().width() + 6;
+    if (std::min(wanted, room) > m_window.mainWindow().width())
+        m_window.mainWindow().resize(std::min(wanted, room), m_window.mainWindow().height());
 }
 
 void FollowOfficer::showAllTrails(bool all) {
@@ -142,7 +150,7 @@ void FollowOfficer::refresh() {
         m_partDelay = delay;
         m_part.clear();
         if (played && m_options.selected >= 0)
-            m_part = officerPart(*played, m_window.m_editor->toPlainText().toStdString(),
+            m_part = officerPart(*played, m_window.scriptEditor().toPlainText().toStdString(),
                                  m_options.selected, delay);
         showPart();
     }
@@ -153,7 +161,7 @@ void FollowOfficer::showChoice() {
     m_choices[static_cast<std::size_t>(m_options.selected + 1)]->setChecked(true);
     m_allTrails->setChecked(m_options.all);
     m_chooser->setCurrentIndex(m_options.selected + 1);
-    m_window.plan()->setOverlay(m_options.any() ? this : nullptr);
+    m_window.planView().setOverlay(m_options.any() ? this : nullptr);
 }
 
 void FollowOfficer::showPart() {
@@ -170,12 +178,12 @@ void FollowOfficer::showPart() {
 void FollowOfficer::goToStep(std::size_t row) {
     if (row >= m_part.size() || !m_played) return;
     const PartStep& step = m_part[row];
-    m_window.showFrame(step.firstFrame + 1);
-    m_window.selectEntry(m_window.scriptText(), step.entry + 1);
+    m_timeline.showFrame(step.firstFrame + 1);
+    m_assist.selectEntry(m_window.scriptText(), step.entry + 1);
 }
 
 int FollowOfficer::officerAt(QPointF pixel) const {
-    const ChapterRoom& room = m_window.m_room;
+    const ChapterRoom& room = m_window.room();
     const double radius = kMarkerRadius / kTwipsPerPixel + 1;
     // Later markers lie over earlier ones.
     for (int k = kOfficerCount - 1; k >= 0; --k) {
@@ -197,11 +205,11 @@ int FollowOfficer::officerAt(QPointF pixel) const {
 void FollowOfficer::paintUnder(QPainter& painter) {
     // A run just composed has its routes worked out at the next refresh.
     if (m_window.simulator().played() != m_played) return;
-    m_trails.paintRoutes(painter, m_window.m_room, m_window.simulator().playedFrames());
+    m_trails.paintRoutes(painter, m_window.room(), m_window.simulator().playedFrames());
 }
 
 void FollowOfficer::paintOver(QPainter& painter) {
-    m_trails.paintRing(painter, m_window.m_room);
+    m_trails.paintRing(painter, m_window.room());
 }
 
 }  // namespace velistrad

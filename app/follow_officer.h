@@ -13,7 +13,7 @@
 #include <string>
 #include <vector>
 
-#include "app/qt_platform.h"
+#include "app/plan_view.h"
 #include "engine/officer_part.h"
 #include "render/trail_painter.h"
 
@@ -25,14 +25,17 @@ class QTreeWidget;
 
 namespace velistrad {
 
-class MainWindow;
+class EditorAssist;
+class TimelinePanel;
+class WindowContext;
 class PlayedTimeline;
 
 class FollowOfficer : public QObject, public PlanOverlay {
     Q_OBJECT
 
 public:
-    explicit FollowOfficer(MainWindow& window);
+    // Moves the timeline and selects entries through the two parts given.
+    FollowOfficer(WindowContext& window, TimelinePanel& timeline, EditorAssist& assist);
 
     // Fills the Officer menu and adds the part panel, hidden, to the window.
     void build(QMenu* menu);
@@ -62,7 +65,9 @@ private:
     void showPart();
     void showChoice();  // menu, list and plan agree with m_options
 
-    MainWindow& m_window;
+    WindowContext& m_window;
+    TimelinePanel& m_timeline;
+    EditorAssist& m_assist;
     TrailOptions m_options;
     std::shared_ptr<const PlayedTimeline> m_played;  // the routes are of this run
     TrailScene m_trails;

@@ -8,12 +8,12 @@
 #include <QPushButton>
 #include <QVBoxLayout>
 
-#include "app/main_window.h"
+#include "app/my_simulations.h"
 
 namespace velistrad {
 
-ManageSimulationsDialog::ManageSimulationsDialog(MainWindow& window)
-    : QDialog(&window), m_window(window), m_list(new QListWidget(this)) {
+ManageSimulationsDialog::ManageSimulationsDialog(MySimulations& simulations, QWidget* parent)
+    : QDialog(parent), m_simulations(simulations), m_list(new QListWidget(this)) {
     setObjectName(QStringLiteral("ManageSimulations"));
     setWindowTitle(QStringLiteral("Manage My Simulations"));
     m_list->setObjectName(QStringLiteral("List"));
@@ -31,19 +31,19 @@ ManageSimulationsDialog::ManageSimulationsDialog(MainWindow& window)
         });
     };
     add("Rename", QStringLiteral("&Rename…"), [this](int i) {
-        m_window.renameMySimulation(i);
+        m_simulations.rename(i);
         return i;
     });
     add("Delete", QStringLiteral("&Delete"), [this](int i) {
-        m_window.deleteMySimulation(i);
+        m_simulations.remove(i);
         return i;
     });
     add("MoveUp", QStringLiteral("Move &Up"),
-        [this](int i) { return m_window.moveMySimulation(i, i - 1) ? i - 1 : i; });
+        [this](int i) { return m_simulations.move(i, i - 1) ? i - 1 : i; });
     add("MoveDown", QStringLiteral("Move D&own"),
-        [this](int i) { return m_window.moveMySimulation(i, i + 1) ? i + 1 : i; });
+        [this](int i) { return m_simulations.move(i, i + 1) ? i + 1 : i; });
     add("Export", QStringLiteral("&Export…"), [this](int i) {
-        m_window.exportMySimulation(i);
+        m_simulations.exportFile(i);
         return i;
     });
     buttons->addStretch();
@@ -52,7 +52,7 @@ ManageSimulationsDialog::ManageSimulationsDialog(MainWindow& window)
     importButton->setObjectName(QStringLiteral("Import"));
     buttons->insertWidget(buttons->count() - 1, importButton);
     connect(importButton, &QPushButton::clicked, this, [this] {
-        if (m_window.importScriptFiles()) showList(m_list->count());
+        if (m_simulations.importFiles()) showList(m_list->count());
     });
 
     auto* close = new QDialogButtonBox(QDialogButtonBox::Close, this);
@@ -68,7 +68,7 @@ ManageSimulationsDialog::ManageSimulationsDialog(MainWindow& window)
 
 void ManageSimulationsDialog::showList(int row) {
     m_list->clear();
-    for (const CustomSimulation& simulation : m_window.customSimulations())
+    for (const CustomSimulation& simulation : m_simulations.simulations())
         m_list->addItem(QString::fromStdString(simulation.name));
     if (m_list->count() > 0) m_list->setCurrentRow(std::clamp(row, 0, m_list->count() - 1));
 }

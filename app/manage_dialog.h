@@ -1,5 +1,5 @@
 // Simulations > Manage My Simulations: the list with buttons to rename,
-// delete, move, export and import. Each button calls the window, which asks
+// delete, move, export and import. Each button calls My Simulations, which asks
 // what it needs and changes the list and the menu; this only shows the list.
 #pragma once
 
@@ -9,17 +9,17 @@ class QListWidget;
 
 namespace velistrad {
 
-class MainWindow;
+class MySimulations;
 
 class ManageSimulationsDialog : public QDialog {
 public:
-    explicit ManageSimulationsDialog(MainWindow& window);
+    ManageSimulationsDialog(MySimulations& simulations, QWidget* parent);
 
     // Fills the list again, selecting `row` (0-based) when there is one.
     void showList(int row);
 
 private:
-    MainWindow& m_window;
+    MySimulations& m_simulations;
     QListWidget* m_list;
 };
 

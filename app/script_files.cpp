@@ -1,18 +1,20 @@
-// Script files in the window: the File menu's Open, Save and recent files,
-// files dropped on the window, and the title that names the open file and
-// marks changes not yet saved to it.
+#include "app/script_files.h"
+
 #include <QAction>
 #include <QDragEnterEvent>
 #include <QDropEvent>
 #include <QFile>
 #include <QFileInfo>
+#include <QMainWindow>
 #include <QMenu>
 #include <QMimeData>
 #include <QPlainTextEdit>
 #include <QSettings>
 
 #include "app/dialogs.h"
-#include "app/main_window.h"
+#include "app/script_editor.h"
+#include "app/window_context.h"
+#include "engine/simulator.h"
 #include "simulations/script_file.h"
 
 namespace velistrad {
@@ -40,7 +42,7 @@ QString droppedFile(const QMimeData* data) {
 
 }  // namespace
 
-void MainWindow::buildScriptFileItems(QMenu* file) {
+void ScriptFiles::build(QMenu* file) {
     auto add = [this, file](const char* name, const QString& caption, QKeySequence keys) {
         QAction* action = file->addAction(caption);
         action->setObjectName(QString::fromUtf8(name));
@@ -48,83 +50,87 @@ void MainWindow::buildScriptFileItems(QMenu* file) {
         return action;
     };
     connect(add("OpenScript", QStringLiteral("&Open Script…"), QKeySequence::Open),
-            &QAction::triggered, this, &MainWindow::openScript);
+            &QAction::triggered, this, &ScriptFiles::open);
     m_recent = file->addMenu(QStringLiteral("Open &Recent"));
     m_recent->setObjectName(QStringLiteral("M_RecentScripts"));
     connect(add("SaveScript", QStringLiteral("&Save Script"), QKeySequence::Save),
-            &QAction::triggered, this, &MainWindow::saveScript);
+            &QAction::triggered, this, &ScriptFiles::save);
     connect(add("SaveScriptAs", QStringLiteral("Save Script &As…"),
                 QKeySequence(Qt::CTRL | Qt::SHIFT | Qt::Key_S)),
-            &QAction::triggered, this, &MainWindow::saveScriptAs);
+            &QAction::triggered, this, &ScriptFiles::saveAs);
     file->addSeparator()->setObjectName(QStringLiteral("SeparatorScripts"));
     showRecent();
 
-    setAcceptDrops(true);
+    m_window.mainWindow().setAcceptDrops(true);
     // Compared with the text last read or written, so undoing a change unmarks it.
-    connect(m_editor, &QPlainTextEdit::textChanged, this, [this] {
-        if (!m_scriptFile.isEmpty()) setWindowModified(m_editor->toPlainText() != m_savedScript);
+    connect(&m_window.scriptEditor(), &QPlainTextEdit::textChanged, this, [this] {
+        if (!m_file.isEmpty())
+            m_window.mainWindow().setWindowModified(m_window.scriptEditor().toPlainText() !=
+                                                    m_saved);
     });
 }
 
-bool MainWindow::openScriptFile(const QString& path) {
+bool ScriptFiles::openFile(const QString& path) {
     if (!saveChangesFirst()) return false;
     std::string text;
     const std::string error = readScriptFile(QFile::encodeName(path).toStdString(), text);
     if (!error.empty()) {
-        m_dialogs->message(error, qs(kProgramTitle).toStdString(), MessageIcon::Exclamation);
+        m_window.dialogs().message(error, qs(kProgramTitle).toStdString(),
+                                   MessageIcon::Exclamation);
         return false;
     }
-    m_simulator->reset();
-    setScriptText(text);
-    m_scriptFile = QFileInfo(path).absoluteFilePath();
-    return markSaved(m_editor->toPlainText());
+    m_window.simulator().reset();
+    m_window.setScriptText(text);
+    m_file = QFileInfo(path).absoluteFilePath();
+    return markSaved(m_window.scriptEditor().toPlainText());
 }
 
-void MainWindow::openScript() {
+void ScriptFiles::open() {
     const QStringList chosen =
-        m_dialogs->openFileNames(QStringLiteral("Open Script"), kFilter, false);
-    if (!chosen.isEmpty()) openScriptFile(chosen.constFirst());
+        m_window.dialogs().openFileNames(QStringLiteral("Open Script"), kFilter, false);
+    if (!chosen.isEmpty()) openFile(chosen.constFirst());
 }
 
-bool MainWindow::saveScript() {
-    if (m_scriptFile.isEmpty()) return saveScriptAs();
-    const QString text = m_editor->toPlainText();
+bool ScriptFiles::save() {
+    if (m_file.isEmpty()) return saveAs();
+    const QString text = m_window.scriptEditor().toPlainText();
     const std::string error =
-        writeScriptFile(QFile::encodeName(m_scriptFile).toStdString(), text.toStdString());
+        writeScriptFile(QFile::encodeName(m_file).toStdString(), text.toStdString());
     if (!error.empty()) {
-        m_dialogs->message(error, qs(kProgramTitle).toStdString(), MessageIcon::Exclamation);
+        m_window.dialogs().message(error, qs(kProgramTitle).toStdString(),
+                                   MessageIcon::Exclamation);
         return false;
     }
     return markSaved(text);
 }
 
-bool MainWindow::markSaved(const QString& text) {
-    m_savedScript = text;
-    showScriptFileState();
-    rememberRecent(m_scriptFile);
+bool ScriptFiles::markSaved(const QString& text) {
+    m_saved = text;
+    showState();
+    rememberRecent(m_file);
     return true;
 }
 
-bool MainWindow::saveScriptAs() {
+bool ScriptFiles::saveAs() {
     const QString path =
-        m_dialogs->saveFileName(QStringLiteral("Save Script As"), m_scriptFile, kFilter);
+        m_window.dialogs().saveFileName(QStringLiteral("Save Script As"), m_file, kFilter);
     if (path.isEmpty()) return false;
-    const QString before = m_scriptFile;
-    m_scriptFile = QFileInfo(path).absoluteFilePath();
-    if (saveScript()) return true;
-    m_scriptFile = before;  // the old file stays the open one
+    const QString before = m_file;
+    m_file = QFileInfo(path).absoluteFilePath();
+    if (save()) return true;
+    m_file = before;  // the old file stays the open one
     return false;
 }
 
-bool MainWindow::saveChangesFirst() {
-    if (m_scriptFile.isEmpty() || m_editor->toPlainText() == m_savedScript) return true;
+bool ScriptFiles::saveChangesFirst() {
+    if (m_file.isEmpty() || m_window.scriptEditor().toPlainText() == m_saved) return true;
     const QString text = QStringLiteral(
                              "The script has changes that are not saved to %1.\n"
                              "Do you want to save them?")
-                             .arg(QFileInfo(m_scriptFile).fileName());
-    switch (m_dialogs->saveChanges(text, qs(kProgramTitle))) {
+                             .arg(QFileInfo(m_file).fileName());
+    switch (m_window.dialogs().saveChanges(text, qs(kProgramTitle))) {
         case WindowDialogs::SaveChoice::Save:
-            return saveScript();
+            return save();
         case WindowDialogs::SaveChoice::Discard:
             return true;
         case WindowDialogs::SaveChoice::Cancel:
@@ -133,28 +139,29 @@ bool MainWindow::saveChangesFirst() {
     return false;
 }
 
-bool MainWindow::leaveScriptFile() {
+bool ScriptFiles::leave() {
     // Another script takes the editor's place: the file is no longer the one
     // shown, so a later Save must not write that script into it.
-    if (m_scriptFile.isEmpty()) return true;
+    if (m_file.isEmpty()) return true;
     if (!saveChangesFirst()) return false;
-    m_scriptFile.clear();
-    m_savedScript.clear();
-    showScriptFileState();
+    m_file.clear();
+    m_saved.clear();
+    showState();
     return true;
 }
 
-void MainWindow::showScriptFileState() {
-    if (m_scriptFile.isEmpty()) {
-        setWindowTitle(qs(kProgramTitle));
+void ScriptFiles::showState() {
+    if (m_file.isEmpty()) {
+        m_window.mainWindow().setWindowTitle(qs(kProgramTitle));
     } else {
-        setWindowTitle(QStringLiteral("%1[*] - %2")
-                           .arg(QFileInfo(m_scriptFile).fileName(), qs(kProgramTitle)));
+        m_window.mainWindow().setWindowTitle(
+            QStringLiteral("%1[*] - %2").arg(QFileInfo(m_file).fileName(), qs(kProgramTitle)));
     }
-    setWindowModified(!m_scriptFile.isEmpty() && m_editor->toPlainText() != m_savedScript);
+    m_window.mainWindow().setWindowModified(!m_file.isEmpty() &&
+                                            m_window.scriptEditor().toPlainText() != m_saved);
 }
 
-void MainWindow::rememberRecent(const QString& path) {
+void ScriptFiles::rememberRecent(const QString& path) {
     QSettings stored(kSettings, kSettings);
     QStringList recent = stored.value(kRecentKey).toStringList();
     recent.removeAll(path);
@@ -164,7 +171,7 @@ void MainWindow::rememberRecent(const QString& path) {
     showRecent();
 }
 
-void MainWindow::showRecent() {
+void ScriptFiles::showRecent() {
     m_recent->clear();
     const QStringList recent = QSettings(kSettings, kSettings).value(kRecentKey).toStringList();
     for (int i = 0; i < recent.size(); ++i) {
@@ -172,12 +179,12 @@ void MainWindow::showRecent() {
         QAction* action = m_recent->addAction(QStringLiteral("&%1 %2").arg(i + 1).arg(
             QString(path).replace(QLatin1Char('&'), QStringLiteral("&&"))));
         action->setObjectName(QStringLiteral("RecentScript(%1)").arg(i + 1));
-        connect(action, &QAction::triggered, this, [this, path] { openScriptFile(path); });
+        connect(action, &QAction::triggered, this, [this, path] { openFile(path); });
     }
     m_recent->setEnabled(!recent.isEmpty());
 }
 
-bool MainWindow::filterScriptDrop(QEvent* event) {
+bool ScriptFiles::filterDrop(QEvent* event) {
     if (event->type() != QEvent::DragEnter && event->type() != QEvent::DragMove &&
         event->type() != QEvent::Drop)
         return false;
@@ -185,16 +192,10 @@ bool MainWindow::filterScriptDrop(QEvent* event) {
     const QString path = droppedFile(drop->mimeData());
     if (path.isEmpty()) return false;  // text dropped into the editor stays the editor's
     drop->acceptProposedAction();
-    if (event->type() == QEvent::Drop) openScriptFile(path);
+    if (event->type() == QEvent::Drop) openFile(path);
     return true;
 }
 
-void MainWindow::dragEnterEvent(QDragEnterEvent* event) {
-    if (!filterScriptDrop(event)) QMainWindow::dragEnterEvent(event);
-}
-
-void MainWindow::dropEvent(QDropEvent* event) {
-    if (!filterScriptDrop(event)) QMainWindow::dropEvent(event);
-}
+ScriptFiles::ScriptFiles(WindowContext& window) : m_window(window) {}
 
 }  // namespace velistrad

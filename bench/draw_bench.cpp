@@ -7,6 +7,7 @@
 
 #include <random>
 
+#include "app/plan_view.h"
 #include "app/qt_platform.h"
 #include "app/script_editor.h"
 #include "bench/mixed_script.h"

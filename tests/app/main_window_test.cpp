@@ -28,8 +28,9 @@
 
 #include "app/follow_officer.h"
 #include "app/manage_dialog.h"
+#include "app/plan_view.h"
 #include "app/programming_reference.h"
-#include "app/qt_platform.h"
+#include "app/script_editor.h"
 #include "simulations/catalogue.h"
 #include "tests/app/window_fixture.h"
 #include "tests/case_file.h"
@@ -255,7 +256,7 @@ TEST_F(MainWindowTest, SavingAndManagingChangeTheMySimulationsMenu) {
     EXPECT_EQ(editorText(), qs("---Mar,UZX,After"));
 
     saveSimulation("C", "C");
-    ManageSimulationsDialog manage(*window);
+    ManageSimulationsDialog manage(window->mySimulations(), window.get());
     auto* list = manage.findChild<QListWidget*>(qs("List"));
     auto press = [&](const char* button, int row) {
         list->setCurrentRow(row);

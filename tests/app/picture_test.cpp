@@ -17,7 +17,7 @@
 
 #include <cmath>
 
-#include "app/qt_platform.h"
+#include "app/plan_view.h"
 #include "render/plan_picture.h"
 #include "tests/app/window_fixture.h"
 #include "tests/case_file.h"

@@ -1,18 +1,17 @@
-// The timeline under the plan: a slider over the kept run's frames, a
-// readout of where it stands, the Playback menu's steps, and the entries of
-// the shown frame marked in the editor. The engine answers every question
-// (where everyone stands, which entries, what time); this is the glue.
+#include "app/timeline_panel.h"
+
 #include <QAction>
 #include <QBoxLayout>
 #include <QLabel>
+#include <QMainWindow>
 #include <QMenu>
 #include <QSlider>
 #include <QTextEdit>
 
-#include "app/follow_officer.h"
-#include "app/main_window.h"
-#include "app/qt_platform.h"
+#include "app/plan_view.h"
 #include "app/script_editor.h"
+#include "app/window_context.h"
+#include "engine/simulator.h"
 
 namespace velistrad {
 
@@ -22,12 +21,15 @@ constexpr double kPlayingRefresh = 0.1;  // seconds between readouts while a run
 
 }  // namespace
 
-void MainWindow::buildTimeline(QWidget* central, QMenu* menu) {
-    m_timeline = new QSlider(Qt::Horizontal, central);
-    m_timeline->setObjectName(QStringLiteral("Timeline"));
-    m_timeline->setFixedHeight(20);
-    m_planColumn->addWidget(m_timeline);
-    m_timeline->setToolTip(QStringLiteral(
+TimelinePanel::TimelinePanel(WindowContext& window, Clock& clock)
+    : QObject(&window.mainWindow()), m_window(window), m_clock(clock) {}
+
+void TimelinePanel::build(QWidget* central, QBoxLayout* planColumn, QMenu* menu) {
+    m_slider = new QSlider(Qt::Horizontal, central);
+    m_slider->setObjectName(QStringLiteral("Timeline"));
+    m_slider->setFixedHeight(20);
+    planColumn->addWidget(m_slider);
+    m_slider->setToolTip(QStringLiteral(
         "Drag to move every officer to that moment of the simulation; Play goes on from there"));
     m_readout = new QLabel(central);
     m_readout->setObjectName(QStringLiteral("TimelineReadout"));
@@ -38,9 +40,9 @@ void MainWindow::buildTimeline(QWidget* central, QMenu* menu) {
         "The frame shown and the frames in all, the seconds played and the seconds in all at "
         "the current speed, and the entry of the script the frame belongs to"));
 
-    connect(m_timeline, &QSlider::sliderPressed, this,
-            [this] { showFrame(m_simulator->playedFrames()); });
-    connect(m_timeline, &QSlider::valueChanged, this, [this](int value) {
+    connect(m_slider, &QSlider::sliderPressed, this,
+            [this] { showFrame(m_window.simulator().playedFrames()); });
+    connect(m_slider, &QSlider::valueChanged, this, [this](int value) {
         if (!m_settingSlider) showFrame(static_cast<std::size_t>(value));
     });
 
@@ -71,76 +73,77 @@ void MainWindow::buildTimeline(QWidget* central, QMenu* menu) {
         action->setObjectName(QString::fromUtf8(step.name));
         action->setShortcut(step.keys);
         action->setShortcutContext(Qt::WidgetShortcut);
-        m_plan->addAction(action);
-        m_timeline->addAction(action);
+        m_window.planView().addAction(action);
+        m_slider->addAction(action);
         const auto target = step.target;
         connect(action, &QAction::triggered, this, [this, target] {
-            if (const auto played = m_simulator->played())
-                showFrame(target(*played, m_simulator->playedFrames()));
+            if (const auto played = m_window.simulator().played())
+                showFrame(target(*played, m_window.simulator().playedFrames()));
         });
-        m_playbackActions.push_back(action);
+        m_actions.push_back(action);
     }
-    m_plan->setFocusPolicy(Qt::ClickFocus);
+    m_window.planView().setFocusPolicy(Qt::ClickFocus);
 }
 
-void MainWindow::showFrame(std::size_t frames) {
-    if (!m_simulator->played()) return;
+void TimelinePanel::showFrame(std::size_t frames) {
+    if (!m_window.simulator().played()) return;
     // Moving the timeline of a playing run holds it, as a Play press does.
-    if (m_simulator->busy && !m_simulator->paused) m_simulator->playOrPause();
-    m_simulator->seekTo(frames);
-    updateTimeline();
+    if (m_window.simulator().busy && !m_window.simulator().paused)
+        m_window.simulator().playOrPause();
+    m_window.simulator().seekTo(frames);
+    update();
 }
 
-void MainWindow::frameShown() {
+void TimelinePanel::frameShown() {
     // A playing run shows forty frames a second; the readout needs ten.
-    const double now = m_clock->now();
-    const bool playing = m_simulator->busy && !m_simulator->paused;
-    if (playing && now - m_lastTimelineUpdate < kPlayingRefresh) return;
-    m_lastTimelineUpdate = now;
-    updateTimeline();
+    const double now = m_clock.now();
+    const bool playing = m_window.simulator().busy && !m_window.simulator().paused;
+    if (playing && now - m_lastUpdate < kPlayingRefresh) return;
+    m_lastUpdate = now;
+    update();
 }
 
-void MainWindow::updateTimeline() {
-    const std::shared_ptr<const PlayedTimeline> played = m_simulator->played();
-    const std::size_t shown = m_simulator->playedFrames();
+void TimelinePanel::update() {
+    const std::shared_ptr<const PlayedTimeline> played = m_window.simulator().played();
+    const std::size_t shown = m_window.simulator().playedFrames();
     m_settingSlider = true;
-    m_timeline->setEnabled(played != nullptr);
-    m_timeline->setRange(0, played ? static_cast<int>(played->size()) : 0);
-    m_timeline->setValue(static_cast<int>(shown));
+    m_slider->setEnabled(played != nullptr);
+    m_slider->setRange(0, played ? static_cast<int>(played->size()) : 0);
+    m_slider->setValue(static_cast<int>(shown));
     m_settingSlider = false;
-    for (QAction* action : m_playbackActions) action->setEnabled(played != nullptr);
-    if (m_follow) m_follow->refresh();
+    for (QAction* action : m_actions) action->setEnabled(played != nullptr);
+    emit changed();
     if (!played) {
         m_readout->clear();
-        m_editor->setExtraSelections({});
+        m_window.scriptEditor().setExtraSelections({});
         return;
     }
-    const std::string script = scriptText();
-    std::string text = positionText(*played, shown, m_simulator->frameDelay);
+    const std::string script = m_window.scriptText();
+    std::string text = positionText(*played, shown, m_window.simulator().frameDelay);
     const std::string entry = entryText(*played, script, shown);
     if (!entry.empty()) text += " \u00B7 " + entry;
     m_readout->setText(QString::fromStdString(text));
     highlightEntries(shown);
 }
 
-void MainWindow::highlightEntries(std::size_t shown) {
-    const std::shared_ptr<const PlayedTimeline> played = m_simulator->played();
+void TimelinePanel::highlightEntries(std::size_t shown) {
+    const std::shared_ptr<const PlayedTimeline> played = m_window.simulator().played();
     QList<QTextEdit::ExtraSelection> marks;
     if (played && shown > 0) {
-        const std::string script = scriptText();
+        const std::string script = m_window.scriptText();
         for (const std::size_t entry : played->entriesAt(shown - 1)) {
             if (entry >= played->entrySpans.size()) continue;
             const auto [start, end] = played->entrySpans[entry];
             if (end > script.size()) continue;  // the text is no longer the one played
             QTextEdit::ExtraSelection mark;
-            mark.cursor = QTextCursor(m_editor->document());
+            mark.cursor = QTextCursor(m_window.scriptEditor().document());
             mark.cursor.setPosition(editorPosition(script, start));
             mark.cursor.setPosition(editorPosition(script, end), QTextCursor::KeepAnchor);
             mark.format.setBackground(QColor(0xFF, 0xE9, 0x8C));
             marks.append(mark);
         }
     }
-    m_editor->setExtraSelections(marks);
+    m_window.scriptEditor().setExtraSelections(marks);
 }
 
 }  // namespace velistrad

@@ -1,0 +1,146 @@
+#include "app/plan_view.h"
+
+#include <algorithm>
+#include <cmath>
+
+#include <qdrawutil.h>
+#include <QMouseEvent>
+#include <QPaintEvent>
+#include <QPainter>
+#include <QRegion>
+
+#include "render/plan_picture.h"
+
+namespace velistrad {
+
+namespace {
+
+constexpr int kBorder = 2;
+
+}  // namespace
+
+PlanView::PlanView(const ChapterRoom& room, QWidget* parent) : QFrame(parent), m_room(room) {
+    setObjectName(QStringLiteral("Figure1"));
+    // The border goes round the scaled plan, not round the widget.
+    setFrameStyle(QFrame::NoFrame);
+    setMinimumSize(kPlanWidth / 3 + 2 * kBorder, kPlanHeight / 3 + 2 * kBorder);
+    setSizePolicy(QSizePolicy::Expanding, QSizePolicy::Expanding);
+    resize(sizeHint());  // scale 1 until a layout says otherwise
+    // Every pixel is painted by paintEvent: Qt need not clear the background.
+    setAttribute(Qt::WA_OpaquePaintEvent);
+}
+
+QSize PlanView::sizeHint() const {
+    return {kPlanWidth + 2 * kBorder, kPlanHeight + 2 * kBorder};
+}
+
+QRectF PlanView::planRect() const {
+    const qreal scale =
+        std::min((width() - 2.0 * kBorder) / kPlanWidth, (height() - 2.0 * kBorder) / kPlanHeight);
+    const QSizeF size(kPlanWidth * scale, kPlanHeight * scale);
+    // Whole pixels, so that at scale 1 the plan lies exactly where it always did.
+    const QPointF corner(std::floor((width() - size.width()) / 2),
+                         std::floor((height() - size.height()) / 2));
+    return {corner, size};
+}
+
+QTransform PlanView::planTransform() const {
+    const QRectF plan = planRect();
+    const qreal scale = plan.width() / kPlanWidth;
+    return QTransform::fromTranslate(plan.left(), plan.top()).scale(scale, scale);
+}
+
+void PlanView::setPreview(Preview preview) {
+    const bool had = static_cast<bool>(m_preview);
+    m_preview = std::move(preview);
+    if (had || m_preview) update();
+}
+
+void PlanView::resizeEvent(QResizeEvent* event) {
+    QFrame::resizeEvent(event);
+    m_plan = QPixmap();  // drawn anew, in vectors, at the new scale
+}
+
+void PlanView::focusInEvent(QFocusEvent* event) {
+    QFrame::focusInEvent(event);
+    update();
+}
+
+void PlanView::focusOutEvent(QFocusEvent* event) {
+    QFrame::focusOutEvent(event);
+    update();
+}
+
+void PlanView::clear() {
+    m_drawing.clear();
+}
+
+void PlanView::drawOfficer(const OfficerMarker& m) {
+    m_drawing.push_back({m.officer,
+                         QString::fromUtf8(m.label.data(), static_cast<qsizetype>(m.label.size())),
+                         QPointF(m.x, m.y)});
+}
+
+void PlanView::present() {
+    // Markers that stay as they were need no painting; a marker that
+    // changed is painted away where it was and anew where it is. Markers
+    // overlapping a changed one are repainted in their order by paintEvent.
+    QRegion changed;
+    auto unchanged = [](const std::vector<Marker>& in, const Marker& m) {
+        return std::find(in.begin(), in.end(), m) != in.end();
+    };
+    for (const Marker& m : m_shown)
+        if (!unchanged(m_drawing, m)) changed += m_painter.bounds(m).toAlignedRect();
+    m_shown.swap(m_drawing);
+    for (const Marker& m : m_shown)
+        if (!unchanged(m_drawing, m)) changed += m_painter.bounds(m).toAlignedRect();
+    m_drawing.clear();
+    if (m_overlay) {
+        repaint();
+        return;
+    }
+    if (changed.isEmpty()) return;
+    const QTransform toWidget = planTransform();
+    QRegion onWidget;
+    for (const QRect& r : changed) onWidget += toWidget.mapRect(QRectF(r)).toAlignedRect();
+    repaint(onWidget);
+}
+
+void PlanView::setOverlay(PlanOverlay* overlay) {
+    m_overlay = overlay;
+    update();
+}
+
+void PlanView::mousePressEvent(QMouseEvent* event) {
+    if (event->button() == Qt::LeftButton)
+        emit clicked(planTransform().inverted().map(event->position()));
+    QFrame::mousePressEvent(event);
+}
+
+void PlanView::paintEvent(QPaintEvent* event) {
+    const QRectF plan = planRect();
+    const qreal dpr = devicePixelRatioF() * plan.width() / kPlanWidth;
+    if (m_plan.isNull() || m_plan.devicePixelRatio() != dpr)
+        m_plan = QPixmap::fromImage(renderPlan(m_room, dpr));
+
+    QPainter painter(this);
+    painter.setClipRegion(event->region());
+    // Around the plan where the widget's shape differs from the plan's.
+    painter.fillRect(rect(), palette().window());
+    const QRect framed = plan.toAlignedRect().adjusted(-kBorder, -kBorder, kBorder, kBorder);
+    qDrawShadePanel(&painter, framed, palette(), true, kBorder);
+    // The Playback keys act here: the user sees where they will go.
+    if (hasFocus()) {
+        painter.setPen(
+            QPen(palette().highlight(), kBorder, Qt::SolidLine, Qt::SquareCap, Qt::MiterJoin));
+        painter.drawRect(QRectF(framed).adjusted(1, 1, -1, -1));
+    }
+    painter.setTransform(planTransform());
+    painter.drawPixmap(0, 0, m_plan);  // the clip keeps this to what changed
+    if (m_overlay) m_overlay->paintUnder(painter);
+    if (m_preview) m_preview(painter);
+    m_painter.paint(painter, m_shown);
+    if (m_overlay) m_overlay->paintOver(painter);
+}
+
+}  // namespace velistrad
