@@ -24,6 +24,7 @@
 #include <system_error>
 #include <vector>
 
+#include "cli/page_command.h"
 #include "engine/played_timeline.h"
 #include "engine/script_check.h"
 #include "engine/script_runner.h"
@@ -48,6 +49,8 @@ constexpr const char* kUsage =
     "       velistrad-cli final [--frame N] (FILE | - | --catalogue N)\n"
     "       velistrad-cli check (FILE | - | --catalogue N)\n"
     "       velistrad-cli list\n"
+    "       velistrad-cli render --html OUT.html (FILE | - | --catalogue N\n"
+    "                            | --all [--custom-file custom.sim])\n"
     "       velistrad-cli render (--gif OUT.gif [--speed 1..5] [--officer ABBR]\n"
     "                            | --pdf OUT.pdf [--officer ABBR] | --part ABBR --pdf OUT.pdf\n"
     "                            | --png OUT.png [--frame N] | --svg OUT.svg [--frame N])\n"
@@ -77,6 +80,10 @@ constexpr const char* kHelp =
     "                  Nothing is printed for a script that plays cleanly.\n"
     "  list            Print the built-in simulations: N<TAB>Submenu > Caption.\n"
     "  render SOURCE   Write the played run to a file, drawn as the window draws it:\n"
+    "    --html OUT.html the member's page: one file that plays the movement in\n"
+    "                    any browser, offline; with --all instead of SOURCE, the\n"
+    "                    book of every built-in movement (and, with --custom-file,\n"
+    "                    the simulations saved in that file)\n"
     "    --gif OUT.gif   the whole run as an animation, each frame held as long as\n"
     "                    it waits (at Lightning, 50 frames a second)\n"
     "    --speed 1..5    Turtle, Slow, Medium (the default), Fast, Lightning\n"
@@ -323,6 +330,15 @@ int main(int argc, char** argv) {
         status = runCheck(args);
     } else if (command == "list") {
         status = runList(args);
+    } else if (command == "render" && !args.empty() && args[0] == "--html") {
+        status = runPageCommand(
+            args, {[](const std::vector<std::string_view>& source, std::string& text) {
+                       Source read = readSource(source);
+                       text = std::move(read.text);
+                       return read.error;
+                   },
+                   [](const std::string& why) { return usageError(why); },
+                   [](const std::string& line) { writeErr(line); }});
 #if VELISTRAD_CLI_RENDER
     } else if (command == "render") {
         status =
