@@ -27,6 +27,7 @@
 #include <vector>
 
 #include "cli/command_line.h"
+#include "cli/page_command.h"
 #include "engine/played_timeline.h"
 #include "engine/script_check.h"
 #include "engine/script_runner.h"
@@ -190,9 +191,17 @@ int main(int argc, char** argv) {
         status = runCheck(args);
     } else if (command == "list") {
         status = runList(args);
+    } else if (command == "render" && !args.empty() && args[0] == "--html") {
+        status = runPageCommand(
+            args, {[](const std::vector<std::string_view>& source, std::string& text) {
+                       Source read = readSource(source);
+                       text = std::move(read.text);
+                       return read.error;
+                   },
+                   [](const std::string& why) { return usageError(why); },
+                   [](const std::string& line) { writeErr(line); }});
     } else if (command == "render") {
-        // Formats drawn without Qt are written here, before the Qt ones are
-        // handed on.
+        // The member's page, above, needs no Qt; the other formats do.
         status = runRenderProgram(argv);
     } else {
         status = usageError("unknown command \"" + std::string(command) + "\"");

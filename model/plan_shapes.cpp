@@ -87,7 +87,7 @@ void addLanes(Shapes& out, const ChapterRoom& room) {
                                                         {'N', 'P'},
                                                         {'Q', 'S'},
                                                         {'T', 'V'}}};
-    PlanShape& band = out.add(PlanShape::Kind::Steps);
+    PlanShape& band = out.add(PlanShape::Kind::Outline);
     band.unite = true;
     outline(band, kLaneEdge, 1.0);
     fillWith(band, kLane);
@@ -221,7 +221,7 @@ void addAltar(Shapes& out, const ChapterRoom& room) {
     fillWith(table, kPlatform);
 
     for (const int side : {-1, 1}) {
-        PlanShape& page = out.add(PlanShape::Kind::Steps);
+        PlanShape& page = out.add(PlanShape::Kind::Outline);
         outline(page, kInk, 1.0);
         fillWith(page, kBox);
         page.steps = {
@@ -272,6 +272,18 @@ void addWalls(Shapes& out) {
 }
 
 }  // namespace
+
+Rgb routeColour(int officer) {
+    // Kelly's colours of greatest contrast, without white and black (a black
+    // route would read as a wall), and two more to make 22.
+    static constexpr std::array<std::uint32_t, kOfficerCount> kColours = {
+        0xBE0032, 0x0067A5, 0x008856, 0xF38400, 0x875692, 0x882D17, 0xE68FAC, 0x2B3D26,
+        0xF6A600, 0x604E97, 0x8DB600, 0xB3446C, 0x654522, 0xE25822, 0xA1CAF1, 0xC2B280,
+        0x848482, 0xDCD300, 0xF99379, 0x008B8B, 0xF3C300, 0x8B8000};
+    const std::uint32_t c = kColours[static_cast<std::size_t>(officer) % kColours.size()];
+    return {static_cast<std::uint8_t>(c >> 16), static_cast<std::uint8_t>(c >> 8),
+            static_cast<std::uint8_t>(c)};
+}
 
 std::vector<PlanShape> planShapes(const ChapterRoom& room) {
     Shapes out;

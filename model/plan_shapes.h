@@ -71,7 +71,7 @@ struct PlanShape {
         Rect,      // x, y, w, h
         Ellipse,   // centre x, y; radii w, h
         Line,      // from x, y to w, h
-        Steps,     // a path of steps; `unite` draws the union of its closed sub-paths
+        Outline,   // steps; `unite` draws the union of its closed sub-paths
         Text,      // anchored at x, y with align and baseline
         BoxText,   // centred in the box x, y, w, h
         LabelBox,  // a box centred on x, y, h high and max(w, text + 8) wide, text centred
@@ -96,6 +96,10 @@ struct PlanShape {
 
 // The floor's own colour, behind everything.
 inline constexpr Rgb kPlanFloor{0xFB, 0xF8, 0xEF};
+
+// The colour of an officer's route when every route is drawn: 22 colours of
+// strong contrast, none of them white or black.
+Rgb routeColour(int officer);
 
 // The whole plan, drawn from the room's tables so that every station box and
 // point letter sits exactly at its coordinates.

@@ -139,7 +139,7 @@ void paintShape(QPainter& painter, const PlanShape& s) {
             usePen(painter, QPen(colour(s.stroke), s.strokeWidth));
             painter.drawLine(QPointF(s.x, s.y), QPointF(s.w, s.h));
             break;
-        case PlanShape::Kind::Steps:
+        case PlanShape::Kind::Outline:
             usePenAndBrush(painter, s);
             painter.drawPath(pathOf(s));
             break;
