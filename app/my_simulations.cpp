@@ -85,7 +85,7 @@ void MySimulations::load(int index) {
 }
 
 void MySimulations::saveCurrent() {
-    const std::optional<std::size_t> saved = m_list->SaveSimulation(m_window.scriptText());
+    const std::optional<std::size_t> saved = m_list->saveAs(m_window.scriptText());
     if (saved) showItem(static_cast<int>(*saved + 1));
 }
 

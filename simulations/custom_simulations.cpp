@@ -47,7 +47,7 @@ void CustomSimulations::load() {
     }
 }
 
-std::optional<std::size_t> CustomSimulations::SaveSimulation(const std::string& script) {
+std::optional<std::size_t> CustomSimulations::saveAs(const std::string& script) {
     // Taken as typed: no trimming, and an empty answer is a name too.
     const std::optional<std::string> name =
         m_dialogs.input("Enter the name for this simulation", kCustomTitle);

@@ -33,8 +33,8 @@ public:
     // added or replaced, nullopt when nothing changed (cancelled, refused).
     // Every change below is kept in the list even when the file could not
     // be written; that is reported.
-    std::optional<std::size_t> SaveSimulation(const std::string& script);
-    // SaveSimulation with the name already given, as importing a file does.
+    std::optional<std::size_t> saveAs(const std::string& script);
+    // saveAs with the name already given, as importing a file does.
     std::optional<std::size_t> store(const std::string& name, const std::string& script);
 
     // The managing of the list; false when nothing changed. A new name must

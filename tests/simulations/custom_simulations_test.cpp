@@ -76,7 +76,7 @@ TEST_F(CustomSimulationsTest, SavesUnderNewNamesAndRenamesRemovesAndMoves) {
         dialogs.names = {c[1] == "(cancelled)" ? std::nullopt : std::optional(c[1])};
         dialogs.answers.clear();
         for (const char answer : c[2]) dialogs.answers.push_back(answer == 'Y');
-        const auto saved = list->SaveSimulation(c[1] + "!");
+        const auto saved = list->saveAs(c[1] + "!");
         EXPECT_EQ(saved ? std::to_string(*saved) : "-", c[3]);
         EXPECT_EQ(dialogs.questions.size(), c.n(4));
         EXPECT_EQ(dialogs.messages.empty() ? "" : dialogs.messages.back(), c[5]);

@@ -87,7 +87,7 @@ protected:
                                     std::deque<bool> answers = {}) {
         dialogs.names = {name};
         dialogs.answers = answers;
-        return list->SaveSimulation(script);
+        return list->saveAs(script);
     }
     bool shown(const std::string& part) const {
         return !dialogs.messages.empty() && dialogs.messages.back().find(part) != std::string::npos;
