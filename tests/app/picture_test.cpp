@@ -1,19 +1,8 @@
 // Pictures: the plan at each pixel ratio, the markers over it, and the
-// widget and the export painting the same pixels. The exports read back: the
-// GIF decoded with giflib against the screen's painter, the PDF's pages and
-// what its painter draws, and a cancelled export that leaves the file alone.
-#include "render/animation_export.h"
-#include "render/gif_palette.h"
-#include "render/gif_schedule.h"
-#include "render/image_export.h"
-#include "render/sheet_export.h"
-
-#include <gif_lib.h>
-
-#include <QDir>
+// widget and the export painting the same pixels (the exports themselves are
+// read back in tests/render/).
 #include <QFontMetricsF>
 #include <QPainter>
-#include <QRegularExpression>
 
 #include <cmath>
 
@@ -119,123 +108,6 @@ TEST(Scene, TheWidgetAndTheExportPaintTheSamePixels) {
                                 .convertToFormat(QImage::Format_RGB32);
     ASSERT_EQ(screen.size(), exported.size());
     EXPECT_TRUE(screen == exported);
-}
-
-constexpr const char* kScript =
-    "Mar, XZTCEVU, Now, All, Delay, 1.0, SC, XZE, Now, Mar, UZX, Simult, JD, XZ, Unsync";
-
-ExportScene sceneOf(const std::string& script, TrailOptions options) {
-    const auto played = Composed(script).composition;
-    return ExportScene({played, {}, script, "Test run", options, played->size()});
-}
-
-struct ExportTest : ::testing::Test {
-    QTemporaryDir dir;
-    MarkerPainter markers;
-};
-
-TEST_F(ExportTest, GifHoldsEveryPictureForItsTimeAndShowsWhatTheScreenPaints) {
-    const std::string path = dir.filePath(qs("run.gif")).toStdString();
-    FOR_EACH_CASE(c, "gif_runs.txt", 4) {
-        const ExportScene scene = sceneOf(c[0], c.yes(3) ? TrailOptions{0, true} : TrailOptions{});
-        const PlayedTimeline& played = *scene.run().played;
-        const double delay = speedFrameDelay(static_cast<int>(c.n(1)));
-        ASSERT_EQ(writeGif(path, scene, delay, markers), "");
-        int error = 0;
-        GifFileType* gif = DGifOpenFileName(path.c_str(), &error);
-        ASSERT_NE(gif, nullptr);
-        ASSERT_EQ(DGifSlurp(gif), GIF_OK);
-        const std::vector<GifFrame> schedule = gifSchedule(played, delay);
-        ASSERT_EQ(static_cast<std::size_t>(gif->ImageCount), schedule.size());
-        EXPECT_EQ(schedule.back().frames, played.size());
-        EXPECT_LE(schedule.size() * c.f(2), played.size() + 1.0);
-
-        // Pictures laid one over the other, as a viewer shows them.
-        QImage canvas(kPlanWidth, kPlanHeight, QImage::Format_RGB32);
-        long total = 0;
-        for (int n = 0; n < gif->ImageCount; ++n) {
-            GraphicsControlBlock control;
-            ASSERT_EQ(DGifSavedExtensionToGCB(gif, n, &control), GIF_OK);
-            EXPECT_GE(control.DelayTime, kMinGifDelay) << n;
-            total += control.DelayTime;
-            const SavedImage& image = gif->SavedImages[n];
-            const GifImageDesc& d = image.ImageDesc;
-            const ColorMapObject* map = d.ColorMap ? d.ColorMap : gif->SColorMap;
-            for (int y = 0; y < d.Height; ++y)
-                for (int x = 0; x < d.Width; ++x) {
-                    const int i = image.RasterBits[y * d.Width + x];
-                    if (i == control.TransparentColor) continue;
-                    const GifColorType colour = map->Colors[i];
-                    canvas.setPixel(d.Left + x, d.Top + y,
-                                    qRgb(colour.Red, colour.Green, colour.Blue));
-                }
-            // A third of the way, midway, and the end.
-            if (n != gif->ImageCount / 3 && n != gif->ImageCount / 2 && n + 1 != gif->ImageCount)
-                continue;
-            const std::size_t frames = schedule[static_cast<std::size_t>(n)].frames;
-            const QImage painted =
-                scene.frame(frames, markers).convertToFormat(QImage::Format_RGB32);
-            int differ = 0;
-            for (int y = 0; y < kPlanHeight; ++y)
-                for (int x = 0; x < kPlanWidth; ++x)
-                    differ += canvas.pixel(x, y) != gifColour(painted.pixel(x, y), c.yes(3));
-            EXPECT_EQ(differ, 0) << "picture " << n << ", frame " << frames;
-        }
-        const double seconds = played.timeAt(played.size(), gifFramePeriod(delay));
-        EXPECT_LE(std::abs(total - seconds * 100), 1.0);
-        DGifCloseFile(gif, &error);
-    }
-}
-
-TEST_F(ExportTest, PlanPdfIsOnePageOfThePlansShapeCarryingTheRoutes) {
-    const QString path = dir.filePath(qs("plan.pdf"));
-    const ExportScene routes = sceneOf(kScript, {-1, true});
-    ASSERT_EQ(writePlanPdf(path.toStdString(), routes, markers), "");
-    const QString pdf = QString::fromLatin1(fileBytes(path.toStdString()));
-    EXPECT_EQ(pdf.count(QRegularExpression(qs("/Type\\s*/Page\\b"))), 1);
-    const auto box =
-        QRegularExpression(qs("/MediaBox\\s*\\[\\s*0\\s+0\\s+([\\d.]+)\\s+([\\d.]+)")).match(pdf);
-    ASSERT_TRUE(box.hasMatch());
-    EXPECT_NEAR(box.captured(1).toDouble() / box.captured(2).toDouble(),
-                double(kPlanWidth) / kPlanHeight, 0.002);
-
-    // The page's painter, into a picture: Mar's red route is there only
-    // when routes are drawn.
-    const auto redPixels = [&](const ExportScene& scene) {
-        QImage page(kPlanWidth * 2, kPlanHeight * 2, QImage::Format_RGB32);
-        page.fill(Qt::white);
-        QPainter painter(&page);
-        painter.scale(2, 2);
-        paintPlanSheet(painter, scene, markers);
-        painter.end();
-        const QColor red = officerColour(0);
-        int count = 0;
-        for (int y = 0; y < page.height(); ++y)
-            for (int x = 0; x < page.width(); ++x) {
-                const QColor p = page.pixelColor(x, y);
-                count += std::abs(p.red() - red.red()) + std::abs(p.green() - red.green()) +
-                             std::abs(p.blue() - red.blue()) <
-                         40;
-            }
-        return count;
-    };
-    EXPECT_GT(redPixels(routes), 100);
-    EXPECT_EQ(redPixels(sceneOf(kScript, {})), 0);
-}
-
-TEST_F(ExportTest, CancelledOrFailedExportLeavesTheFileAsItWas) {
-    const QString target = dir.filePath(qs("kept.gif"));
-    writeBytes(target.toStdString(), "old");
-    const ExportScene scene = sceneOf(kScript, {});
-    std::size_t calls = 0;
-    EXPECT_EQ(writeGif(target.toStdString(), scene, 0.025, markers,
-                       [&](std::size_t done, std::size_t) { return ++calls, done < 5; }),
-              "");
-    EXPECT_EQ(calls, 5u);
-    EXPECT_NE(writePng(dir.filePath(qs("no-such-folder/view.png")).toStdString(), scene, markers),
-              "");
-    EXPECT_EQ(fileBytes(target.toStdString()), "old");
-    EXPECT_EQ(QDir(dir.path()).entryList(QDir::Files), QStringList{qs("kept.gif")});
 }
 
 }  // namespace
