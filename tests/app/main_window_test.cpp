@@ -27,6 +27,7 @@
 #include <QTreeWidget>
 
 #include "app/follow_officer.h"
+#include "app/help_texts.h"
 #include "app/manage_dialog.h"
 #include "app/plan_view.h"
 #include "app/programming_reference.h"
@@ -330,26 +331,36 @@ TEST_F(MainWindowTest, DraggingOrKeysMoveThroughTheRunAndResetClears) {
     EXPECT_TRUE(sim().played() == nullptr && !slider()->isEnabled() && readout().isEmpty());
 }
 
-// The whole of a Help text as help_texts.txt gives it, a row a line.
-QString helpText(const std::string& item, const char* joint) {
-    QStringList lines;
-    for (const Case& c : CASES("help_texts.txt", 2))
-        if (c[0] == item) lines << QString::fromStdString(c[1]);
-    return lines.join(qs(joint));
+// A message box's text: lines joined by CR LF, none bare, no line break at the end.
+void expectMessageLines(const QString& text, qsizetype lines) {
+    EXPECT_EQ(text.split(qs("\r\n")).size(), lines);
+    EXPECT_EQ(text.count(QLatin1Char('\n')), lines - 1);
+    EXPECT_EQ(text.count(QLatin1Char('\r')), lines - 1);
+    EXPECT_FALSE(text.endsWith(QLatin1Char('\n')));
 }
 
-// The message boxes show their exact texts, with CR LF and no icon; the
+// Each Help item shows its text in a box of its title, with no icon; the
 // Programming Reference stands beside the main window and is replaced after
 // closing.
-TEST_F(MainWindowTest, HelpShowsItsExactTextsAndTheReferenceBesideTheWindow) {
-    const char* rows[][2] = {
-        {"Help_Howto", "How To Use"}, {"Help_Basics", "Velistrad Basics"}, {"Help_About", "About"}};
-    for (const auto& [item, title] : rows) {
+TEST_F(MainWindowTest, HelpShowsItsTextsAndTheReferenceBesideTheWindow) {
+    struct Row {
+        const char* item;
+        const char* title;
+        QString (*text)();
+        qsizetype lines;
+    };
+    const Row rows[] = {{"Help_Howto", "How To Use", howToUseText, 3},
+                        {"Help_Basics", "Velistrad Basics", basicsText, 13},
+                        {"Help_About", "About", aboutText, 15}};
+    for (const Row& row : rows) {
+        SCOPED_TRACE(row.item);
         dialogs.messages.clear();
         dialogs.lastIcon = MessageIcon::Exclamation;
-        trigger(qs(item));
+        trigger(qs(row.item));
+        const QString text = row.text();
+        expectMessageLines(text, row.lines);
         EXPECT_EQ(dialogs.messages,
-                  std::vector<std::string>{title + (": " + helpText(item, "\r\n").toStdString())});
+                  std::vector<std::string>{std::string(row.title) + ": " + text.toStdString()});
         EXPECT_EQ(dialogs.lastIcon, MessageIcon::None);
     }
 
@@ -378,7 +389,11 @@ TEST_F(MainWindowTest, HelpShowsItsExactTextsAndTheReferenceBesideTheWindow) {
         EXPECT_EQ(reference->pos(), choice < 2 ? first : beside()) << choice;
         EXPECT_EQ(reference->windowTitle(), qs("Programming Reference"));
         EXPECT_TRUE(reference->Text1()->isReadOnly());
-        EXPECT_EQ(reference->Text1()->toPlainText(), helpText("Help_Programming", "\n"));
+        // A text box: lines joined by LF alone.
+        const QString shown = reference->Text1()->toPlainText();
+        EXPECT_EQ(shown, referenceText());
+        EXPECT_EQ(shown.split(QLatin1Char('\n')).size(), kReferenceLineCount);
+        EXPECT_FALSE(shown.contains(QLatin1Char('\r')));
         window->move(200, 100);
         if (choice != 1) continue;
         reference->close();
