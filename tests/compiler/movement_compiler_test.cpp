@@ -1,8 +1,7 @@
 // The movement compiler: the path each entry and walk leaves, where officers
-// end, the messages and whether they stop a run; and the model beneath it:
-// the chapter room's officers and band points, and number text (seven
-// significant digits out, leading numbers in, halves to even). Most cases are
-// rows of the .txt files beside this test.
+// end, the messages and whether they stop a run (the model beneath it is
+// tested in tests/model/). Most cases are rows of the .txt files beside this
+// test.
 #include "compiler/movement_compiler.h"
 
 #include <algorithm>
@@ -158,33 +157,6 @@ TEST_F(CompilerTest, FloodsOfMessages) {
     run("ALL", "-AT_E-XX-");
     EXPECT_EQ(reporter.messages, std::vector<std::string>(22, "Unknown officer: XX"));
     EXPECT_TRUE(mc.failed());
-}
-
-TEST(Model, Cases) {
-    const ChapterRoom room;
-    FOR_EACH_CASE(c, "model_cases.txt", 3) {
-        if (c[0] == "formatSingle") {
-            EXPECT_EQ(formatSingle(c.f(1)), c[2]);
-            // Playback reads what the text says, computed without writing it.
-            EXPECT_EQ(singleAsWritten(c.f(1)), leadingNumber(c[2]));
-            continue;
-        }
-        if (c[0] != "band") {
-            const double got = c[0] == "findOfficer"     ? room.findOfficer(c[1])
-                               : c[0] == "leadingNumber" ? leadingNumber(c[1])
-                               : c[0] == "roundHalfEven" ? roundHalfEven(std::stod(c[1]))
-                                                         : leadingNumber(formatSingle(c.f(1)));
-            EXPECT_EQ(got, std::stod(c[2]));
-            continue;
-        }
-        const int k = room.findOfficer(c[1]);
-        ASSERT_GE(k, 0);
-        const BandPoint z = bandPoint(room, k);
-        std::ostringstream shown;
-        shown << room.officer(k).abbreviation << ' ' << z.group << ' ' << z.x << ' ' << z.y;
-        EXPECT_EQ(shown.str(), c[2]);
-        EXPECT_EQ(returnsAlongXFirst(room, k), z.group <= 3);
-    }
 }
 
 }  // namespace
