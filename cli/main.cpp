@@ -6,6 +6,8 @@
 //   check SOURCE     the messages Play would show, each at its entry
 //   list             the built-in catalogue
 //   render ... SOURCE the plan, a part sheet or the animation, to a file
+//   part ABBR SOURCE  the entries that move him, in the room's words
+//   practice --officer ABBR SOURCE  the answer key of practising his part
 //
 // SOURCE is a file, "-" for standard input, or "--catalogue N". A script is
 // compiled as a Play press at start-up compiles it: every officer at his
@@ -24,6 +26,7 @@
 #include <system_error>
 #include <vector>
 
+#include "cli/part.h"
 #include "engine/played_timeline.h"
 #include "engine/script_check.h"
 #include "engine/script_runner.h"
@@ -48,6 +51,8 @@ constexpr const char* kUsage =
     "       velistrad-cli final [--frame N] (FILE | - | --catalogue N)\n"
     "       velistrad-cli check (FILE | - | --catalogue N)\n"
     "       velistrad-cli list\n"
+    "       velistrad-cli part ABBR (FILE | - | --catalogue N)\n"
+    "       velistrad-cli practice --officer ABBR (FILE | - | --catalogue N)\n"
     "       velistrad-cli render (--gif OUT.gif [--speed 1..5] [--officer ABBR]\n"
     "                            | --pdf OUT.pdf [--officer ABBR] | --part ABBR --pdf OUT.pdf\n"
     "                            | --png OUT.png [--frame N] | --svg OUT.svg [--frame N])\n"
@@ -76,6 +81,13 @@ constexpr const char* kHelp =
     "                  counted from 1, at its first character), once per entry.\n"
     "                  Nothing is printed for a script that plays cleanly.\n"
     "  list            Print the built-in simulations: N<TAB>Submenu > Caption.\n"
+    "  part ABBR SOURCE  Print one line per entry that moves the officer: its\n"
+    "                  start and end seconds at Medium, the entry and where it\n"
+    "                  takes him in the room's words, separated by tabs.\n"
+    "  practice --officer ABBR SOURCE  Print the answer key of practising his\n"
+    "                  part, one line per question: the seconds at Medium when\n"
+    "                  it is asked, where he goes in words, and the places that\n"
+    "                  count as right separated by \"; \", the fields by tabs.\n"
     "  render SOURCE   Write the played run to a file, drawn as the window draws it:\n"
     "    --gif OUT.gif   the whole run as an animation, each frame held as long as\n"
     "                    it waits (at Lightning, 50 frames a second)\n"
@@ -299,6 +311,15 @@ int runList(const std::vector<std::string_view>& args) {
     return kExitPlays;
 }
 
+PartHooks partHooks() {
+    return {[](const std::vector<std::string_view>& source, std::string& text) {
+                Source read = readSource(source);
+                text = std::move(read.text);
+                return read.error;
+            },
+            [](const std::string& why) { return usageError(why); }};
+}
+
 }  // namespace
 
 int main(int argc, char** argv) {
@@ -323,6 +344,10 @@ int main(int argc, char** argv) {
         status = runCheck(args);
     } else if (command == "list") {
         status = runList(args);
+    } else if (command == "part") {
+        status = runPart(args, partHooks());
+    } else if (command == "practice") {
+        status = runPractice(args, partHooks());
 #if VELISTRAD_CLI_RENDER
     } else if (command == "render") {
         status =
