@@ -5,15 +5,18 @@
 #include <QComboBox>
 #include <QDockWidget>
 #include <QHeaderView>
+#include <QLabel>
 #include <QLineF>
 #include <QMenu>
 #include <QPainter>
 #include <QScreen>
+#include <QStatusBar>
 #include <QTreeWidget>
 #include <QVBoxLayout>
 
 #include "app/main_window.h"
 #include "app/plan_picture.h"
+#include "engine/room_words.h"
 
 namespace velistrad {
 
@@ -30,9 +33,8 @@ FollowOfficer::FollowOfficer(MainWindow& window) : QObject(&window), m_window(wi
 void FollowOfficer::build(QMenu* menu) {
     auto* group = new QActionGroup(this);
     for (int k = -1; k < kOfficerCount; ++k) {
-        const QString caption =
-            k < 0 ? QStringLiteral("None")
-                  : QString::fromStdString(m_window.m_room.officer(k).abbreviation);
+        const QString caption = k < 0 ? QStringLiteral("None")
+                                      : QString::fromStdString(officerTitleWithAbbreviation(k));
         QAction* action = menu->addAction(caption);
         action->setObjectName(k < 0 ? QStringLiteral("Officer_None")
                                     : QStringLiteral("Officer(%1)").arg(k));
@@ -56,7 +58,7 @@ void FollowOfficer::build(QMenu* menu) {
     menu->addAction(panel);
 
     connect(m_window.Figure1(), &PlanView::clicked, this, [this](QPointF pixel) {
-        const int k = officerAt(pixel);
+        const int k = m_clickChooses ? officerAt(pixel) : -1;
         if (k >= 0) select(k);
     });
 }
@@ -72,12 +74,15 @@ void FollowOfficer::buildPanel() {
     m_chooser->setObjectName(QStringLiteral("OfficerChooser"));
     m_chooser->addItem(QStringLiteral("None"));
     for (int k = 0; k < kOfficerCount; ++k)
-        m_chooser->addItem(QString::fromStdString(m_window.m_room.officer(k).abbreviation));
+        m_chooser->addItem(QString::fromStdString(officerTitleWithAbbreviation(k)));
     connect(m_chooser, &QComboBox::activated, this, [this](int index) { select(index - 1); });
     m_list = new QTreeWidget(content);
     m_list->setObjectName(QStringLiteral("OfficerPartList"));
     m_list->setRootIsDecorated(false);
     m_list->setMinimumWidth(420);
+    // The words of a long walk wrap rather than being cut short.
+    m_list->setWordWrap(true);
+    m_list->setTextElideMode(Qt::ElideNone);
     m_list->setHeaderLabels({QStringLiteral("Start"), QStringLiteral("End"),
                              QStringLiteral("Entry"), QStringLiteral("Goes")});
     m_list->setToolTip(QStringLiteral(
@@ -90,6 +95,11 @@ void FollowOfficer::buildPanel() {
     layout->addWidget(m_list);
     m_dock->setWidget(content);
     m_dock->resize(420, 300);
+    m_status = new QLabel(&m_window);
+    m_status->setObjectName(QStringLiteral("PartStatus"));
+    m_status->setToolTip(QStringLiteral("Where the followed officer's entry takes him"));
+    m_window.statusBar()->addWidget(m_status, 1);
+    m_status->hide();
     m_window.addDockWidget(Qt::RightDockWidgetArea, m_dock);
     m_dock->hide();
 }
@@ -147,6 +157,20 @@ void FollowOfficer::refresh() {
         showPart();
     }
     if (changed) showChoice();
+    showStepInStatus();
+}
+
+// While he is followed the status bar tells his entry in words: the one
+// playing, or the last one played.
+void FollowOfficer::showStepInStatus() {
+    const std::size_t shown = m_window.simulator().playedFrames();
+    const PartStep* now = nullptr;
+    for (const PartStep& step : m_part)
+        if (step.firstFrame < shown) now = &step;
+    m_status->setVisible(now != nullptr);
+    if (now == nullptr) return;
+    m_status->setText(
+        QString::fromStdString(officerTitle(m_options.selected) + ": " + now->reading));
 }
 
 void FollowOfficer::showChoice() {
@@ -165,6 +189,7 @@ void FollowOfficer::showPart() {
         item->setToolTip(2, QStringLiteral("Entry %1 of the script").arg(step.entry + 1));
     }
     for (int c = 0; c < 3; ++c) m_list->resizeColumnToContents(c);
+    m_list->doItemsLayout();  // rows as high as their wrapped words
 }
 
 void FollowOfficer::goToStep(std::size_t row) {
