@@ -26,6 +26,7 @@
 #include <system_error>
 #include <vector>
 
+#include "cli/page_command.h"
 #include "cli/part.h"
 #include "engine/played_timeline.h"
 #include "engine/script_check.h"
@@ -53,6 +54,8 @@ constexpr const char* kUsage =
     "       velistrad-cli list\n"
     "       velistrad-cli part ABBR (FILE | - | --catalogue N)\n"
     "       velistrad-cli practice --officer ABBR (FILE | - | --catalogue N)\n"
+    "       velistrad-cli render --html OUT.html (FILE | - | --catalogue N\n"
+    "                            | --all [--custom-file custom.sim])\n"
     "       velistrad-cli render (--gif OUT.gif [--speed 1..5] [--officer ABBR]\n"
     "                            | --pdf OUT.pdf [--officer ABBR] | --part ABBR --pdf OUT.pdf\n"
     "                            | --png OUT.png [--frame N] | --svg OUT.svg [--frame N])\n"
@@ -89,6 +92,10 @@ constexpr const char* kHelp =
     "                  it is asked, where he goes in words, and the places that\n"
     "                  count as right separated by \"; \", the fields by tabs.\n"
     "  render SOURCE   Write the played run to a file, drawn as the window draws it:\n"
+    "    --html OUT.html the member's page: one file that plays the movement in\n"
+    "                    any browser, offline; with --all instead of SOURCE, the\n"
+    "                    book of every built-in movement (and, with --custom-file,\n"
+    "                    the simulations saved in that file)\n"
     "    --gif OUT.gif   the whole run as an animation, each frame held as long as\n"
     "                    it waits (at Lightning, 50 frames a second)\n"
     "    --speed 1..5    Turtle, Slow, Medium (the default), Fast, Lightning\n"
@@ -348,6 +355,15 @@ int main(int argc, char** argv) {
         status = runPart(args, partHooks());
     } else if (command == "practice") {
         status = runPractice(args, partHooks());
+    } else if (command == "render" && !args.empty() && args[0] == "--html") {
+        status = runPageCommand(
+            args, {[](const std::vector<std::string_view>& source, std::string& text) {
+                       Source read = readSource(source);
+                       text = std::move(read.text);
+                       return read.error;
+                   },
+                   [](const std::string& why) { return usageError(why); },
+                   [](const std::string& line) { writeErr(line); }});
 #if VELISTRAD_CLI_RENDER
     } else if (command == "render") {
         status =
