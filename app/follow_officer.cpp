@@ -80,9 +80,13 @@ void FollowOfficer::buildPanel() {
     m_list->setObjectName(QStringLiteral("OfficerPartList"));
     m_list->setRootIsDecorated(false);
     m_list->setMinimumWidth(420);
-    // The words of a long walk wrap rather than being cut short.
-    m_list->setWordWrap(true);
+    // The words of a long walk are broken into lines as wide as their
+    // column, again whenever it changes, rather than being cut short.
     m_list->setTextElideMode(Qt::ElideNone);
+    m_list->header()->setStretchLastSection(true);
+    connect(m_list->header(), &QHeaderView::sectionResized, this, [this](int column) {
+        if (column == 3) wrapWords();
+    });
     m_list->setHeaderLabels({QStringLiteral("Start"), QStringLiteral("End"),
                              QStringLiteral("Entry"), QStringLiteral("Goes")});
     m_list->setToolTip(QStringLiteral(
@@ -184,12 +188,35 @@ void FollowOfficer::showPart() {
     m_list->clear();
     for (const PartStep& step : m_part) {
         auto* item = new QTreeWidgetItem(
-            m_list, {seconds(step.start), seconds(step.end), QString::fromStdString(step.text),
-                     QString::fromStdString(step.reading)});
+            m_list, {seconds(step.start), seconds(step.end), QString::fromStdString(step.text)});
+        item->setData(3, Qt::UserRole, QString::fromStdString(step.reading));
+        item->setToolTip(3, QString::fromStdString(step.reading));
         item->setToolTip(2, QStringLiteral("Entry %1 of the script").arg(step.entry + 1));
     }
     for (int c = 0; c < 3; ++c) m_list->resizeColumnToContents(c);
-    m_list->doItemsLayout();  // rows as high as their wrapped words
+    wrapWords();
+}
+
+void FollowOfficer::wrapWords() {
+    const QFontMetrics metrics(m_list->font());
+    const int width = std::max(m_list->header()->sectionSize(3) - 12, 120);
+    for (int i = 0; i < m_list->topLevelItemCount(); ++i) {
+        QTreeWidgetItem* item = m_list->topLevelItem(i);
+        const QStringList words = item->data(3, Qt::UserRole).toString().split(QLatin1Char(' '));
+        QString text;
+        QString line;
+        for (const QString& word : words) {
+            const QString longer = line.isEmpty() ? word : line + QLatin1Char(' ') + word;
+            if (!line.isEmpty() && metrics.horizontalAdvance(longer) > width) {
+                text += line + QLatin1Char('\n');
+                line = word;
+            } else {
+                line = longer;
+            }
+        }
+        text += line;
+        if (item->text(3) != text) item->setText(3, text);
+    }
 }
 
 void FollowOfficer::goToStep(std::size_t row) {

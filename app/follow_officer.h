@@ -66,6 +66,7 @@ private:
     void showPart();
     void showChoice();  // menu, list and plan agree with m_options
     void showStepInStatus();
+    void wrapWords();  // the Goes column's words in lines as wide as it
 
     MainWindow& m_window;
     TrailOptions m_options;

@@ -106,6 +106,9 @@ void PracticeSession::buildPanel() {
     m_feedback = new QLabel(content);
     m_feedback->setObjectName(QStringLiteral("PracticeFeedback"));
     m_feedback->setWordWrap(true);
+    // Long words wrap in the panel instead of widening it over the plan.
+    m_feedback->setSizePolicy(QSizePolicy::Ignored, QSizePolicy::Preferred);
+    m_prompt->setSizePolicy(QSizePolicy::Ignored, QSizePolicy::Preferred);
     m_again = new QPushButton(QStringLiteral("Practise these again"), content);
     m_again->setObjectName(QStringLiteral("PracticeAgain"));
     m_again->hide();
@@ -115,6 +118,7 @@ void PracticeSession::buildPanel() {
     layout->addWidget(m_feedback);
     layout->addWidget(m_again);
     m_dock->setWidget(content);
+    content->setMinimumWidth(300);
     m_window.addDockWidget(Qt::RightDockWidgetArea, m_dock);
     m_dock->hide();
 }
