@@ -102,6 +102,8 @@ void FollowOfficer::buildPanel() {
     m_status = new QLabel(&m_window);
     m_status->setObjectName(QStringLiteral("PartStatus"));
     m_status->setToolTip(QStringLiteral("Where the followed officer's entry takes him"));
+    // It takes what room is left, leaving the entry under the cursor whole.
+    m_status->setSizePolicy(QSizePolicy::Ignored, QSizePolicy::Preferred);
     m_window.statusBar()->addWidget(m_status, 1);
     m_status->hide();
     m_window.addDockWidget(Qt::RightDockWidgetArea, m_dock);
