@@ -5,6 +5,7 @@
 // in plan pixels, 15 twips each. Everything the page shows of a script is
 // set as text, never as markup.
 (function () {
+  performance.mark("velistrad-script-start");
   const SVG = "http://www.w3.org/2000/svg";
   const TWIPS = 15;
   const MARKER_DX = 85, MARKER_DY = 75, MARKER_R = 10;
@@ -54,25 +55,33 @@
       const box = el("rect", Object.assign({ y: s.y - s.h / 2, height: s.h }, fill, stroke), g);
       const t = el("text", Object.assign({ x: s.x, y: s.y + CAP * s.fs / 2, fill: s.s, "text-anchor": "middle" }, font), g);
       t.textContent = s.t;
-      const w = Math.max(s.w, textWidth(t, s) + 8);
-      box.setAttribute("x", s.x - w / 2);
-      box.setAttribute("width", w);
+      return () => {
+        const w = Math.max(s.w, textWidth(t, s) + 8);
+        return () => { box.setAttribute("x", s.x - w / 2); box.setAttribute("width", w); };
+      };
     } else if (s.k === "word") {
       const group = el("g", { transform: "translate(" + s.x + " " + s.y + ") rotate(" + (s.a || 0) + ")" }, g);
       const back = el("rect", { fill: s.f }, group);
       const t = el("text", Object.assign({ x: 0, y: CAP * s.fs / 2, fill: s.s, "text-anchor": "middle" }, font), group);
       t.textContent = s.t;
-      const w = textWidth(t, s) + 8, h = LINE * s.fs;
-      back.setAttribute("x", -w / 2);
-      back.setAttribute("y", -h / 2);
-      back.setAttribute("width", w);
-      back.setAttribute("height", h);
+      return () => {
+        const w = textWidth(t, s) + 8, h = LINE * s.fs;
+        return () => {
+          back.setAttribute("x", -w / 2);
+          back.setAttribute("y", -h / 2);
+          back.setAttribute("width", w);
+          back.setAttribute("height", h);
+        };
+      };
     }
+    return null;
   }
   function drawPlan() {
     const g = $("floor");
     el("rect", { x: 0, y: 0, width: 482, height: 696, fill: data.floor }, g);
-    for (const s of data.plan) drawShape(s, g);
+    // Boxes that fit their texts: every text measured in one layout, then sized.
+    const measures = data.plan.map((s) => drawShape(s, g)).filter((m) => m);
+    for (const size of measures.map((m) => m())) size();
   }
 
   // ---- Numbers as the window writes them ----
@@ -335,6 +344,7 @@
     if (now - run.due > 250) run.due = now;  // far behind: go on from now
     if (moved) show();
     if (run.shown >= r.count && now >= run.due) {
+      run.lastRun = (now - run.startedAt) / 1000;
       setPlaying(false);
       return;
     }
@@ -349,6 +359,7 @@
   }
   function togglePlay() {
     if (!run.playing && run.shown >= run.m.count) seek(0);
+    if (!run.playing && run.shown === 0) run.startedAt = performance.now();
     setPlaying(!run.playing);
   }
   function setSpeed(i) {
@@ -462,6 +473,7 @@
     });
     setSpeed(3);
     if (data.movements.length > 0) select(0);
+    performance.mark("velistrad-plan-drawn");
   }
 
   // A stable interface for checks from outside the page.
@@ -480,6 +492,8 @@
     play() { if (!run.playing) togglePlay(); },
     setSpeed(i) { setSpeed(i); },
     idealSeconds() { return timeAt(run.m, run.m.count, period()); },
+    // Seconds the last run took from Play at its first frame to its end.
+    get lastRunSeconds() { return run.lastRun; },
   };
   build();
 })();
