@@ -72,7 +72,7 @@ void PracticeSession::build(QMenu* menu) {
     connect(start, &QAction::triggered, this, &PracticeSession::choose);
     QAction* stopIt = menu->addAction(QStringLiteral("Stop Practising"));
     stopIt->setObjectName(QStringLiteral("Practice_Stop"));
-    connect(stopIt, &QAction::triggered, this, &PracticeSession::stop);
+    connect(stopIt, &QAction::triggered, this, &PracticeSession::stopAndClose);
     buildPanel();
     connect(m_window.Figure1(), &PlanView::clicked, this, [this](QPointF pixel) {
         if (!m_asking) return;
@@ -174,6 +174,8 @@ bool PracticeSession::start(std::size_t movement, int officer) {
     Simulator& sim = m_window.simulator();
     if (!sim.prepare()) return false;
     const auto played = sim.played();
+    // Kept the open script file instead (the user cancelled leaving it).
+    if (played->entrySpans.size() != splitScript(scriptOf(movement)).size()) return false;
     std::vector<PracticeQuestion> questions =
         practiceQuestions(*played, scriptOf(movement), officer, sim.framedelay);
     if (questions.empty()) return false;
@@ -203,6 +205,11 @@ void PracticeSession::stop() {
     m_prompt->clear();
     m_window.following().setClickChooses(true);
     m_window.Figure1()->setOverlay(nullptr);
+}
+
+void PracticeSession::stopAndClose() {
+    stop();
+    m_dock->hide();
 }
 
 QString PracticeSession::movementName() const {

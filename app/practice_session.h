@@ -50,6 +50,7 @@ public:
     // `officer`; false when he has no entry in it.
     bool start(std::size_t movement, int officer);
     void stop();
+    void stopAndClose();  // Practice > Stop Practising: the panel goes too
     bool asking() const { return m_asking; }
     bool running() const { return m_round != nullptr; }
     const PracticeRound* round() const { return m_round.get(); }

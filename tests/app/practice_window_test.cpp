@@ -141,5 +141,18 @@ TEST_F(PracticeWindowTest, TitlesInTheOfficerMenuAndWordsInThePanelAndStatusBar)
     EXPECT_TRUE(status->isHidden());
 }
 
+// Choosing a movement to practise leaves the open script file as choosing it
+// from the menu does; kept, there is no round of a script it does not hold.
+TEST_F(PracticeWindowTest, NoRoundWhileTheUserKeepsHisChangedScriptFile) {
+    const QString path = dir.filePath(qs("mine.vsim"));
+    writeBytes(path.toStdString(), "MC,XZR,Now");
+    ASSERT_TRUE(window->openScriptFile(path));
+    setEditorText("MC,XZR,Now, SC,XZ,Now");
+    dialogs.saveChoice = WindowDialogs::SaveChoice::Cancel;
+    EXPECT_FALSE(practice().start(kWordOfTheDay, kSD));
+    EXPECT_FALSE(practice().running());
+    EXPECT_EQ(editorText(), qs("MC,XZR,Now, SC,XZ,Now"));
+}
+
 }  // namespace
 }  // namespace velistrad
