@@ -8,6 +8,7 @@
 #include <QPushButton>
 #include <QResizeEvent>
 #include <QSplitter>
+#include <QStandardPaths>
 #include <QStatusBar>
 
 #include <cmath>
@@ -19,6 +20,7 @@
 #include "app/main_window.h"
 #include "app/my_simulations.h"
 #include "app/plan_view.h"
+#include "app/practice_session.h"
 #include "app/script_editor.h"
 #include "app/script_files.h"
 #include "app/timeline_panel.h"
@@ -196,9 +198,15 @@ void MainWindow::buildMenus() {
     officer->setObjectName(QStringLiteral("M_Officer"));
     m_follow->build(officer);
 
+    QMenu* practiceMenu = menuBar()->addMenu(QStringLiteral("P&ractice"));
+    practiceMenu->setObjectName(QStringLiteral("M_Practice"));
+
     QMenu* simulations = menuBar()->addMenu(QStringLiteral("&Simulations"));
     simulations->setObjectName(QStringLiteral("M_Simulations"));
     buildSimulationsMenu(simulations);
+    // After the Simulations menu, whose known movements it marks.
+    (new PracticeSession(*this, QStandardPaths::writableLocation(QStandardPaths::AppDataLocation)))
+        ->build(practiceMenu);
 
     QMenu* help = menuBar()->addMenu(QStringLiteral("&Help"));
     help->setObjectName(QStringLiteral("M_Help"));

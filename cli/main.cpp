@@ -6,6 +6,8 @@
 //   check SOURCE     the messages Play would show, each at its entry
 //   list             the built-in catalogue
 //   render ... SOURCE the plan, a part sheet or the animation, to a file
+//   part ABBR SOURCE  the entries that move him, in the room's words
+//   practice --officer ABBR SOURCE  the answer key of practising his part
 //
 // SOURCE is a file, "-" for standard input, or "--catalogue N". A script is
 // compiled as a Play press at start-up compiles it: every officer at his
@@ -28,6 +30,7 @@
 
 #include "cli/command_line.h"
 #include "cli/page_command.h"
+#include "cli/part.h"
 #include "engine/played_timeline.h"
 #include "engine/script_check.h"
 #include "engine/script_runner.h"
@@ -147,6 +150,15 @@ int runList(const std::vector<std::string_view>& args) {
     return kExitPlays;
 }
 
+PartHooks partHooks() {
+    return {[](const std::vector<std::string_view>& source, std::string& text) {
+                Source read = readSource(source);
+                text = std::move(read.text);
+                return read.error;
+            },
+            [](const std::string& why) { return usageError(why); }};
+}
+
 // The drawing formats need Qt, which the text commands must not load: they
 // are velistrad-render's, run in this process's place as git runs its
 // subcommands, from this program's folder first and then from PATH. It
@@ -191,6 +203,10 @@ int main(int argc, char** argv) {
         status = runCheck(args);
     } else if (command == "list") {
         status = runList(args);
+    } else if (command == "part") {
+        status = runPart(args, partHooks());
+    } else if (command == "practice") {
+        status = runPractice(args, partHooks());
     } else if (command == "render" && !args.empty() && args[0] == "--html") {
         status = runPageCommand(
             args, {[](const std::vector<std::string_view>& source, std::string& text) {

@@ -42,7 +42,9 @@ struct PartStep {
     double start = 0;     // seconds from the start of the run
     double end = 0;       // when its last frame has been shown
     std::string text;     // "Mar, XZTCEVU, Now", on one line
-    std::string reading;  // "from his station to floor letter U"
+    std::string reading;  // "from his station, West to the band by his station, ..."
+    float endX = 0;       // where the entry leaves him
+    float endY = 0;
 };
 
 // The entries that move `officer`, in playing order, with times at

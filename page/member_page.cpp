@@ -5,6 +5,7 @@
 
 #include "engine/officer_part.h"
 #include "engine/played_timeline.h"
+#include "engine/room_words.h"
 #include "engine/script_runner.h"
 #include "engine/simulator.h"
 #include "model/chapter_room.h"
@@ -148,7 +149,8 @@ std::string pageData(std::string_view title, const std::vector<PageMovement>& mo
     for (int i = 0; i < kOfficerCount; ++i) {
         const Officer& o = room.officer(i);
         j.comma().raw("[").str(o.abbreviation).raw(",").num(o.stationX).raw(",").num(o.stationY);
-        j.raw(",").str(colourText(routeColour(i))).raw("]");
+        j.raw(",").str(colourText(routeColour(i))).raw(",").str(officerTitleWithAbbreviation(i));
+        j.raw("]");
     }
     j.raw("]").key("plan").raw("[");
     for (const PlanShape& s : planShapes(room)) writeShape(j, s);

@@ -11,6 +11,7 @@
 #include <cmath>
 
 #include "engine/officer_part.h"
+#include "engine/room_words.h"
 #include "engine/simulator.h"
 #include "render/plan_picture.h"
 
@@ -126,7 +127,7 @@ void paintPartSheet(QPainter& painter, const QSizeF& page, const ExportScene& sc
     const std::vector<PartStep> part =
         run.played ? officerPart(*run.played, run.script, officer, run.frameDelay)
                    : std::vector<PartStep>();
-    const QString who = QString::fromStdString(run.room.officer(officer).abbreviation);
+    const QString who = QString::fromStdString(officerTitle(officer));
     const qreal margin = 36;
     painter.save();
     painter.setFont(sheetFont(16, true));
@@ -199,7 +200,7 @@ void paintPartSheet(QPainter& painter, const QSizeF& page, const ExportScene& sc
 }
 
 std::string writePartPdf(const std::string& path, const ExportScene& scene, int officer) {
-    const QString who = QString::fromStdString(scene.run().room.officer(officer).abbreviation);
+    const QString who = QString::fromStdString(officerTitle(officer));
     const QString title =
         QStringLiteral("%1's part in %2").arg(who, QString::fromStdString(scene.run().name));
     return writePdf(path, title, QPageSize(QPageSize::A4), [&](QPainter& painter, QPdfWriter& pdf) {

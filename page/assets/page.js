@@ -369,8 +369,9 @@
     listPart();
     show();
   }
+  // "Senior Deacon (SD)" where the program gives him a title, else "1P".
   function officerName(k) {
-    return data.officers[k][0];
+    return data.officers[k][4];
   }
   function listPart() {
     const list = $("part");

@@ -68,9 +68,6 @@ TEST(OfficerPartTest, ListsTheEntriesThatMoveHimInPlayingOrderWithTimesAndPlaces
         }
         EXPECT_EQ(steps, c[2]);
     }
-    const ChapterRoom room;
-    EXPECT_EQ(placeName(room, kMar, room.point(24).x, room.point(24).y), "light 3");
-    EXPECT_EQ(placeName(room, kMar, 100.5f, 7.f), "(101, 7)");
 }
 
 }  // namespace

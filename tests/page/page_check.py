@@ -120,7 +120,7 @@ class Safe(unittest.TestCase):
 class Using(unittest.TestCase):
     @classmethod
     def setUpClass(cls):
-        cls.path = page("shield.html", "--catalogue", "16")
+        cls.path = page("deacons.html", "--catalogue", "2")
 
     def test_fits_phones_and_desktops(self):
         with Browser() as b:
@@ -128,9 +128,10 @@ class Using(unittest.TestCase):
                 b.viewport(width, height, mobile)
                 b.open(self.path)
                 b.eval("velistradPage.select(0)")
-                b.key("End", "End")
                 b.eval("document.getElementById('officer').value = '21';"
                        "document.getElementById('officer').dispatchEvent(new Event('change'))")
+                b.eval("document.querySelectorAll('#part button')[1].click()")
+                b.key("ArrowRight", "ArrowRight", shift=True)
                 report = b.eval("""(() => {
                     const out = [];
                     const W = innerWidth, H = innerHeight;
@@ -180,10 +181,15 @@ class Using(unittest.TestCase):
             b.key(" ", "Space")
             self.assertTrue(b.eval("velistradPage.playing"))
             b.key(" ", "Space")
-            b.key("End", "End")
+            b.eval("const t = document.getElementById('timeline'); t.value = Math.floor(t.max / 2);"
+                   "t.dispatchEvent(new Event('input'))")
             b.eval("document.querySelector('circle.marker').dispatchEvent(new MouseEvent('click'))")
             followed = b.eval("Number(document.getElementById('officer').value)")
             self.assertGreaterEqual(followed, 0)
+            titles = b.eval("[...document.querySelectorAll('#officer option')].map(o => o.textContent)")
+            self.assertEqual(titles[1], "Marshal (Mar)")
+            self.assertEqual(titles[22], "Senior Deacon (SD)")
+            self.assertEqual(titles[3], "1P")
             steps = b.eval("[...document.querySelectorAll('#part button')].map(b => Number(b.dataset.first))")
             self.assertGreater(len(steps), 0)
             b.eval("document.querySelector('#part button').click()")
