@@ -38,6 +38,8 @@ void CustomSimulations::loadcustom() {
         m_notReadWhole = "it holds more than 20 simulations";
     } else if (contents.preamble) {
         m_notReadWhole = "it has text before its first simulation";
+    } else if (contents.namesCut) {
+        m_notReadWhole = "a name holds a hyphen, and only the text after it is kept";
     }
     if (contents.tooMany) {
         m_dialogs.message(
@@ -133,6 +135,7 @@ void CustomSimulations::writecustom() {
     if (!m_notReadWhole.empty() && ::lstat(file.c_str(), &st) != 0 && errno == ENOENT) {
         m_notReadWhole.clear();  // gone since: nothing left to keep
     }
+    std::string told;  // what the user learns of a save that was made
     if (!m_notReadWhole.empty()) {
         std::string backup;
         const std::string error = keepBackup(file, backup);
@@ -143,18 +146,31 @@ void CustomSimulations::writecustom() {
                               kCustomTitle, MessageIcon::Exclamation);
             return;
         }
-        m_dialogs.message(m_path + " was not read completely at start-up (" + m_notReadWhole +
-                              "). Before saving over it, the old file has been kept as " + backup +
-                              ".",
-                          kCustomTitle, MessageIcon::Exclamation);
+        told = m_path + " was not read completely at start-up (" + m_notReadWhole +
+               "). Before saving over it, the old file has been kept as " + backup + ".";
         m_notReadWhole.clear();
     }
-    std::string error = replaceFile(file, serializeCustomFile(m_list));
+    // A file its owner cannot read would load as an empty list at every
+    // start, without a word: it is written back readable, and that is told.
+    const bool unreadable = ::stat(file.c_str(), &st) == 0 && (st.st_mode & S_IRUSR) == 0;
+    std::string unflushed;
+    std::string error = replaceFile(file, serializeCustomFile(m_list), &unflushed, S_IRUSR);
     if (!error.empty()) {
         error[0] = static_cast<char>(std::toupper(static_cast<unsigned char>(error[0])));
-        m_dialogs.message(failed + error + ". The file is left as it was.", kCustomTitle,
-                          MessageIcon::Exclamation);
+        told += (told.empty() ? "" : "\n") + failed + error + ". The file is left as it was.";
+    } else {
+        if (unreadable) {
+            told += std::string(told.empty() ? "" : "\n") + m_path +
+                    " could not be read by its owner, so My Simulations would start empty: it " +
+                    "has been saved readable by its owner.";
+        }
+        if (!unflushed.empty()) {
+            told += std::string(told.empty() ? "" : "\n") +
+                    "The custom simulations have been saved to " + m_path + ", but " + unflushed +
+                    ", so the save may not survive a power cut.";
+        }
     }
+    if (!told.empty()) m_dialogs.message(told, kCustomTitle, MessageIcon::Exclamation);
 }
 
 }  // namespace velistrad

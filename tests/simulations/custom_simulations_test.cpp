@@ -174,6 +174,11 @@ TEST_F(CustomSimulationsTest, ScriptFilesReadBackOrAreRefusedChangingNothing) {
     writeBytes(folder + "/binary.vsim", std::string("Mar\0XZ", 6));
     writeBytes(folder + "/locked.vsim", "Mar");
     ::chmod((folder + "/locked.vsim").c_str(), 0);
+    std::filesystem::create_symlink("/dev/zero", folder + "/zero.vsim");
+    ASSERT_EQ(::mkfifo((folder + "/fifo.vsim").c_str(), 0600), 0);
+    std::filesystem::create_directory(folder + "/folder.vsim");
+    writeBytes(folder + "/large.vsim", "");
+    std::filesystem::resize_file(folder + "/large.vsim", kMaxScriptFileBytes + 1);
     FOR_EACH_CASE(c, "script_files.txt", 3) {
         if (c[1] == "locked.vsim" && runningAsRoot()) continue;  // root reads it all the same
         std::string text = "kept";
