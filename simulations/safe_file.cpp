@@ -199,6 +199,17 @@ std::optional<std::string> readWholeFile(const std::string& path, std::string& e
     return bytes;
 }
 
+std::string folderProblem(const std::string& path) {
+    const std::string folder = folderOf(path);
+    struct stat st {};
+    if (::stat(folder.c_str(), &st) != 0)
+        return errno == ENOENT || errno == ENOTDIR
+                   ? "the folder " + folder + " does not exist"
+                   : "the folder " + folder + " cannot be reached: " + reason(errno);
+    if (!S_ISDIR(st.st_mode)) return folder + " is not a folder";
+    return {};
+}
+
 std::string followLink(const std::string& path) {
     struct stat st {};
     if (::lstat(path.c_str(), &st) != 0 || !S_ISLNK(st.st_mode)) return path;

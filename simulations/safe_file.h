@@ -21,6 +21,10 @@ namespace velistrad {
 std::optional<std::string> readWholeFile(const std::string& path, std::string& error,
                                          std::size_t maxBytes = SIZE_MAX);
 
+// Why a new file cannot be made at `path` whatever its content: "the folder
+// X does not exist" or "X is not a folder"; empty when its folder is there.
+std::string folderProblem(const std::string& path);
+
 // The file a symbolic link at `path` points to, so that saving replaces the
 // file and keeps the link; `path` itself when it is no link.
 std::string followLink(const std::string& path);
