@@ -62,8 +62,8 @@ void MainWindow::CustomSim_Click(int Index) {
 }
 
 void MainWindow::SaveSimulation_Click() {
-    const std::optional<std::size_t> saved = m_custom->SaveSimulation(scriptText());
-    if (saved) showCustomSim(static_cast<int>(*saved + 1));
+    // Another window's saves, taken up by this one, show as well.
+    if (m_custom->SaveSimulation(scriptText())) showCustomSims();
 }
 
 void MainWindow::ManageSimulations_Click() {

@@ -3,6 +3,7 @@
 #include <dirent.h>
 #include <fcntl.h>
 #include <signal.h>
+#include <sys/file.h>
 #include <sys/stat.h>
 #include <unistd.h>
 
@@ -279,6 +280,17 @@ std::string keepBackup(const std::string& path, std::string& backup) {
         return "the old file could not be kept as " + backup + ": " + reason(errno);
     }
     return "every backup name from " + path + ".bak to " + backup + " is taken";
+}
+
+FolderLock::FolderLock(const std::string& path) {
+    m_fd = ::open(folderOf(path).c_str(), O_RDONLY | O_DIRECTORY | O_CLOEXEC);
+    if (m_fd < 0) return;
+    while (::flock(m_fd, LOCK_EX) != 0 && errno == EINTR) {
+    }
+}
+
+FolderLock::~FolderLock() {
+    if (m_fd >= 0) ::close(m_fd);  // closing lets the lock go
 }
 
 }  // namespace velistrad

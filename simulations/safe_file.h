@@ -51,4 +51,19 @@ std::string replaceFile(const std::string& path, std::string_view bytes,
 // `backup` receives the name used.
 std::string keepBackup(const std::string& path, std::string& backup);
 
+// Holds the folder of `path` for one writer at a time, among processes and
+// within one, while it lives: a read, change and replace of a file shared by
+// several windows. Where the folder cannot be opened (one that may be written
+// but not read) there is no lock, and saving goes on without it.
+class FolderLock {
+public:
+    explicit FolderLock(const std::string& path);
+    ~FolderLock();
+    FolderLock(const FolderLock&) = delete;
+    FolderLock& operator=(const FolderLock&) = delete;
+
+private:
+    int m_fd = -1;
+};
+
 }  // namespace velistrad

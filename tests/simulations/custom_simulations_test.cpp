@@ -157,6 +157,39 @@ TEST_F(CustomSimulationsTest, AFileNotReadWholeIsKeptOnceBeforeTheFirstSave) {
     }
 }
 
+// Two windows on one file, each started before the other saved: no save is
+// lost, and a name the other window took is asked about before it is
+// written over.
+TEST_F(CustomSimulationsTest, TwoWindowsOnOneFileLoseNoSave) {
+    writeBytes(path, serializeCustomFile({{"Old", "o"}}));
+    load();
+    FakeDialogs<> otherDialogs;
+    CustomSimulations other(otherDialogs, path);
+    other.loadcustom();
+
+    save("A", "a");
+    otherDialogs.names = {"B"};
+    EXPECT_EQ(other.SaveSimulation("b"), 2u);
+    EXPECT_EQ(parseCustomFile(fileBytes(path)).simulations, sims("Old=o|A=a|B=b"));
+    EXPECT_EQ(other.simulations(), sims("Old=o|A=a|B=b"));
+
+    // B, written by the other window: asked, and No leaves it.
+    EXPECT_EQ(save("B", "mine", {false}), std::nullopt);
+    EXPECT_EQ(dialogs.questions.size(), 1u);
+    EXPECT_EQ(parseCustomFile(fileBytes(path)).simulations, sims("Old=o|A=a|B=b"));
+    EXPECT_EQ(save("B", "mine", {true}), 2u);
+
+    // Renaming, removing and moving go by name in what the file holds now.
+    EXPECT_TRUE(other.rename(0, "New"));
+    EXPECT_TRUE(list->remove(1));
+    otherDialogs.names = {"C"};
+    EXPECT_EQ(other.SaveSimulation("c"), 2u);
+    EXPECT_TRUE(list->move(0, 1));
+    EXPECT_EQ(parseCustomFile(fileBytes(path)).simulations, sims("B=mine|New=o|C=c"));
+    EXPECT_EQ(list->simulations(), sims("B=mine|New=o|C=c"));
+    EXPECT_TRUE(dialogs.messages.empty() && otherDialogs.messages.empty());
+}
+
 TEST_F(CustomSimulationsTest, ScriptsAndPermissionBitsSurviveSaving) {
     for (const mode_t mode : {0600, 0640, 0604, 0664}) {
         writeBytes(path, "");

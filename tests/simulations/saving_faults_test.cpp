@@ -173,6 +173,27 @@ TEST_F(SavingFaultsTest, AFileItsOwnerCannotReadIsWrittenBackReadable) {
     EXPECT_EQ(told, "");
 }
 
+// Two processes saving at the same moments, each its own ten names: the
+// folder's lock keeps either from writing over what the other just saved.
+TEST_F(SavingFaultsTest, TwoProcessesSavingTogetherLoseNothing) {
+    writeBytes(path, "");
+    pid_t children[2];
+    for (int c = 0; c < 2; ++c) {
+        children[c] = ::fork();
+        ASSERT_GE(children[c], 0);
+        if (children[c] != 0) continue;
+        load();
+        for (int i = 0; i < 10; ++i) save(std::string(1, "PQ"[c]) + std::to_string(i), "x");
+        ::_exit(dialogs.messages.empty() ? 0 : 1);
+    }
+    for (const pid_t child : children) {
+        int status = -1;
+        ::waitpid(child, &status, 0);
+        EXPECT_EQ(status, 0);
+    }
+    EXPECT_EQ(parseCustomFile(fileBytes(path)).simulations.size(), 20u);
+}
+
 // Saves killed before renaming leave their new files; the next save removes
 // those of processes that are gone, never one still at work.
 TEST_F(SavingFaultsTest, NewFilesOfKilledSavesAreRemovedAtTheNextSave) {
