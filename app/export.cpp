@@ -18,6 +18,7 @@
 #include <unordered_map>
 
 #include "app/plan_picture.h"
+#include "engine/room_words.h"
 #include "engine/simulator.h"
 #include "simulations/safe_file.h"
 
@@ -188,7 +189,7 @@ void paintPartSheet(QPainter& painter, const QSizeF& page, const ExportScene& sc
     const std::vector<PartStep> part =
         run.played ? officerPart(*run.played, run.script, officer, run.framedelay)
                    : std::vector<PartStep>();
-    const QString who = QString::fromStdString(run.room.officer(officer).abbreviation);
+    const QString who = QString::fromStdString(officerTitle(officer));
     const qreal margin = 36;
     painter.save();
     painter.setFont(sheetFont(16, true));
@@ -266,7 +267,7 @@ std::string writePartPdf(const std::string& path, const ExportScene& scene, int 
     buffer.open(QIODevice::WriteOnly);
     {
         QPdfWriter pdf(&buffer);
-        const QString who = QString::fromStdString(scene.run().room.officer(officer).abbreviation);
+        const QString who = QString::fromStdString(officerTitle(officer));
         pdf.setTitle(
             QStringLiteral("%1's part in %2").arg(who, QString::fromStdString(scene.run().name)));
         pdf.setCreator(QStringLiteral("Velistrad Simulator"));

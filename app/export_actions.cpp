@@ -70,6 +70,9 @@ void ExportActions::build(QMenu* file) {
     item("Export_Svg", "Current View as SVG…", [this] { exportView("svg"); });
     m_partSheet = item("Export_PartSheet", "Officer's Part Sheet…", [this] { exportPartSheet(); });
     item("Export_Gif", "Animation as GIF…", [this] { exportAnimation(); });
+    menu->addSeparator();
+    item("Export_MemberPage", "Member's Page…", [this] { exportMemberPage(); });
+    item("Export_MemberBook", "Member's Book…", [this] { exportMemberBook(); });
     connect(menu, &QMenu::aboutToShow, this,
             [this] { m_partSheet->setEnabled(m_window.following().selected() >= 0); });
 }
@@ -116,14 +119,14 @@ std::optional<ExportRun> ExportActions::currentRun(bool whole) {
 }
 
 QString ExportActions::askFile(const QString& title, const QString& extension,
-                               const QString& filter) {
+                               const QString& filter, const QString& suggestedName) {
     QSettings settings(kSettings, kSettings);
     QString folder = settings.value(kFolderKey).toString();
     if (folder.isEmpty() || !QDir(folder).exists()) {
         folder = m_window.scriptFile().isEmpty() ? QDir::homePath()
                                                  : QFileInfo(m_window.scriptFile()).absolutePath();
     }
-    QString name = simulationName();
+    QString name = suggestedName.isEmpty() ? simulationName() : suggestedName;
     name.replace(QLatin1Char('/'), QLatin1Char('-'));
     const QString suggested = QDir(folder).filePath(name + QLatin1Char('.') + extension);
     QString path = m_window.m_dialogs->saveFileName(title, suggested, filter);

@@ -31,6 +31,9 @@ public:
     bool exportView(const char* kind);  // "png" or "svg"
     bool exportPartSheet();
     bool exportAnimation();
+    // The member's page of the shown script, and the book of every movement.
+    bool exportMemberPage();
+    bool exportMemberBook();
 
     // The name the window knows the script by: a built-in or saved
     // simulation, the open script file, or "Simulation".
@@ -41,7 +44,9 @@ private:
     // is composed for it, and null is returned (after telling why) when it
     // does not play.
     std::optional<ExportRun> currentRun(bool whole);
-    QString askFile(const QString& title, const QString& extension, const QString& filter);
+    // Suggests `name`, or the simulation's name when it is empty.
+    QString askFile(const QString& title, const QString& extension, const QString& filter,
+                    const QString& name = {});
     bool finish(const QString& path, const std::string& error);
 
     MainWindow& m_window;

@@ -5,15 +5,18 @@
 #include <QComboBox>
 #include <QDockWidget>
 #include <QHeaderView>
+#include <QLabel>
 #include <QLineF>
 #include <QMenu>
 #include <QPainter>
 #include <QScreen>
+#include <QStatusBar>
 #include <QTreeWidget>
 #include <QVBoxLayout>
 
 #include "app/main_window.h"
 #include "app/plan_picture.h"
+#include "engine/room_words.h"
 
 namespace velistrad {
 
@@ -30,9 +33,8 @@ FollowOfficer::FollowOfficer(MainWindow& window) : QObject(&window), m_window(wi
 void FollowOfficer::build(QMenu* menu) {
     auto* group = new QActionGroup(this);
     for (int k = -1; k < kOfficerCount; ++k) {
-        const QString caption =
-            k < 0 ? QStringLiteral("None")
-                  : QString::fromStdString(m_window.m_room.officer(k).abbreviation);
+        const QString caption = k < 0 ? QStringLiteral("None")
+                                      : QString::fromStdString(officerTitleWithAbbreviation(k));
         QAction* action = menu->addAction(caption);
         action->setObjectName(k < 0 ? QStringLiteral("Officer_None")
                                     : QStringLiteral("Officer(%1)").arg(k));
@@ -56,7 +58,7 @@ void FollowOfficer::build(QMenu* menu) {
     menu->addAction(panel);
 
     connect(m_window.Figure1(), &PlanView::clicked, this, [this](QPointF pixel) {
-        const int k = officerAt(pixel);
+        const int k = m_clickChooses ? officerAt(pixel) : -1;
         if (k >= 0) select(k);
     });
 }
@@ -72,12 +74,19 @@ void FollowOfficer::buildPanel() {
     m_chooser->setObjectName(QStringLiteral("OfficerChooser"));
     m_chooser->addItem(QStringLiteral("None"));
     for (int k = 0; k < kOfficerCount; ++k)
-        m_chooser->addItem(QString::fromStdString(m_window.m_room.officer(k).abbreviation));
+        m_chooser->addItem(QString::fromStdString(officerTitleWithAbbreviation(k)));
     connect(m_chooser, &QComboBox::activated, this, [this](int index) { select(index - 1); });
     m_list = new QTreeWidget(content);
     m_list->setObjectName(QStringLiteral("OfficerPartList"));
     m_list->setRootIsDecorated(false);
     m_list->setMinimumWidth(420);
+    // The words of a long walk are broken into lines as wide as their
+    // column, again whenever it changes, rather than being cut short.
+    m_list->setTextElideMode(Qt::ElideNone);
+    m_list->header()->setStretchLastSection(true);
+    connect(m_list->header(), &QHeaderView::sectionResized, this, [this](int column) {
+        if (column == 3) wrapWords();
+    });
     m_list->setHeaderLabels({QStringLiteral("Start"), QStringLiteral("End"),
                              QStringLiteral("Entry"), QStringLiteral("Goes")});
     m_list->setToolTip(QStringLiteral(
@@ -90,6 +99,13 @@ void FollowOfficer::buildPanel() {
     layout->addWidget(m_list);
     m_dock->setWidget(content);
     m_dock->resize(420, 300);
+    m_status = new QLabel(&m_window);
+    m_status->setObjectName(QStringLiteral("PartStatus"));
+    m_status->setToolTip(QStringLiteral("Where the followed officer's entry takes him"));
+    // It takes what room is left, leaving the entry under the cursor whole.
+    m_status->setSizePolicy(QSizePolicy::Ignored, QSizePolicy::Preferred);
+    m_window.statusBar()->addWidget(m_status, 1);
+    m_status->hide();
     m_window.addDockWidget(Qt::RightDockWidgetArea, m_dock);
     m_dock->hide();
 }
@@ -147,6 +163,20 @@ void FollowOfficer::refresh() {
         showPart();
     }
     if (changed) showChoice();
+    showStepInStatus();
+}
+
+// While he is followed the status bar tells his entry in words: the one
+// playing, or the last one played.
+void FollowOfficer::showStepInStatus() {
+    const std::size_t shown = m_window.simulator().playedFrames();
+    const PartStep* now = nullptr;
+    for (const PartStep& step : m_part)
+        if (step.firstFrame < shown) now = &step;
+    m_status->setVisible(now != nullptr);
+    if (now == nullptr) return;
+    m_status->setText(
+        QString::fromStdString(officerTitle(m_options.selected) + ": " + now->reading));
 }
 
 void FollowOfficer::showChoice() {
@@ -160,11 +190,35 @@ void FollowOfficer::showPart() {
     m_list->clear();
     for (const PartStep& step : m_part) {
         auto* item = new QTreeWidgetItem(
-            m_list, {seconds(step.start), seconds(step.end), QString::fromStdString(step.text),
-                     QString::fromStdString(step.reading)});
+            m_list, {seconds(step.start), seconds(step.end), QString::fromStdString(step.text)});
+        item->setData(3, Qt::UserRole, QString::fromStdString(step.reading));
+        item->setToolTip(3, QString::fromStdString(step.reading));
         item->setToolTip(2, QStringLiteral("Entry %1 of the script").arg(step.entry + 1));
     }
     for (int c = 0; c < 3; ++c) m_list->resizeColumnToContents(c);
+    wrapWords();
+}
+
+void FollowOfficer::wrapWords() {
+    const QFontMetrics metrics(m_list->font());
+    const int width = std::max(m_list->header()->sectionSize(3) - 12, 120);
+    for (int i = 0; i < m_list->topLevelItemCount(); ++i) {
+        QTreeWidgetItem* item = m_list->topLevelItem(i);
+        const QStringList words = item->data(3, Qt::UserRole).toString().split(QLatin1Char(' '));
+        QString text;
+        QString line;
+        for (const QString& word : words) {
+            const QString longer = line.isEmpty() ? word : line + QLatin1Char(' ') + word;
+            if (!line.isEmpty() && metrics.horizontalAdvance(longer) > width) {
+                text += line + QLatin1Char('\n');
+                line = word;
+            } else {
+                line = longer;
+            }
+        }
+        text += line;
+        if (item->text(3) != text) item->setText(3, text);
+    }
 }
 
 void FollowOfficer::goToStep(std::size_t row) {

@@ -20,6 +20,7 @@
 class QAction;
 class QComboBox;
 class QDockWidget;
+class QLabel;
 class QMenu;
 class QTreeWidget;
 
@@ -41,6 +42,9 @@ public:
     void select(int officer);
     int selected() const { return m_options.selected; }
     void showAllTrails(bool all);
+    // Whether a click on the plan chooses the officer under it (not while
+    // the plan is asked where someone goes).
+    void setClickChooses(bool chooses) { m_clickChooses = chooses; }
     const TrailOptions& options() const { return m_options; }
 
     // The run, the speed or the script changed: routes and part follow.
@@ -61,6 +65,8 @@ private:
     void makeRoomForPanel();
     void showPart();
     void showChoice();  // menu, list and plan agree with m_options
+    void showStepInStatus();
+    void wrapWords();  // the Goes column's words in lines as wide as it
 
     MainWindow& m_window;
     TrailOptions m_options;
@@ -69,12 +75,14 @@ private:
     std::vector<PartStep> m_part;
     double m_partDelay = -1;  // the frame period the part's times are at
     bool m_panelShown = false;
+    bool m_clickChooses = true;
 
     std::array<QAction*, kOfficerCount + 1> m_choices{};  // None, then officer 0..21
     QAction* m_allTrails = nullptr;
     QDockWidget* m_dock = nullptr;
     QComboBox* m_chooser = nullptr;
     QTreeWidget* m_list = nullptr;
+    QLabel* m_status = nullptr;
 };
 
 }  // namespace velistrad

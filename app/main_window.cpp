@@ -9,6 +9,7 @@
 #include <QPlainTextEdit>
 #include <QPushButton>
 #include <QSplitter>
+#include <QStandardPaths>
 #include <QVBoxLayout>
 
 #include "app/button_pictures.h"
@@ -16,6 +17,7 @@
 #include "app/export_actions.h"
 #include "app/follow_officer.h"
 #include "app/help_texts.h"
+#include "app/practice_session.h"
 #include "app/qt_dialogs.h"
 #include "app/qt_platform.h"
 #include "app/script_editor.h"
@@ -240,9 +242,15 @@ void MainWindow::buildMenus() {
     m_follow = new FollowOfficer(*this);
     m_follow->build(officer);
 
+    QMenu* practiceMenu = menuBar()->addMenu(QStringLiteral("P&ractice"));
+    practiceMenu->setObjectName(QStringLiteral("M_Practice"));
+
     QMenu* simulations = menuBar()->addMenu(QStringLiteral("&Simulations"));
     simulations->setObjectName(QStringLiteral("M_Simulations"));
     buildSimulationsMenu(simulations);
+    // After the Simulations menu, whose known movements it marks.
+    (new PracticeSession(*this, QStandardPaths::writableLocation(QStandardPaths::AppDataLocation)))
+        ->build(practiceMenu);
 
     QMenu* help = menuBar()->addMenu(QStringLiteral("&Help"));
     help->setObjectName(QStringLiteral("M_Help"));

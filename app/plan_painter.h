@@ -24,14 +24,11 @@ class QPainter;
 
 namespace velistrad {
 
-inline constexpr double kMarkerCentreDx = 85.0;  // twips
-inline constexpr double kMarkerCentreDy = 75.0;
-inline constexpr double kMarkerRadius = 150.0;
-
 // Where the circle of an officer standing at (x, y) twips is centred, in plan
 // pixels; the plan centres each feature there, so a marker covers it.
 inline QPointF markerCentre(double x, double y) {
-    return {(x + kMarkerCentreDx) / kTwipsPerPixel, (y + kMarkerCentreDy) / kTwipsPerPixel};
+    const PlanPoint spot = planSpot(x, y);
+    return {spot.x, spot.y};
 }
 
 struct Marker {

@@ -8,15 +8,13 @@
 #include <QImage>
 #include <QSize>
 
+#include "model/plan_shapes.h"
+
 class QPainter;
 
 namespace velistrad {
 
 class ChapterRoom;
-
-inline constexpr int kPlanWidth = 482;
-inline constexpr int kPlanHeight = 696;
-inline constexpr double kTwipsPerPixel = 15.0;
 
 // Paints the whole plan into a painter whose coordinates are plan pixels
 // (0..482, 0..696); scale the painter for higher densities.

@@ -19,13 +19,6 @@ namespace velistrad {
 
 namespace {
 
-// Kelly's colours of greatest contrast, without white and black (a black route
-// would read as a wall), and two more to make 22.
-constexpr std::array<QRgb, kOfficerCount> kColours = {
-    0xBE0032, 0x0067A5, 0x008856, 0xF38400, 0x875692, 0x882D17, 0xE68FAC, 0x2B3D26,
-    0xF6A600, 0x604E97, 0x8DB600, 0xB3446C, 0x654522, 0xE25822, 0xA1CAF1, 0xC2B280,
-    0x848482, 0xDCD300, 0xF99379, 0x008B8B, 0xF3C300, 0x8B8000};
-
 constexpr int kFaintAlpha = 90;
 constexpr qreal kFaintWidth = 2.0;
 constexpr qreal kWalkedWidth = 2.5;
@@ -117,7 +110,8 @@ QRectF around(QPointF p, qreal r) {
 }  // namespace
 
 QColor officerColour(int officer) {
-    return QColor::fromRgb(kColours[static_cast<std::size_t>(officer) % kColours.size()]);
+    const Rgb c = routeColour(officer);
+    return QColor(c.r, c.g, c.b);
 }
 
 std::vector<Marker> markersOf(const ChapterRoom& room) {

@@ -6,6 +6,8 @@
 //   check SOURCE     the messages Play would show, each at its entry
 //   list             the built-in catalogue
 //   render ... SOURCE the plan, a part sheet or the animation, to a file
+//   part ABBR SOURCE  the entries that move him, in the room's words
+//   practice --officer ABBR SOURCE  the answer key of practising his part
 //
 // SOURCE is a file, "-" for standard input, or "--catalogue N". A script is
 // compiled as a Play press at start-up compiles it: every officer at his
@@ -24,6 +26,8 @@
 #include <system_error>
 #include <vector>
 
+#include "cli/page_command.h"
+#include "cli/part.h"
 #include "engine/played_timeline.h"
 #include "engine/script_check.h"
 #include "engine/script_runner.h"
@@ -49,6 +53,10 @@ constexpr const char* kUsage =
     "       velistrad-cli final [--frame N] (FILE | - | --catalogue N)\n"
     "       velistrad-cli check (FILE | - | --catalogue N)\n"
     "       velistrad-cli list\n"
+    "       velistrad-cli part ABBR (FILE | - | --catalogue N)\n"
+    "       velistrad-cli practice --officer ABBR (FILE | - | --catalogue N)\n"
+    "       velistrad-cli render --html OUT.html (FILE | - | --catalogue N\n"
+    "                            | --all [--custom-file custom.sim])\n"
     "       velistrad-cli render (--gif OUT.gif [--speed 1..5] [--officer ABBR]\n"
     "                            | --pdf OUT.pdf [--officer ABBR] | --part ABBR --pdf OUT.pdf\n"
     "                            | --png OUT.png [--frame N] | --svg OUT.svg [--frame N])\n"
@@ -77,7 +85,18 @@ constexpr const char* kHelp =
     "                  counted from 1, at its first character), once per entry.\n"
     "                  Nothing is printed for a script that plays cleanly.\n"
     "  list            Print the built-in simulations: N<TAB>Submenu > Caption.\n"
+    "  part ABBR SOURCE  Print one line per entry that moves the officer: its\n"
+    "                  start and end seconds at Medium, the entry and where it\n"
+    "                  takes him in the room's words, separated by tabs.\n"
+    "  practice --officer ABBR SOURCE  Print the answer key of practising his\n"
+    "                  part, one line per question: the seconds at Medium when\n"
+    "                  it is asked, where he goes in words, and the places that\n"
+    "                  count as right separated by \"; \", the fields by tabs.\n"
     "  render SOURCE   Write the played run to a file, drawn as the window draws it:\n"
+    "    --html OUT.html the member's page: one file that plays the movement in\n"
+    "                    any browser, offline; with --all instead of SOURCE, the\n"
+    "                    book of every built-in movement (and, with --custom-file,\n"
+    "                    the simulations saved in that file)\n"
     "    --gif OUT.gif   the whole run as an animation, each frame held as long as\n"
     "                    it waits (at Lightning, 50 frames a second)\n"
     "    --speed 1..5    Turtle, Slow, Medium (the default), Fast, Lightning\n"
@@ -311,6 +330,15 @@ int runList(const std::vector<std::string_view>& args) {
     return kExitPlays;
 }
 
+PartHooks partHooks() {
+    return {[](const std::vector<std::string_view>& source, std::string& text) {
+                Source read = readSource(source);
+                text = std::move(read.text);
+                return read.error;
+            },
+            [](const std::string& why) { return usageError(why); }};
+}
+
 }  // namespace
 
 int main(int argc, char** argv) {
@@ -334,6 +362,19 @@ int main(int argc, char** argv) {
         status = runCheck(args);
     } else if (command == "list") {
         status = runList(args);
+    } else if (command == "part") {
+        status = runPart(args, partHooks());
+    } else if (command == "practice") {
+        status = runPractice(args, partHooks());
+    } else if (command == "render" && !args.empty() && args[0] == "--html") {
+        status = runPageCommand(
+            args, {[](const std::vector<std::string_view>& source, std::string& text) {
+                       Source read = readSource(source);
+                       text = std::move(read.text);
+                       return read.error;
+                   },
+                   [](const std::string& why) { return usageError(why); },
+                   [](const std::string& line) { writeErr(line); }});
 #if VELISTRAD_CLI_RENDER
     } else if (command == "render") {
         status =

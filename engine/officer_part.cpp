@@ -4,6 +4,7 @@
 #include <cmath>
 #include <unordered_map>
 
+#include "engine/room_words.h"
 #include "engine/script_runner.h"
 
 namespace velistrad {
@@ -59,16 +60,6 @@ std::vector<Trail> officerTrails(const PlayedTimeline& played) {
     return trails;
 }
 
-std::string placeName(const ChapterRoom& room, int officer, float x, float y) {
-    if (const int k = room.stationAt(x, y); k >= 0)
-        return k == officer ? "his station" : "the " + room.officer(k).abbreviation + " station";
-    if (const int p = room.pointAt(x, y); p >= 0) {
-        if (p <= letterPointIndex('V')) return std::string("floor letter ") + char('A' + p);
-        return "light " + std::to_string(p - letterPointIndex('V'));
-    }
-    return "(" + std::to_string(std::lround(x)) + ", " + std::to_string(std::lround(y)) + ")";
-}
-
 std::vector<PartStep> officerPart(const PlayedTimeline& played, std::string_view script,
                                   int officer, double framedelay) {
     std::unordered_map<std::size_t, const EntryFrames*> framesOf;
@@ -82,18 +73,10 @@ std::vector<PartStep> officerPart(const PlayedTimeline& played, std::string_view
     compileEntries(room, script, kMaxRunFrames,
                    [&](std::size_t index, const Path& path, const Standing& before) {
                        const auto [fromX, fromY] = before[static_cast<std::size_t>(officer)];
-                       bool moves = false;
-                       float x = fromX;
-                       float y = fromY;
-                       for (const PathRecord& r : path) {
-                           if (r.triple.officer != officer) continue;
-                           float v = 0;
-                           if (playedX(r.triple, v)) x = v;
-                           if (playedY(r.triple, v)) y = v;
-                           moves = moves || x != fromX || y != fromY;
-                       }
+                       const std::vector<RoutePoint> route =
+                           officerRoute(path, officer, fromX, fromY);
                        const auto found = framesOf.find(index);
-                       if (!moves || found == framesOf.end()) return true;
+                       if (route.empty() || found == framesOf.end()) return true;
                        const EntryFrames& frames = *found->second;
                        PartStep step;
                        step.entry = index;
@@ -106,8 +89,9 @@ std::vector<PartStep> officerPart(const PlayedTimeline& played, std::string_view
                            if (end <= script.size())
                                step.text = oneLine(script.substr(start, end - start));
                        }
-                       step.reading = "from " + placeName(room, officer, fromX, fromY) + " to " +
-                                      placeName(room, officer, him.curX, him.curY);
+                       step.reading = routeWords(room, officer, route);
+                       step.endX = him.curX;
+                       step.endY = him.curY;
                        part.push_back(std::move(step));
                        return true;
                    });

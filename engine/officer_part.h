@@ -43,17 +43,15 @@ struct PartStep {
     double start = 0;     // seconds from the start of the run
     double end = 0;       // when its last frame has been shown
     std::string text;     // "Mar, XZTCEVU, Now", on one line
-    std::string reading;  // "from his station to floor letter U"
+    std::string reading;  // "from his station, West to the band by his station, ..."
+    float endX = 0;       // where the entry leaves him
+    float endY = 0;
 };
 
 // The entries that move `officer`, in playing order, with times at
 // framedelay seconds a frame. `script` is the text the run was composed from.
 std::vector<PartStep> officerPart(const PlayedTimeline& played, std::string_view script,
                                   int officer, double framedelay);
-
-// Where a position is, in words, for `officer`: "his station", "the SC
-// station", "floor letter K", "light 3", or the twips "(1500, 2340)".
-std::string placeName(const ChapterRoom& room, int officer, float x, float y);
 
 // One picture of an animation: the run as it stands once `frames` frames
 // have been shown, held for `centiseconds`.

@@ -88,6 +88,23 @@ void Simulator::discardTimeline() {
     m_playedScript.clear();
 }
 
+bool Simulator::prepare() {
+    if (busy || m_abandoned) return false;
+    const std::string script = m_host.scriptText();
+    const ChapterRoom before = m_room;  // what is drawn stays true when it fails
+    LimitedSink limited(m_sink, kShownMessages);
+    std::shared_ptr<const PlayedTimeline> played = composeScript(m_room, script, limited);
+    limited.finish();
+    if (!played) {
+        m_room = before;
+        return false;
+    }
+    m_played = std::move(played);
+    m_playedScript = script;
+    seekTo(0);
+    return true;
+}
+
 void Simulator::seekTo(std::size_t frames) {
     if (!m_played || (busy && !paused)) return;
     m_playedFrames = std::min(frames, m_played->size());

@@ -63,6 +63,11 @@ public:
     // it is the end. Does nothing without a timeline or while a run plays.
     void seekTo(std::size_t frames);
 
+    // Composes the script into the kept timeline without playing a frame and
+    // shows everyone at his station, so that it can be shown piece by piece
+    // with seekTo (practice does). False, with the messages reported, when
+    // it does not compose, or while a run is busy.
+    bool prepare();
     // The program is ending: every wait returns at once, every run unwinds,
     // and no new run starts.
     void abandon() { m_abandoned = true; }

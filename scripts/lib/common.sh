@@ -32,8 +32,9 @@ ensure_packages() {
   fi
 }
 
-# What the tests need besides: the validators of the installed desktop files.
-TEST_PACKAGES=(desktop-file-utils appstream)
+# What the tests need besides: the validators of the installed desktop files,
+# and a browser with a driver for the member's page.
+TEST_PACKAGES=(desktop-file-utils appstream chromium python3-websocket)
 
 # build PRESET [TARGET...]: configure once, then build incrementally; every
 # target unless some are named.

@@ -17,7 +17,7 @@ for file in bin/velistrad bin/velistrad-cli \
   share/mime/packages/$id.xml share/icons/hicolor/scalable/apps/$id.svg \
   share/icons/hicolor/16x16/apps/$id.png share/icons/hicolor/48x48/apps/$id.png \
   share/icons/hicolor/256x256/apps/$id.png \
-  share/man/man1/velistrad.1 share/man/man1/velistrad-cli.1; do
+  share/man/man1/velistrad.1.gz share/man/man1/velistrad-cli.1.gz share/doc/velistrad/copyright; do
   [ -s "$usr/$file" ] || { echo "not installed: $file"; failed=1; }
 done
 for program in velistrad velistrad-cli; do
