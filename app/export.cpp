@@ -486,6 +486,8 @@ QByteArray encodeGif(const ExportScene& scene, double framedelay, MarkerPainter&
     const ExportRun& run = scene.run();
     const std::vector<GifFrame> schedule = run.played ? gifSchedule(*run.played, framedelay)
                                                       : std::vector<GifFrame>{{0, kMinGifDelay}};
+    error = animationTooLong(schedule.size());
+    if (!error.empty()) return {};
     const TrailScene& trails = scene.trails();
     const GifPalette& palette = gifPalette(!trails.drawn().empty());
     const std::uint8_t kTransparent = palette.transparent();
@@ -581,6 +583,11 @@ QByteArray encodeGif(const ExportScene& scene, double framedelay, MarkerPainter&
         }
         gif.picture(next, bounds, picture.centiseconds, n > 0);
         if (!gif.ok()) break;
+        if (static_cast<std::size_t>(out.size()) > kMaxAnimationBytes) {
+            error = "the animation would be larger than " +
+                    std::to_string(kMaxAnimationBytes / (1024 * 1024)) + " MB";
+            return {};
+        }
 
         before = room;
         beforeMarkers = nowMarkers;

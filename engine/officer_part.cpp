@@ -101,6 +101,14 @@ std::vector<PartStep> officerPart(const PlayedTimeline& played, std::string_view
     return part;
 }
 
+std::string animationTooLong(std::size_t pictures) {
+    if (pictures <= kMaxAnimationPictures) return {};
+    return "the animation would have " + withThousands(pictures) + " pictures, more than the " +
+           withThousands(kMaxAnimationPictures) +
+           " an animation may have, which keeps its time, memory and file size within bounds. "
+           "Export a shorter script";
+}
+
 std::vector<GifFrame> gifSchedule(const PlayedTimeline& played, double framedelay) {
     // A picture holds at most this long (GIF delays are 16 bits); a longer
     // wait is several pictures of the same frame.
