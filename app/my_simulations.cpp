@@ -85,8 +85,8 @@ void MySimulations::load(int index) {
 }
 
 void MySimulations::saveCurrent() {
-    const std::optional<std::size_t> saved = m_list->saveAs(m_window.scriptText());
-    if (saved) showItem(static_cast<int>(*saved + 1));
+    // Another window's saves, taken up by this one, show as well.
+    if (m_list->saveAs(m_window.scriptText())) showItems();
 }
 
 void MySimulations::manage() {

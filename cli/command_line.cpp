@@ -8,6 +8,7 @@
 
 #include "engine/script_check.h"
 #include "simulations/catalogue.h"
+#include "simulations/script_file.h"
 
 namespace velistrad::cli {
 
@@ -108,11 +109,18 @@ int usageError(std::string_view why) {
 
 namespace {
 
-// Bytes as they are: a script may hold any byte, NUL included.
-bool readAll(std::FILE* file, std::string& out) {
+// Bytes as they are: a script may hold any byte, NUL included. Standard
+// input is held to the bound of script files, so that /dev/zero ends.
+bool readAll(std::FILE* file, std::string& out, bool& tooLarge) {
     char buffer[65536];
     std::size_t got = 0;
-    while ((got = std::fread(buffer, 1, sizeof buffer, file)) > 0) out.append(buffer, got);
+    while ((got = std::fread(buffer, 1, sizeof buffer, file)) > 0) {
+        if (got > kMaxScriptFileBytes - out.size()) {
+            tooLarge = true;
+            return true;
+        }
+        out.append(buffer, got);
+    }
     return std::ferror(file) == 0;
 }
 
@@ -147,26 +155,26 @@ Source readSource(const std::vector<std::string_view>& args) {
     }
     const std::string path(args[0]);
     if (path == "-") {
-        if (!readAll(stdin, source.text)) {
+        bool tooLarge = false;
+        if (!readAll(stdin, source.text, tooLarge)) {
             writeErr("velistrad-cli: cannot read standard input: " +
                      std::string(std::strerror(errno)));
+            source.error = kExitUsage;
+        } else if (tooLarge) {
+            writeErr("velistrad-cli: cannot read standard input: it is larger than 16 MB");
             source.error = kExitUsage;
         }
         source.text.erase(0, source.text.size() - withoutByteOrderMark(source.text).size());
         return source;
     }
-    std::FILE* file = std::fopen(path.c_str(), "rb");
-    if (file == nullptr) {
-        writeErr("velistrad-cli: cannot open " + path + ": " + std::strerror(errno));
+    const std::string why = readScriptBytes(path, source.text);
+    if (!why.empty()) {
+        const bool opened = why != "it does not exist" && why.find("opened") == std::string::npos;
+        writeErr("velistrad-cli: cannot " + std::string(opened ? "read " : "open ") + path + ": " +
+                 why);
         source.error = kExitUsage;
         return source;
     }
-    // A directory opens but does not read.
-    if (!readAll(file, source.text)) {
-        writeErr("velistrad-cli: cannot read " + path + ": " + std::strerror(errno));
-        source.error = kExitUsage;
-    }
-    std::fclose(file);
     // Editors on other systems start files with one; it is not part of the script.
     source.text.erase(0, source.text.size() - withoutByteOrderMark(source.text).size());
     return source;

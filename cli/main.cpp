@@ -37,6 +37,7 @@
 #include "model/chapter_room.h"
 #include "model/number_text.h"
 #include "simulations/catalogue.h"
+#include "simulations/script_file.h"
 
 namespace {
 
@@ -54,21 +55,25 @@ std::shared_ptr<PlayedTimeline> compose(ChapterRoom& room, const std::string& te
     return composeScript(room, text, sink);
 }
 
-// Takes "--NAME" (and, with a value, the argument after it) off the front of
-// args. Returns false on a usage error, already reported.
+// Takes "--NAME" (and, with a value, the argument after it) out of args,
+// wherever it stands: before the source or after it. Returns false on a
+// usage error, already reported.
 bool takeOption(std::vector<std::string_view>& args, std::string_view name, bool& present,
                 std::string_view* value = nullptr) {
-    if (args.empty() || args[0] != name) return true;
+    std::size_t at = 0;
+    while (at < args.size() && args[at] != name) at += args[at] == "--catalogue" ? 2 : 1;
+    if (at >= args.size()) return true;
     present = true;
+    auto first = args.begin() + static_cast<std::ptrdiff_t>(at);
     if (value != nullptr) {
-        if (args.size() < 2) {
+        if (args.size() < at + 2) {
             usageError(std::string(name) + " takes a value");
             return false;
         }
-        *value = args[1];
-        args.erase(args.begin());
+        *value = args[at + 1];
+        args.erase(first + 1);
     }
-    args.erase(args.begin());
+    args.erase(first);
     return true;
 }
 
@@ -189,13 +194,12 @@ int main(int argc, char** argv) {
     }
     const std::string_view command = argv[1];
     const std::vector<std::string_view> args(argv + 2, argv + argc);
+    int status = kExitUsage;
     if (command == "--help" || command == "-h" || command == "help") {
         std::fputs(kUsage, stdout);
         std::fputs(kHelp, stdout);
-        return kExitPlays;
-    }
-    int status = kExitUsage;
-    if (command == "compile") {
+        status = kExitPlays;  // told only once standard output has taken it all
+    } else if (command == "compile") {
         status = runCompile(args);
     } else if (command == "final") {
         status = runFinal(args);
@@ -222,7 +226,7 @@ int main(int argc, char** argv) {
     } else {
         status = usageError("unknown command \"" + std::string(command) + "\"");
     }
-    if (std::fflush(stdout) != 0 && status == kExitPlays) {
+    if ((std::fflush(stdout) != 0 || std::ferror(stdout) != 0) && status == kExitPlays) {
         writeErr("velistrad-cli: cannot write standard output");
         return kExitUsage;
     }

@@ -22,6 +22,7 @@
 #include "render/image_export.h"
 #include "render/sheet_export.h"
 #include "simulations/catalogue.h"
+#include "simulations/safe_file.h"
 
 namespace velistrad {
 
@@ -82,18 +83,22 @@ int runRender(std::vector<std::string_view> args, const RenderHooks& hooks) {
         {"--gif", &o.gif},     {"--pdf", &o.pdf},         {"--png", &o.png},
         {"--svg", &o.svg},     {"--officer", &o.officer}, {"--part", &o.part},
         {"--speed", &o.speed}, {"--frame", &o.frame}};
-    for (bool taken = true; taken && !args.empty();) {
-        taken = false;
+    // Options stand anywhere, before or after the source; what is left is the source.
+    for (std::size_t i = 0; i < args.size();) {
+        bool taken = false;
         for (const auto& [name, value] : named) {
-            if (args[0] != name) continue;
-            if (args.size() < 2 || args[1].empty())
+            if (args[i] != name) continue;
+            if (args.size() < i + 2 || args[i + 1].empty())
                 return hooks.usageError(std::string(name) + " takes a value");
             if (!value->empty()) return hooks.usageError(std::string(name) + " given twice");
-            *value = args[1];
-            args.erase(args.begin(), args.begin() + 2);
+            *value = args[i + 1];
+            args.erase(args.begin() + static_cast<std::ptrdiff_t>(i),
+                       args.begin() + static_cast<std::ptrdiff_t>(i) + 2);
             taken = true;
             break;
         }
+        // The number after --catalogue is the source's own.
+        if (!taken) i += args[i] == "--catalogue" ? 2 : 1;
     }
     const int outputs = !o.gif.empty() + !o.pdf.empty() + !o.png.empty() + !o.svg.empty();
     if (outputs != 1) return hooks.usageError("render writes one of --gif, --pdf, --png or --svg");
@@ -129,6 +134,16 @@ int runRender(std::vector<std::string_view> args, const RenderHooks& hooks) {
 
     std::string text;
     if (const int status = hooks.readSource(args, text); status != 0) return status;
+    const std::string_view output = !o.gif.empty()   ? o.gif
+                                    : !o.pdf.empty() ? o.pdf
+                                    : !o.png.empty() ? o.png
+                                                     : o.svg;
+    if (const std::string problem = folderProblem(std::string(output)); !problem.empty()) {
+        const std::string line =
+            "velistrad-cli: cannot write " + std::string(output) + ": " + problem + "\n";
+        std::fputs(line.c_str(), stderr);
+        return kExitUsage;
+    }
 
     // Drawing text needs a Qt application; no display is needed. Qt's notes
     // about the desktop session (no runtime folder) mean nothing here and
@@ -151,7 +166,8 @@ int runRender(std::vector<std::string_view> args, const RenderHooks& hooks) {
     run.script = text;
     run.name = simulationName(args);
     run.frameDelay = speedFrameDelay(speed);
-    run.shown = frame ? std::min(*frame + 1, run.played->size()) : run.played->size();
+    // Past the last frame, however far (frame + 1 may wrap), means the last.
+    run.shown = frame && *frame < run.played->size() ? *frame + 1 : run.played->size();
     // A plan on paper shows every route unless one officer is asked for.
     run.options = {officer, !o.pdf.empty() && officer < 0};
 

@@ -38,7 +38,8 @@ void MovementCompiler::compileEntry(std::string_view Officer, std::string_view d
         } else {
             const int point = static_cast<unsigned char>(c) - 'A';
             if (point < 0 || point > 'V' - 'A') {
-                fail("Unknown direction: ", direc.substr(i, 1));
+                // The whole character, not its first byte: "É", not "\xC3".
+                fail("Unknown direction: ", direc.substr(i, characterLength(direc, i)));
                 return;
             }
             stepToPoint(who, static_cast<std::int16_t>(point));

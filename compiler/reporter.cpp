@@ -1,5 +1,8 @@
 #include "compiler/reporter.h"
 
+#include <cstdio>
+#include <utility>
+
 namespace velistrad {
 
 namespace {
@@ -31,7 +34,39 @@ std::size_t multiByteLength(std::string_view text, std::size_t pos) {
     return length;
 }
 
+// The code point of a well-formed sequence of `length` bytes.
+char32_t codePoint(std::string_view bytes) {
+    const auto lead = static_cast<unsigned char>(bytes[0]);
+    char32_t value = lead & (0x7Fu >> bytes.size());
+    for (std::size_t i = 1; i < bytes.size(); ++i)
+        value = (value << 6) | (static_cast<unsigned char>(bytes[i]) & 0x3Fu);
+    return value;
+}
+
+// Characters that draw nothing, or nothing a reader can tell from a blank,
+// yet make "M\u200BAR" differ from "MAR": controls, format characters
+// (zero-width, bidirectional, soft hyphen, byte-order mark), line and
+// paragraph separators, blanks other than the ASCII one, variation selectors.
+bool invisible(char32_t c) {
+    static constexpr std::pair<char32_t, char32_t> kRanges[] = {
+        {0x0080, 0x00A0}, {0x00AD, 0x00AD},   {0x034F, 0x034F},   {0x061C, 0x061C},
+        {0x115F, 0x1160}, {0x1680, 0x1680},   {0x17B4, 0x17B5},   {0x180B, 0x180F},
+        {0x2000, 0x200F}, {0x2028, 0x202F},   {0x205F, 0x206F},   {0x3000, 0x3000},
+        {0x3164, 0x3164}, {0xFE00, 0xFE0F},   {0xFEFF, 0xFEFF},   {0xFFA0, 0xFFA0},
+        {0xFFF0, 0xFFFB}, {0x1D173, 0x1D17A}, {0xE0000, 0xE0FFF},
+    };
+    for (const auto& [first, last] : kRanges)
+        if (c >= first && c <= last) return true;
+    return false;
+}
+
 }  // namespace
+
+std::size_t characterLength(std::string_view text, std::size_t pos) {
+    const auto c = static_cast<unsigned char>(text[pos]);
+    const std::size_t n = c >= 0x80 ? multiByteLength(text, pos) : 0;
+    return n > 0 ? n : 1;
+}
 
 std::string visibleText(std::string_view text) {
     static constexpr char kHex[] = "0123456789ABCDEF";
@@ -44,7 +79,14 @@ std::string visibleText(std::string_view text) {
             out += static_cast<char>(c);
             ++pos;
         } else if (const std::size_t n = c >= 0x80 ? multiByteLength(text, pos) : 0; n > 0) {
-            out.append(text.substr(pos, n));
+            const char32_t point = codePoint(text.substr(pos, n));
+            if (invisible(point)) {
+                char code[16];
+                std::snprintf(code, sizeof code, "[U+%04X]", static_cast<unsigned>(point));
+                out += code;
+            } else {
+                out.append(text.substr(pos, n));
+            }
             pos += n;
         } else {
             out += "\\x";

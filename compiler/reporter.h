@@ -34,7 +34,14 @@ public:
 };
 
 // The text with every byte that would not show in a message (control
-// characters, bytes that are not UTF-8) written as \xNN.
+// characters, bytes that are not UTF-8) written as \xNN, and every
+// character that shows nothing or looks like a blank (zero-width space,
+// bidirectional marks, NEL, soft hyphen, byte-order mark ...) as its code
+// point, "[U+200B]"; every other character as itself.
 std::string visibleText(std::string_view text);
+
+// Bytes of the character at text[pos]: its UTF-8 sequence, or 1 for a byte
+// that starts none.
+std::size_t characterLength(std::string_view text, std::size_t pos);
 
 }  // namespace velistrad

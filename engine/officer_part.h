@@ -52,8 +52,4 @@ struct PartStep {
 std::vector<PartStep> officerPart(const PlayedTimeline& played, std::string_view script,
                                   int officer, double frameDelay);
 
-// Where a position is, in words, for `officer`: "his station", "the SC
-// station", "floor letter K", "light 3", or the twips "(1500, 2340)".
-std::string placeName(const ChapterRoom& room, int officer, float x, float y);
-
 }  // namespace velistrad

@@ -45,7 +45,28 @@ CheckResult checkScript(const ChapterRoom& from, std::string_view text) {
     ChapterRoom room = from;
     OncePerEntry sink(result.problems);
     result.plays = composeScript(room, text, sink) != nullptr;
+    if (std::optional<Diagnostic> ignored = incompleteEntry(text))
+        result.notices.push_back(std::move(*ignored));
     return result;
+}
+
+std::optional<Diagnostic> incompleteEntry(std::string_view text) {
+    // Every "," ends a field; whole entries take three fields each.
+    std::size_t fields = 1;
+    std::size_t afterWhole = 0;  // where the fields after the last whole entry begin
+    for (std::size_t i = 0; i < text.size(); ++i) {
+        if (text[i] != ',') continue;
+        if (++fields % 3 == 1) afterWhole = i + 1;
+    }
+    if (fields % 3 == 0) return std::nullopt;
+    const std::string_view rest = text.substr(afterWhole);
+    if (TrimAll(rest).find_first_not_of(',') == std::string::npos) return std::nullopt;
+    Diagnostic d;
+    d.entry = fields / 3 + 1;
+    d.start = afterWhole;
+    d.length = rest.size();
+    d.text = kIncompleteEntryText;
+    return d;
 }
 
 std::string_view withoutByteOrderMark(std::string_view text) {
@@ -74,15 +95,42 @@ std::size_t entryStart(std::string_view text, const ScriptEntry& entry) {
 }
 
 std::vector<std::string> problemLines(std::string_view text, const CheckResult& check) {
-    const std::vector<ScriptEntry> entries = splitScript(text);
+    std::vector<const Diagnostic*> all;
+    for (const auto* list : {&check.problems, &check.notices})
+        for (const Diagnostic& d : *list) all.push_back(&d);
+    const std::size_t problemCount = check.problems.size();
+    // Where each named entry starts, found in one pass over the text.
+    std::vector<std::size_t> wanted;
+    for (const Diagnostic* d : all) wanted.push_back(d->entry);
+    std::sort(wanted.begin(), wanted.end());
+    wanted.erase(std::unique(wanted.begin(), wanted.end()), wanted.end());
+    std::vector<std::pair<std::size_t, TextPlace>> places;  // by entry
+    ScriptReader reader(text);
+    ScriptEntry e;
+    for (std::size_t n = 1, w = 0; w < wanted.size() && reader.next(e); ++n) {
+        while (w < wanted.size() && wanted[w] < n) ++w;
+        if (w < wanted.size() && wanted[w] == n) places.emplace_back(n, TextPlace{});
+        if (!places.empty() && places.back().first == n)
+            places.back().second = placeOf(text, entryStart(text, e));
+    }
     std::vector<std::string> lines;
-    lines.reserve(check.problems.size());
-    for (const Diagnostic& d : check.problems) {
+    lines.reserve(all.size());
+    for (std::size_t i = 0; i < all.size(); ++i) {
+        const Diagnostic* d = all[i];
         TextPlace place;
-        if (d.entry >= 1 && d.entry <= entries.size())
-            place = placeOf(text, entryStart(text, entries[d.entry - 1]));
-        lines.push_back(std::to_string(d.entry) + ':' + std::to_string(place.line) + ':' +
-                        std::to_string(place.column) + ": " + d.text);
+        const auto found = std::lower_bound(
+            places.begin(), places.end(), d->entry,
+            [](const std::pair<std::size_t, TextPlace>& p, std::size_t n) { return p.first < n; });
+        if (found != places.end() && found->first == d->entry) {
+            place = found->second;
+        } else if (i >= problemCount) {
+            // The incomplete entry at the end is no entry the reader gives.
+            std::size_t first = d->start;
+            while (first < d->start + d->length && removedByTrimAll(text[first])) ++first;
+            place = placeOf(text, first);
+        }
+        lines.push_back(std::to_string(d->entry) + ':' + std::to_string(place.line) + ':' +
+                        std::to_string(place.column) + ": " + d->text);
     }
     return lines;
 }
@@ -111,10 +159,9 @@ std::vector<FieldMark> fieldMarks(std::string_view text, const CheckResult& chec
         const std::size_t first = entry * 3;
         if (entry >= complete) {
             const FieldSpan all{spans[first].start, spans[fieldCount - 1].end};
-            if (!trimmed(text, all).empty())
-                marks.push_back({all.start, all.end, FieldStyle::Warning, entry,
-                                 "An entry needs an officer, a direction and a time: Play "
-                                 "ignores this one."});
+            if (trimmed(text, all).find_first_not_of(',') != std::string::npos)
+                marks.push_back(
+                    {all.start, all.end, FieldStyle::Warning, entry, kIncompleteEntryText});
             continue;
         }
         if (marks[first + 1].style == FieldStyle::Delay) continue;

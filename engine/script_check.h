@@ -8,6 +8,7 @@
 #pragma once
 #include <cstddef>
 #include <cstdint>
+#include <optional>
 #include <string>
 #include <string_view>
 #include <vector>
@@ -21,6 +22,9 @@ struct CheckResult {
     // that raises it (Play repeats some frame after frame).
     std::vector<Diagnostic> problems;
     bool plays = true;  // false: an entry fails and nothing would play
+    // What Play passes over without a word but the writer should know: the
+    // fields at the end that do not make a whole entry.
+    std::vector<Diagnostic> notices;
 };
 CheckResult checkScript(const ChapterRoom& from, std::string_view text);
 
@@ -38,7 +42,15 @@ TextPlace placeOf(std::string_view text, std::size_t offset);
 // first byte when it has none).
 std::size_t entryStart(std::string_view text, const ScriptEntry& entry);
 
-// Each problem as "ENTRY:LINE:COLUMN: MESSAGE", at the entry's first character.
+inline constexpr const char* kIncompleteEntryText =
+    "An entry needs an officer, a direction and a time: Play ignores this one.";
+// The fields after the last whole entry when they hold more than blanks;
+// nothing when there are none.
+std::optional<Diagnostic> incompleteEntry(std::string_view text);
+
+// Each problem, then each notice, as "ENTRY:LINE:COLUMN: MESSAGE", at the
+// entry's first character. Reads the text once, keeping only the entries
+// it names, so that a script of millions of entries takes no more memory.
 std::vector<std::string> problemLines(std::string_view text, const CheckResult& check);
 
 // One field of the script as typed, for colouring: complete entries and the

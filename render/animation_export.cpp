@@ -193,6 +193,8 @@ QByteArray encodeGif(const ExportScene& scene, double frameDelay, MarkerPainter&
     const ExportRun& run = scene.run();
     const std::vector<GifFrame> schedule = run.played ? gifSchedule(*run.played, frameDelay)
                                                       : std::vector<GifFrame>{{0, kMinGifDelay}};
+    error = animationTooLong(schedule.size());
+    if (!error.empty()) return {};
     const TrailScene& trails = scene.trails();
     const GifPalette& palette = gifPalette(!trails.drawn().empty());
     // The plan and the faint routes stay as they are all through the run.
@@ -237,6 +239,11 @@ QByteArray encodeGif(const ExportScene& scene, double frameDelay, MarkerPainter&
         if (bounds.isEmpty()) bounds = diff.unchanged();
         gif.picture(diff.next(), bounds, picture.centiseconds, n > 0);
         if (!gif.ok()) break;
+        if (static_cast<std::size_t>(out.size()) > kMaxAnimationBytes) {
+            error = "the animation would be larger than " +
+                    std::to_string(kMaxAnimationBytes / (1024 * 1024)) + " MB";
+            return {};
+        }
 
         before = room;
         beforeMarkers = nowMarkers;

@@ -3,7 +3,17 @@
 #include <algorithm>
 #include <cmath>
 
+#include "engine/script_runner.h"
+
 namespace velistrad {
+
+std::string animationTooLong(std::size_t pictures) {
+    if (pictures <= kMaxAnimationPictures) return {};
+    return "the animation would have " + withThousands(pictures) + " pictures, more than the " +
+           withThousands(kMaxAnimationPictures) +
+           " an animation may have, which keeps its time, memory and file size within bounds. "
+           "Export a shorter script";
+}
 
 std::vector<GifFrame> gifSchedule(const PlayedTimeline& played, double frameDelay) {
     // A picture holds at most this long (GIF delays are 16 bits); a longer

@@ -4,6 +4,7 @@
 #pragma once
 
 #include <cstddef>
+#include <string>
 #include <vector>
 
 #include "engine/played_timeline.h"
@@ -30,6 +31,18 @@ inline constexpr double kLightningGifPeriod = 0.02;
 // total is within half a centisecond of it. A frameDelay of 0 plays at
 // kLightningGifPeriod. An empty run is one picture of the stations.
 std::vector<GifFrame> gifSchedule(const PlayedTimeline& played, double frameDelay);
+
+// An animation export is bounded before any work starts: a run that plays
+// for days (up to kMaxRunFrames) would otherwise take minutes, gigabytes of
+// memory and a file of as many. The longest built-in run makes about 48,000
+// pictures; what takes more than this many is refused.
+inline constexpr std::size_t kMaxAnimationPictures = 200'000;
+// While writing, the file may not pass this size either (a few hundred
+// bytes a picture is usual, the whole plan at most).
+inline constexpr std::size_t kMaxAnimationBytes = 256u * 1024 * 1024;
+// Why an animation of `pictures` pictures is not made, in words for the
+// user; empty when it may be.
+std::string animationTooLong(std::size_t pictures);
 
 // The frame period an animation of the run uses at frameDelay.
 inline double gifFramePeriod(double frameDelay) {

@@ -181,7 +181,13 @@ CustomFileContents parseCustomFile(std::string_view bytes) {
         }
         current = &contents.simulations.emplace_back();
         firstScriptLine = true;
-        current->name = std::string(line.substr(line.rfind('-') + 1));
+        const std::size_t lastHyphen = line.rfind('-');
+        current->name = std::string(line.substr(lastHyphen + 1));
+        // Any number of hyphens reads back the same; anything else before the
+        // last one ("Opening-Marshal") would be lost by writing it back.
+        contents.namesCut =
+            contents.namesCut ||
+            line.substr(0, lastHyphen).find_first_not_of('-') != std::string_view::npos;
     }
     return contents;
 }

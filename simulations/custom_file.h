@@ -35,6 +35,7 @@ struct CustomFileContents {
     std::vector<CustomSimulation> simulations;  // at most 20, in file order
     bool tooMany = false;                       // a 21st header was met; reading stopped there
     bool preamble = false;  // text other than line ends before the first header was dropped
+    bool namesCut = false;  // a header held text before its name's last hyphen, which was dropped
 };
 
 CustomFileContents parseCustomFile(std::string_view bytes);

@@ -2,6 +2,13 @@
 // saving a script under a name the user gives (with the questions that
 // involves), and writing the file after every change.
 //
+// Several windows may share the file. Every change first reads the file
+// again and starts from what it holds now, so that what another window saved
+// since is kept, not written over with an older list; a name another window
+// has taken is asked about as any taken name is. The reading, changing and
+// writing happen under a lock on the folder, so that two saves at the same
+// moment cannot both start from the same file.
+//
 // A file that was not read whole (unreadable, more than 20 records, text
 // before the first record, not text at all) is kept as a backup before the
 // first save over it, so whatever the list could not hold is not lost.
@@ -49,11 +56,20 @@ public:
 private:
     // Tells the user why, and returns false, when the file could not keep `name`.
     bool refuseUnkeepable(const std::string& name);
+    // Makes the list what the file holds now, keeping the changes of ours
+    // that a failed write did not put there. Nothing changes when the file
+    // is missing or cannot be read whole.
+    void takeUpOtherSaves();
+    // Under the folder's lock: takes up other saves, applies `change` to the
+    // list and writes it when the change says it changed something.
+    template <class Change>
+    bool changeAndWrite(Change change);
     void write();
 
     Dialogs& m_dialogs;
     std::string m_path;
     std::vector<CustomSimulation> m_list;
+    std::vector<CustomSimulation> m_inFile;  // the list as last read or written
     std::string m_notReadWhole;  // why the file holds more than the list; empty if it does not
 };
 

@@ -1,13 +1,18 @@
 #include "simulations/safe_file.h"
 
+#include <dirent.h>
 #include <fcntl.h>
+#include <signal.h>
+#include <sys/file.h>
 #include <sys/stat.h>
 #include <unistd.h>
 
 #include <cerrno>
+#include <charconv>
 #include <climits>
 #include <cstdlib>
 #include <cstring>
+#include <system_error>
 
 namespace velistrad {
 
@@ -15,6 +20,13 @@ namespace {
 
 std::string reason(int error) {
     return std::strerror(error);
+}
+
+// "16 MB" for a whole number of megabytes, else the bytes.
+std::string sizeInWords(std::size_t bytes) {
+    constexpr std::size_t kMegabyte = 1024 * 1024;
+    if (bytes % kMegabyte == 0) return std::to_string(bytes / kMegabyte) + " MB";
+    return std::to_string(bytes) + " bytes";
 }
 
 // The folder holding `path`, for the new file and for flushing the rename.
@@ -51,6 +63,9 @@ int fsyncRetrying(int fd) {
 // that cannot flush a folder say so with EINVAL; there is nothing more to do.
 std::string flushFolder(const std::string& folder) {
     const int fd = ::open(folder.c_str(), O_RDONLY | O_DIRECTORY | O_CLOEXEC);
+    // A folder that may be written but not read (mode 0300) cannot be opened
+    // to flush it; the rename stands all the same.
+    if (fd < 0 && (errno == EACCES || errno == EPERM)) return {};
     if (fd < 0)
         return "the folder " + folder + " could not be opened to flush it: " + reason(errno);
     const int r = fsyncRetrying(fd);
@@ -74,6 +89,29 @@ std::string finishFile(int fd, std::string_view bytes) {
         error = "closing failed: " + reason(errno);
     }
     return error;
+}
+
+// The new files of earlier saves that were killed before renaming them:
+// ".NAME.new-PID-N" beside `path` whose process is gone. A folder that
+// cannot be listed keeps them.
+void removeLeftovers(const std::string& path) {
+    const std::string base = path.substr(path.rfind('/') + 1);
+    const std::string prefix = "." + base + ".new-";
+    DIR* folder = ::opendir(folderOf(path).c_str());
+    if (folder == nullptr) return;
+    while (const dirent* entry = ::readdir(folder)) {
+        const std::string_view name = entry->d_name;
+        if (name.substr(0, prefix.size()) != prefix) continue;
+        const std::string_view rest = name.substr(prefix.size());
+        long pid = 0;
+        const auto [end, ec] = std::from_chars(rest.data(), rest.data() + rest.size(), pid);
+        if (ec != std::errc() || end == rest.data() + rest.size() || *end != '-' || pid <= 0)
+            continue;
+        if (pid == ::getpid() || ::kill(static_cast<pid_t>(pid), 0) == 0 || errno != ESRCH)
+            continue;  // its saver may still be at work
+        ::unlinkat(::dirfd(folder), entry->d_name, 0);
+    }
+    ::closedir(folder);
 }
 
 // A name beside `path` that no file has, created empty with O_EXCL so that
@@ -124,25 +162,53 @@ bool copyInto(const std::string& from, const std::string& to) {
 
 }  // namespace
 
-std::optional<std::string> readWholeFile(const std::string& path, std::string& error) {
+std::optional<std::string> readWholeFile(const std::string& path, std::string& error,
+                                         std::size_t maxBytes) {
     error.clear();
-    const int fd = ::open(path.c_str(), O_RDONLY | O_CLOEXEC);
+    // Non-blocking, so that opening a FIFO without a writer returns at once.
+    const int fd = ::open(path.c_str(), O_RDONLY | O_CLOEXEC | O_NONBLOCK);
     if (fd < 0) {
         if (errno != ENOENT) error = "it could not be opened: " + reason(errno);
         return std::nullopt;
     }
+    struct stat st {};
+    if (::fstat(fd, &st) != 0) {
+        error = "it could not be examined: " + reason(errno);
+    } else if (!S_ISREG(st.st_mode)) {
+        error = "it is not a regular file";
+    } else if (static_cast<std::uintmax_t>(st.st_size) > maxBytes) {
+        error = "it is larger than " + sizeInWords(maxBytes);
+    } else if (::fcntl(fd, F_SETFL, ::fcntl(fd, F_GETFL) & ~O_NONBLOCK) != 0) {
+        error = "it could not be read: " + reason(errno);
+    }
     std::string bytes;
     char buffer[65536];
-    for (;;) {
+    while (error.empty()) {
         const ssize_t n = ::read(fd, buffer, sizeof buffer);
         if (n < 0 && errno == EINTR) continue;
         if (n < 0) error = "it could not be read: " + reason(errno);
         if (n <= 0) break;
+        // A file that grows while it is read is held to the same bound.
+        if (static_cast<std::size_t>(n) > maxBytes - bytes.size()) {
+            error = "it is larger than " + sizeInWords(maxBytes);
+            break;
+        }
         bytes.append(buffer, static_cast<std::size_t>(n));
     }
     ::close(fd);
     if (!error.empty()) return std::nullopt;
     return bytes;
+}
+
+std::string folderProblem(const std::string& path) {
+    const std::string folder = folderOf(path);
+    struct stat st {};
+    if (::stat(folder.c_str(), &st) != 0)
+        return errno == ENOENT || errno == ENOTDIR
+                   ? "the folder " + folder + " does not exist"
+                   : "the folder " + folder + " cannot be reached: " + reason(errno);
+    if (!S_ISDIR(st.st_mode)) return folder + " is not a folder";
+    return {};
 }
 
 std::string followLink(const std::string& path) {
@@ -155,7 +221,8 @@ std::string followLink(const std::string& path) {
     return resolved;
 }
 
-std::string replaceFile(const std::string& path, std::string_view bytes) {
+std::string replaceFile(const std::string& path, std::string_view bytes, std::string* unflushed,
+                        unsigned addedMode) {
     struct stat old {};
     const bool exists = ::stat(path.c_str(), &old) == 0;
     if (!exists && errno != ENOENT) return "it could not be examined: " + reason(errno);
@@ -167,6 +234,7 @@ std::string replaceFile(const std::string& path, std::string_view bytes) {
     }
 
     const std::string folder = folderOf(path);
+    removeLeftovers(path);
     std::string temporary;
     // A new file gets the mode the process would give it by creating it.
     const int fd = createBeside(path, temporary, exists ? S_IRUSR | S_IWUSR : 0666);
@@ -179,7 +247,7 @@ std::string replaceFile(const std::string& path, std::string_view bytes) {
     if (exists) {
         // Owner first: changing it clears set-user-ID bits that the mode then restores.
         if (::geteuid() == 0) (void)!::fchown(fd, old.st_uid, old.st_gid);
-        if (::fchmod(fd, old.st_mode & 07777) != 0) {
+        if (::fchmod(fd, (old.st_mode | addedMode) & 07777) != 0) {
             error = "the permissions could not be kept: " + reason(errno);
         }
     }
@@ -195,7 +263,9 @@ std::string replaceFile(const std::string& path, std::string_view bytes) {
         ::unlink(temporary.c_str());
         return error;
     }
-    return flushFolder(folder);
+    const std::string notFlushed = flushFolder(folder);
+    if (unflushed != nullptr) *unflushed = notFlushed;
+    return {};
 }
 
 std::string keepBackup(const std::string& path, std::string& backup) {
@@ -210,6 +280,17 @@ std::string keepBackup(const std::string& path, std::string& backup) {
         return "the old file could not be kept as " + backup + ": " + reason(errno);
     }
     return "every backup name from " + path + ".bak to " + backup + " is taken";
+}
+
+FolderLock::FolderLock(const std::string& path) {
+    m_fd = ::open(folderOf(path).c_str(), O_RDONLY | O_DIRECTORY | O_CLOEXEC);
+    if (m_fd < 0) return;
+    while (::flock(m_fd, LOCK_EX) != 0 && errno == EINTR) {
+    }
+}
+
+FolderLock::~FolderLock() {
+    if (m_fd >= 0) ::close(m_fd);  // closing lets the lock go
 }
 
 }  // namespace velistrad

@@ -1,18 +1,27 @@
 #include "simulations/script_file.h"
 
+#include <utility>
+
 #include "simulations/custom_file.h"
 #include "simulations/safe_file.h"
 
 namespace velistrad {
 
-std::string readScriptFile(const std::string& path, std::string& text) {
+std::string readScriptBytes(const std::string& path, std::string& bytes) {
     std::string error;
-    const std::optional<std::string> bytes = readWholeFile(path, error);
-    if (!bytes && error.empty()) error = "it does not exist";
-    if (bytes && bytes->find('\0') != std::string::npos) error = "it is not a text file";
+    std::optional<std::string> read = readWholeFile(path, error, kMaxScriptFileBytes);
+    if (!read && error.empty()) error = "it does not exist";
+    if (read) bytes = std::move(*read);
+    return error;
+}
+
+std::string readScriptFile(const std::string& path, std::string& text) {
+    std::string bytes;
+    std::string error = readScriptBytes(path, bytes);
+    if (error.empty() && bytes.find('\0') != std::string::npos) error = "it is not a text file";
     if (!error.empty()) return "The script file " + path + " could not be opened: " + error + ".";
 
-    const std::string decoded = decodeTextFile(*bytes);
+    const std::string decoded = decodeTextFile(bytes);
     text.clear();
     text.reserve(decoded.size());
     for (std::size_t i = 0; i < decoded.size(); ++i) {

@@ -10,11 +10,21 @@
 // otherwise; a failed read or write leaves everything as it was.
 #pragma once
 
+#include <cstddef>
 #include <string>
 
 namespace velistrad {
 
 inline constexpr const char* kScriptFileExtension = ".vsim";
+// Far beyond any script that could play, small enough to read at once.
+inline constexpr std::size_t kMaxScriptFileBytes = 16 * 1024 * 1024;
+
+// The bytes of a script file as they stand, for the window and the
+// command-line tool alike. Refuses at once, without reading, what is not a
+// regular file (a FIFO, a device such as /dev/zero, a folder) and a file
+// larger than kMaxScriptFileBytes. Returns why it was refused, in words
+// ("it is not a regular file"), or an empty string.
+std::string readScriptBytes(const std::string& path, std::string& bytes);
 
 std::string readScriptFile(const std::string& path, std::string& text);
 std::string writeScriptFile(const std::string& path, const std::string& text);

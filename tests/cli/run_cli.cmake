@@ -7,6 +7,9 @@
 #   OUT, ERR   files that standard output / error must equal exactly
 #   OUT_MATCH, ERR_MATCH   regular expressions they must contain
 #   OUT_LINES  number of lines standard output must have
+#   OUT_FILE   a file standard output goes to instead (/dev/full)
+#   FIRST      arguments of a run before, separated by "^" (to make a file to compare)
+#   SAME       two files, separated by "^", that must be byte for byte the same
 cmake_minimum_required(VERSION 3.25)
 
 string(REPLACE "^" ";" args "${ARGS}")
@@ -19,8 +22,15 @@ elseif(DEFINED STDIN)
   set(input INPUT_FILE "${STDIN}")
 endif()
 
-execute_process(COMMAND "${CLI}" ${args} ${input}
-                OUTPUT_VARIABLE out ERROR_VARIABLE err RESULT_VARIABLE rc)
+if(NOT "${FIRST}" STREQUAL "")
+  string(REPLACE "^" ";" first "${FIRST}")
+  execute_process(COMMAND "${CLI}" ${first} RESULT_VARIABLE first_rc)
+endif()
+set(output OUTPUT_VARIABLE out)
+if(DEFINED OUT_FILE)
+  set(output OUTPUT_FILE "${OUT_FILE}")
+endif()
+execute_process(COMMAND "${CLI}" ${args} ${input} ${output} ERROR_VARIABLE err RESULT_VARIABLE rc)
 file(WRITE "${WORK}/stdout" "${out}")
 file(WRITE "${WORK}/stderr" "${err}")
 
@@ -45,6 +55,16 @@ if(DEFINED OUT_LINES)
   list(LENGTH newlines lines)
   if(NOT lines EQUAL OUT_LINES)
     list(APPEND failures "${lines} lines on stdout, expected ${OUT_LINES}")
+  endif()
+endif()
+
+if(NOT "${SAME}" STREQUAL "")
+  string(REPLACE "^" ";" same "${SAME}")
+  list(GET same 0 one)
+  list(GET same 1 two)
+  execute_process(COMMAND ${CMAKE_COMMAND} -E compare_files "${one}" "${two}" RESULT_VARIABLE differ)
+  if(NOT differ EQUAL 0)
+    list(APPEND failures "${one} and ${two} differ")
   endif()
 endif()
 

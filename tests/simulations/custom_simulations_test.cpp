@@ -157,6 +157,39 @@ TEST_F(CustomSimulationsTest, AFileNotReadWholeIsKeptOnceBeforeTheFirstSave) {
     }
 }
 
+// Two windows on one file, each started before the other saved: no save is
+// lost, and a name the other window took is asked about before it is
+// written over.
+TEST_F(CustomSimulationsTest, TwoWindowsOnOneFileLoseNoSave) {
+    writeBytes(path, serializeCustomFile({{"Old", "o"}}));
+    load();
+    FakeDialogs<> otherDialogs;
+    CustomSimulations other(otherDialogs, path);
+    other.load();
+
+    save("A", "a");
+    otherDialogs.names = {"B"};
+    EXPECT_EQ(other.saveAs("b"), 2u);
+    EXPECT_EQ(parseCustomFile(fileBytes(path)).simulations, sims("Old=o|A=a|B=b"));
+    EXPECT_EQ(other.simulations(), sims("Old=o|A=a|B=b"));
+
+    // B, written by the other window: asked, and No leaves it.
+    EXPECT_EQ(save("B", "mine", {false}), std::nullopt);
+    EXPECT_EQ(dialogs.questions.size(), 1u);
+    EXPECT_EQ(parseCustomFile(fileBytes(path)).simulations, sims("Old=o|A=a|B=b"));
+    EXPECT_EQ(save("B", "mine", {true}), 2u);
+
+    // Renaming, removing and moving go by name in what the file holds now.
+    EXPECT_TRUE(other.rename(0, "New"));
+    EXPECT_TRUE(list->remove(1));
+    otherDialogs.names = {"C"};
+    EXPECT_EQ(other.saveAs("c"), 2u);
+    EXPECT_TRUE(list->move(0, 1));
+    EXPECT_EQ(parseCustomFile(fileBytes(path)).simulations, sims("B=mine|New=o|C=c"));
+    EXPECT_EQ(list->simulations(), sims("B=mine|New=o|C=c"));
+    EXPECT_TRUE(dialogs.messages.empty() && otherDialogs.messages.empty());
+}
+
 TEST_F(CustomSimulationsTest, ScriptsAndPermissionBitsSurviveSaving) {
     for (const mode_t mode : {0600, 0640, 0604, 0664}) {
         writeBytes(path, "");
@@ -174,6 +207,11 @@ TEST_F(CustomSimulationsTest, ScriptFilesReadBackOrAreRefusedChangingNothing) {
     writeBytes(folder + "/binary.vsim", std::string("Mar\0XZ", 6));
     writeBytes(folder + "/locked.vsim", "Mar");
     ::chmod((folder + "/locked.vsim").c_str(), 0);
+    std::filesystem::create_symlink("/dev/zero", folder + "/zero.vsim");
+    ASSERT_EQ(::mkfifo((folder + "/fifo.vsim").c_str(), 0600), 0);
+    std::filesystem::create_directory(folder + "/folder.vsim");
+    writeBytes(folder + "/large.vsim", "");
+    std::filesystem::resize_file(folder + "/large.vsim", kMaxScriptFileBytes + 1);
     FOR_EACH_CASE(c, "script_files.txt", 3) {
         if (c[1] == "locked.vsim" && runningAsRoot()) continue;  // root reads it all the same
         std::string text = "kept";

@@ -99,9 +99,117 @@ protected:
         }
     }
 
+    // Runs `act` in a child as the user; every message it was shown, one a line.
+    template <class Act>
+    std::string asUser(Act act) {
+        int pipeEnds[2] = {-1, -1};
+        EXPECT_EQ(::pipe(pipeEnds), 0);
+        const pid_t child = ::fork();
+        if (child == 0) {
+            becomeUser();
+            act();
+            std::string text;
+            for (const std::string& m : dialogs.messages) text += m + "\n";
+            ::_exit(::write(pipeEnds[1], text.data(), text.size()) < 0);
+        }
+        ::close(pipeEnds[1]);
+        std::string text(65536, '\0');
+        text.resize(static_cast<std::size_t>(
+            std::max<ssize_t>(0, ::read(pipeEnds[0], text.data(), text.size()))));
+        ::close(pipeEnds[0]);
+        int status = 0;
+        ::waitpid(child, &status, 0);
+        EXPECT_EQ(status, 0);
+        return text;
+    }
+    std::size_t backups() const {
+        std::size_t n = 0;
+        for (const auto& entry : std::filesystem::directory_iterator(folder))
+            n += entry.path().string().find(".bak") != std::string::npos;
+        return n;
+    }
+
     std::string old = serializeCustomFile(records(20, 2000));
     bool mounted = false;
 };
+
+// A folder that may be written but not read cannot be flushed: the file is
+// replaced all the same, and that is no failure; a file not read whole is
+// kept once, not at every save.
+TEST_F(SavingFaultsTest, AFolderThatCannotBeReadStillTakesSavesWithoutFailure) {
+    writeBytes(path, "notes\r\n" + old);
+    forUser(0300, 0644);
+    const std::string told = asUser([&] {
+        load();
+        save("S1", "first", {true});
+        save("S1", "second", {true});
+    });
+    EXPECT_EQ(told.find("could not be saved"), std::string::npos) << told;
+    EXPECT_NE(told.find("has been kept as " + path + ".bak."), std::string::npos) << told;
+    ::chmod(folder.c_str(), 0700);
+    EXPECT_EQ(parseCustomFile(fileBytes(path)).simulations[0].script, "second");
+    EXPECT_EQ(backups(), 1u);
+}
+
+// A file its owner cannot read would load empty at every start: it is
+// written back readable, told once, and the next start reads it.
+TEST_F(SavingFaultsTest, AFileItsOwnerCannotReadIsWrittenBackReadable) {
+    forUser(0755, 0200);
+    std::string told = asUser([&] {
+        load();
+        save("S1", "first", {true});
+        save("S1", "second", {true});
+    });
+    EXPECT_NE(told.find("has been saved readable by its owner"), std::string::npos) << told;
+    EXPECT_EQ(told.find("readable"), told.rfind("readable")) << "told more than once: " << told;
+    struct stat st {};
+    ASSERT_EQ(::stat(path.c_str(), &st), 0);
+    EXPECT_EQ(st.st_mode & 0777, 0600u);
+    told = asUser([&] {
+        // Unread at the first start, the list began empty; the old file is the backup.
+        if (load().simulations() != std::vector<CustomSimulation>{{"S1", "second"}})
+            dialogs.messages.push_back("not read back");
+    });
+    EXPECT_EQ(told, "");
+}
+
+// Two processes saving at the same moments, each its own ten names: the
+// folder's lock keeps either from writing over what the other just saved.
+TEST_F(SavingFaultsTest, TwoProcessesSavingTogetherLoseNothing) {
+    writeBytes(path, "");
+    pid_t children[2];
+    for (int c = 0; c < 2; ++c) {
+        children[c] = ::fork();
+        ASSERT_GE(children[c], 0);
+        if (children[c] != 0) continue;
+        load();
+        for (int i = 0; i < 10; ++i) save(std::string(1, "PQ"[c]) + std::to_string(i), "x");
+        ::_exit(dialogs.messages.empty() ? 0 : 1);
+    }
+    for (const pid_t child : children) {
+        int status = -1;
+        ::waitpid(child, &status, 0);
+        EXPECT_EQ(status, 0);
+    }
+    EXPECT_EQ(parseCustomFile(fileBytes(path)).simulations.size(), 20u);
+}
+
+// Saves killed before renaming leave their new files; the next save removes
+// those of processes that are gone, never one still at work.
+TEST_F(SavingFaultsTest, NewFilesOfKilledSavesAreRemovedAtTheNextSave) {
+    const pid_t gone = ::fork();
+    if (gone == 0) ::_exit(0);
+    ::waitpid(gone, nullptr, 0);
+    const std::string stale = folder + "/.custom.sim.new-" + std::to_string(gone) + "-7";
+    const std::string working = folder + "/.custom.sim.new-" + std::to_string(::getppid()) + "-1";
+    const std::string unrelated = folder + "/.other.new-" + std::to_string(gone) + "-1";
+    for (const std::string& f : {stale, working, unrelated}) writeBytes(f, "part");
+    load();
+    save("S1", "x", {true});
+    EXPECT_FALSE(std::filesystem::exists(stale));
+    EXPECT_TRUE(std::filesystem::exists(working));
+    EXPECT_TRUE(std::filesystem::exists(unrelated));
+}
 
 // Then as a user refused in a read-only folder.
 TEST_F(SavingFaultsTest, KilledWhileSavingOrRefusedLeavesTheOldOrTheNewFileWhole) {

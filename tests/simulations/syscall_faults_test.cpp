@@ -116,11 +116,15 @@ protected:
 
 TEST_F(SyscallFaults, ReplacingBackingUpAndReadingLeaveOneWholeFile) {
     FOR_EACH_CASE(c, "syscall_faults.txt", 5) {
-        const std::string told = withFault(c, [&] { return replaceFile(path, newText); });
+        std::string unflushed;
+        const std::string told =
+            withFault(c, [&] { return replaceFile(path, newText, &unflushed); });
         const std::string now = fileBytes(path);
         EXPECT_TRUE(now == oldText || now == newText) << now.size() << " bytes";
         EXPECT_EQ(std::distance(fs::directory_iterator(folder), {}), 1);
         EXPECT_TRUE(!fault.fired || told.empty() != c.yes(4)) << told;
+        EXPECT_TRUE(!fault.fired || unflushed.empty() != (c[4] == "2")) << unflushed;
+        EXPECT_TRUE(told.empty() || now == oldText) << "replaced, but told it failed: " << told;
         EXPECT_TRUE(!told.empty() || now == newText) << "not saved, and not told";
 
         std::string backup;
