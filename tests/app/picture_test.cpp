@@ -1,7 +1,8 @@
 // Pictures: the plan at each pixel ratio, the markers over it, and the
 // widget and the export painting the same pixels. The exports read back: the
 // GIF decoded with giflib against the screen's painter, the PDF's pages and
-// what its painter draws, and a cancelled export that leaves the file alone.
+// what its painter draws, read by poppler; the SVG parsed; and a cancelled export that leaves the
+// file alone.
 #include "render/animation_export.h"
 #include "render/gif_palette.h"
 #include "render/gif_schedule.h"
@@ -12,8 +13,11 @@
 
 #include <QDir>
 #include <QFontMetricsF>
+#include <QPageSize>
 #include <QPainter>
+#include <QProcess>
 #include <QRegularExpression>
+#include <QXmlStreamReader>
 
 #include <cmath>
 
@@ -187,27 +191,97 @@ TEST_F(ExportTest, GifHoldsEveryPictureForItsTimeAndShowsWhatTheScreenPaints) {
     }
 }
 
-TEST_F(ExportTest, PlanPdfIsOnePageOfThePlansShapeCarryingTheRoutes) {
-    const QString path = dir.filePath(qs("plan.pdf"));
+// What poppler makes of a PDF: its pages, the first page's size in points,
+// its text laid out as on the page, and every complaint while rendering it.
+struct PopplerReading {
+    int pages = 0;
+    QSizeF page;
+    QString text;
+    QString complaints;
+};
+
+PopplerReading readWithPoppler(const QString& pdf) {
+    const auto run = [](const QString& program, const QStringList& args, QString* errors) {
+        QProcess process;
+        process.start(program, args);
+        process.waitForFinished(30000);
+        EXPECT_EQ(process.exitCode(), 0) << program.toStdString();
+        if (errors) *errors += QString::fromUtf8(process.readAllStandardError());
+        return QString::fromUtf8(process.readAllStandardOutput());
+    };
+    PopplerReading reading;
+    const QString info = run(qs("pdfinfo"), {pdf}, &reading.complaints);
+    reading.pages = QRegularExpression(qs("Pages:\\s+(\\d+)")).match(info).captured(1).toInt();
+    const auto size = QRegularExpression(qs("Page size:\\s+([\\d.]+) x ([\\d.]+) pts")).match(info);
+    reading.page = QSizeF(size.captured(1).toDouble(), size.captured(2).toDouble());
+    reading.text = run(qs("pdftotext"), {qs("-layout"), pdf, qs("-")}, &reading.complaints);
+    run(qs("pdftoppm"), {qs("-r"), qs("30"), qs("-png"), pdf, pdf + qs(".page")},
+        &reading.complaints);
+    return reading;
+}
+
+TEST_F(ExportTest, PdfsAreOnTheLocalesPaperAndReadCleanly) {
+    const struct {
+        const char* locale;
+        QSizeF paper;
+    } cases[] = {{"en_US", {612, 792}}, {"fr_CA", {612, 792}}, {"es_MX", {612, 792}},
+                 {"en_GB", {595, 842}}, {"de_DE", {595, 842}}, {"C", {595, 842}}};
     const ExportScene routes = sceneOf(kScript, {-1, true});
-    ASSERT_EQ(writePlanPdf(path.toStdString(), routes, markers), "");
-    const QString pdf = QString::fromLatin1(fileBytes(path.toStdString()));
-    EXPECT_EQ(pdf.count(QRegularExpression(qs("/Type\\s*/Page\\b"))), 1);
-    const auto box =
-        QRegularExpression(qs("/MediaBox\\s*\\[\\s*0\\s+0\\s+([\\d.]+)\\s+([\\d.]+)")).match(pdf);
-    ASSERT_TRUE(box.hasMatch());
-    EXPECT_NEAR(box.captured(1).toDouble() / box.captured(2).toDouble(),
-                double(kPlanWidth) / kPlanHeight, 0.002);
+    for (const auto& c : cases) {
+        SCOPED_TRACE(c.locale);
+        const QLocale locale(qs(c.locale));
+        const QString plan = dir.filePath(qs("plan.pdf")), part = dir.filePath(qs("part.pdf"));
+        ASSERT_EQ(writePlanPdf(plan.toStdString(), routes, markers, locale), "");
+        ASSERT_EQ(writePartPdf(part.toStdString(), routes, 0, locale), "");
+        for (const QString& path : {plan, part}) {
+            const PopplerReading pdf = readWithPoppler(path);
+            EXPECT_EQ(pdf.pages, 1);
+            EXPECT_NEAR(pdf.page.width(), c.paper.width(), 1);
+            EXPECT_NEAR(pdf.page.height(), c.paper.height(), 1);
+            EXPECT_EQ(pdf.complaints, QString());
+        }
+    }
+}
+
+TEST_F(ExportTest, PlanPdfCarriesTheRoutesAndTheScriptOneEntryALine) {
+    // More entries than one page holds; the plan sheet needs no run for them.
+    std::string script;
+    QStringList entries;
+    for (int i = 0; i < 300; ++i) {
+        const QString entry =
+            i % 2 ? qs("All, Delay, %1.5").arg(i) : qs("Mar, XZTCEVU-%1, Now").arg(i);
+        entries << entry;
+        script += entry.toStdString() + (i % 3 ? ",  " : ",\r\n");
+    }
+    const QString path = dir.filePath(qs("script.pdf"));
+    ASSERT_EQ(writePlanPdf(path.toStdString(), ExportScene({nullptr, {}, script, "Long", {}, 0}),
+                           markers, QLocale(qs("de_DE"))),
+              "");
+    const PopplerReading pdf = readWithPoppler(path);
+    EXPECT_EQ(pdf.pages, 2);
+    EXPECT_EQ(pdf.complaints, QString());
+    QStringList found;
+    for (const QString& line : pdf.text.split(u'\n'))
+        for (const QString& cell :
+             line.split(QRegularExpression(qs("\\s{3,}|\\f")), Qt::SkipEmptyParts))
+            found << cell.trimmed();
+    found.sort();
+    entries.sort();
+    found.removeAll(qs("Long"));
+    EXPECT_EQ(found, entries);
 
     // The page's painter, into a picture: Mar's red route is there only
     // when routes are drawn.
+    const QSizeF a4 = QPageSize(QPageSize::A4).size(QPageSize::Point);
     const auto redPixels = [&](const ExportScene& scene) {
-        QImage page(kPlanWidth * 2, kPlanHeight * 2, QImage::Format_RGB32);
+        QImage page((a4 * 2).toSize(), QImage::Format_RGB32);
         page.fill(Qt::white);
         QPainter painter(&page);
         painter.scale(2, 2);
-        paintPlanSheet(painter, scene, markers);
+        int pages = 1;
+        paintPlanSheet(painter, a4, scene, markers, [&] { ++pages; });
         painter.end();
+        EXPECT_EQ(pages, 1);
         const QColor red = officerColour(0);
         int count = 0;
         for (int y = 0; y < page.height(); ++y)
@@ -219,8 +293,31 @@ TEST_F(ExportTest, PlanPdfIsOnePageOfThePlansShapeCarryingTheRoutes) {
             }
         return count;
     };
-    EXPECT_GT(redPixels(routes), 100);
+    EXPECT_GT(redPixels(sceneOf(kScript, {-1, true})), 100);
     EXPECT_EQ(redPixels(sceneOf(kScript, {})), 0);
+}
+
+TEST_F(ExportTest, SvgIsAllVectorsWithItsLabels) {
+    const QString path = dir.filePath(qs("view.svg"));
+    ASSERT_EQ(writeSvg(path.toStdString(), sceneOf(kScript, {-1, true}), markers), "");
+    QFile file(path);
+    ASSERT_TRUE(file.open(QIODevice::ReadOnly));
+    QXmlStreamReader svg(&file);
+    int images = 0, haloes = 0;
+    QString texts;
+    while (!svg.atEnd()) {
+        if (!svg.readNextStartElement()) continue;
+        images += svg.name() == u"image";
+        // A halo is the letters' outline stroked white.
+        haloes += svg.name() == u"path" &&
+                  svg.attributes().value(u"stroke").compare(u"#ffffff", Qt::CaseInsensitive) == 0;
+        if (svg.name() == u"text") texts += svg.readElementText() + u' ';
+    }
+    EXPECT_FALSE(svg.hasError()) << svg.errorString().toStdString();
+    EXPECT_EQ(images, 0);
+    EXPECT_GE(haloes, 20);
+    for (const char* label : {"Mar", "SC", "JD", "CH", "SD"})
+        EXPECT_TRUE(texts.contains(qs(label))) << label;
 }
 
 TEST_F(ExportTest, CancelledOrFailedExportLeavesTheFileAsItWas) {
