@@ -232,14 +232,37 @@ TEST_F(ExportTest, PdfsAreOnTheLocalesPaperAndReadCleanly) {
         const QLocale locale(qs(c.locale));
         const QString plan = dir.filePath(qs("plan.pdf")), part = dir.filePath(qs("part.pdf"));
         ASSERT_EQ(writePlanPdf(plan.toStdString(), routes, markers, locale), "");
+        // Mar walks; SD stays on his station, a route of one spot.
+        const QString idle = dir.filePath(qs("idle.pdf"));
         ASSERT_EQ(writePartPdf(part.toStdString(), routes, 0, locale), "");
-        for (const QString& path : {plan, part}) {
+        ASSERT_EQ(writePartPdf(idle.toStdString(), routes, 21, locale), "");
+        for (const QString& path : {plan, part, idle}) {
             const PopplerReading pdf = readWithPoppler(path);
             EXPECT_EQ(pdf.pages, 1);
             EXPECT_NEAR(pdf.page.width(), c.paper.width(), 1);
             EXPECT_NEAR(pdf.page.height(), c.paper.height(), 1);
-            EXPECT_EQ(pdf.complaints, QString());
+            EXPECT_EQ(pdf.complaints.toStdString(), "");
         }
+    }
+}
+
+TEST_F(ExportTest, PartSheetSpreadsOverItsPage) {
+    const ExportScene scene = sceneOf(kScript, {});
+    for (const QPageSize::PageSizeId paper : {QPageSize::A4, QPageSize::Letter}) {
+        const QSizeF page = QPageSize(paper).size(QPageSize::Point);
+        QImage image(page.toSize(), QImage::Format_RGB32);
+        image.fill(Qt::white);
+        QPainter painter(&image);
+        paintPartSheet(painter, page, scene, 0, [] { FAIL() << "one page is enough"; });
+        painter.end();
+        // The plan's floor, beside the summary, spans most of the page.
+        const QRgb floor = qRgb(kPlanFloor.r, kPlanFloor.g, kPlanFloor.b);
+        QRect plan;
+        for (int y = 0; y < image.height(); ++y)
+            for (int x = 0; x < image.width(); ++x)
+                if (image.pixel(x, y) == floor) plan |= QRect(x, y, 1, 1);
+        EXPECT_GT(plan.width(), page.width() * 0.58) << paper;
+        EXPECT_GT(plan.height(), page.height() * 0.6) << paper;
     }
 }
 
@@ -259,16 +282,13 @@ TEST_F(ExportTest, PlanPdfCarriesTheRoutesAndTheScriptOneEntryALine) {
               "");
     const PopplerReading pdf = readWithPoppler(path);
     EXPECT_EQ(pdf.pages, 2);
-    EXPECT_EQ(pdf.complaints, QString());
+    EXPECT_EQ(pdf.complaints.toStdString(), "");
     QStringList found;
     for (const QString& line : pdf.text.split(u'\n'))
         for (const QString& cell :
              line.split(QRegularExpression(qs("\\s{3,}|\\f")), Qt::SkipEmptyParts))
             found << cell.trimmed();
-    found.sort();
-    entries.sort();
-    found.removeAll(qs("Long"));
-    EXPECT_EQ(found, entries);
+    for (const QString& entry : entries) EXPECT_EQ(found.count(entry), 1) << entry.toStdString();
 
     // The page's painter, into a picture: Mar's red route is there only
     // when routes are drawn.
@@ -299,25 +319,30 @@ TEST_F(ExportTest, PlanPdfCarriesTheRoutesAndTheScriptOneEntryALine) {
 
 TEST_F(ExportTest, SvgIsAllVectorsWithItsLabels) {
     const QString path = dir.filePath(qs("view.svg"));
-    ASSERT_EQ(writeSvg(path.toStdString(), sceneOf(kScript, {-1, true}), markers), "");
+    const ExportScene scene = sceneOf(kScript, {-1, true});
+    ASSERT_EQ(writeSvg(path.toStdString(), scene, markers), "");
+    const std::vector<Marker> shown = markersOf(scene.roomAt(scene.run().shown));
     QFile file(path);
     ASSERT_TRUE(file.open(QIODevice::ReadOnly));
     QXmlStreamReader svg(&file);
     int images = 0, haloes = 0;
-    QString texts;
+    QStringList strokes;  // of the groups the reader is in
+    QStringList texts;
     while (!svg.atEnd()) {
-        if (!svg.readNextStartElement()) continue;
+        svg.readNext();
+        if (svg.isEndElement() && svg.name() == u"g") strokes.removeLast();
+        if (!svg.isStartElement()) continue;
+        if (svg.name() == u"g") strokes << svg.attributes().value(qs("stroke")).toString();
         images += svg.name() == u"image";
         // A halo is the letters' outline stroked white.
-        haloes += svg.name() == u"path" &&
-                  svg.attributes().value(u"stroke").compare(u"#ffffff", Qt::CaseInsensitive) == 0;
-        if (svg.name() == u"text") texts += svg.readElementText() + u' ';
+        haloes += svg.name() == u"path" && strokes.value(strokes.size() - 1) == u"#ffffff";
+        if (svg.name() == u"text") texts << svg.readElementText();
     }
     EXPECT_FALSE(svg.hasError()) << svg.errorString().toStdString();
     EXPECT_EQ(images, 0);
-    EXPECT_GE(haloes, 20);
-    for (const char* label : {"Mar", "SC", "JD", "CH", "SD"})
-        EXPECT_TRUE(texts.contains(qs(label))) << label;
+    ASSERT_GE(shown.size(), 2u);
+    EXPECT_EQ(haloes, static_cast<int>(shown.size()));
+    for (const Marker& m : shown) EXPECT_TRUE(texts.contains(m.label)) << m.label.toStdString();
 }
 
 TEST_F(ExportTest, CancelledOrFailedExportLeavesTheFileAsItWas) {
