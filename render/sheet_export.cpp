@@ -100,7 +100,9 @@ void paintPlanSheet(QPainter& painter, const QSizeF& page, const ExportScene& sc
                      Qt::AlignLeft | Qt::AlignVCenter, QString::fromStdString(scene.run().name));
 
     // The script's entries in columns as wide as the widest entry, read
-    // down each column; the plan leaves room for some of their rows.
+    // down each column. A script of up to a quarter page stays under the
+    // plan, which shrinks for it; a longer one goes on over further pages
+    // and leaves the plan its full size.
     const QStringList lines = entryLines(scene.run().script);
     const QFont scriptFont = sheetFont(9);
     const QFontMetricsF metrics(scriptFont);
@@ -112,7 +114,8 @@ void paintPlanSheet(QPainter& painter, const QSizeF& page, const ExportScene& sc
     const int columns =
         std::max(1, static_cast<int>((content.width() + columnGap) / (columnWidth + columnGap)));
     const int rowsNeeded = static_cast<int>((lines.size() + columns - 1) / columns);
-    const int rowsBelowPlan = std::min(rowsNeeded, 8);
+    const int rowsOnFirstPage = static_cast<int>(content.height() / 4 / lineHeight);
+    const int rowsBelowPlan = rowsNeeded <= rowsOnFirstPage ? rowsNeeded : 8;
 
     std::vector<int> officers = scene.trails().drawn();
     std::sort(officers.begin(), officers.end());  // in the officer table's order
