@@ -76,6 +76,15 @@ std::string writePdf(const std::string& path, const QString& title, const QPageS
 
 }  // namespace
 
+QLocale paperLocale() {
+    for (const char* variable : {"LC_ALL", "LC_PAPER"}) {
+        // "en_US.UTF-8" or "de_DE@euro": the language and territory lead.
+        const QString name = qEnvironmentVariable(variable).section(u'.', 0, 0).section(u'@', 0, 0);
+        if (!name.isEmpty()) return QLocale(name);
+    }
+    return QLocale();
+}
+
 QPageSize localePaper(const QLocale& locale) {
     // Where Letter is the paper on sale; A4 everywhere else.
     static const QLocale::Territory letterTerritories[] = {

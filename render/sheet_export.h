@@ -17,9 +17,12 @@ class QPainter;
 
 namespace velistrad {
 
+// The locale that chooses the paper: LC_ALL, then LC_PAPER, as the C library
+// reads them; else the system locale as Qt reads it (LC_MEASUREMENT, LANG).
+QLocale paperLocale();
 // The paper of the locale: Letter where that is the paper on sale (the
 // United States, Canada, Mexico and their neighbours), A4 everywhere else.
-QPageSize localePaper(const QLocale& locale = QLocale());
+QPageSize localePaper(const QLocale& locale = paperLocale());
 
 // The run's name, the plan scaled to fit pages of `page` points with the
 // legend beside it, and the script one entry a line in columns below it;
@@ -28,13 +31,13 @@ void paintPlanSheet(QPainter& painter, const QSizeF& page, const ExportScene& sc
                     MarkerPainter& markers, const std::function<void()>& newPage);
 // On the paper of `locale`.
 std::string writePlanPdf(const std::string& path, const ExportScene& scene, MarkerPainter& markers,
-                         const QLocale& locale = QLocale());
+                         const QLocale& locale = paperLocale());
 
 // His route on the plan and his steps with their times on a page of `page`
 // points; newPage is called where the steps go on.
 void paintPartSheet(QPainter& painter, const QSizeF& page, const ExportScene& scene, int officer,
                     const std::function<void()>& newPage);
 std::string writePartPdf(const std::string& path, const ExportScene& scene, int officer,
-                         const QLocale& locale = QLocale());
+                         const QLocale& locale = paperLocale());
 
 }  // namespace velistrad

@@ -246,6 +246,25 @@ TEST_F(ExportTest, PdfsAreOnTheLocalesPaperAndReadCleanly) {
     }
 }
 
+TEST(Paper, LcAllThenLcPaperChooseIt) {
+    const struct {
+        const char* all;
+        const char* paper;
+        QPageSize::PageSizeId expected;
+    } cases[] = {{"", "en_US.UTF-8", QPageSize::Letter},
+                 {"", "de_DE@euro", QPageSize::A4},
+                 {"en_GB.UTF-8", "en_US.UTF-8", QPageSize::A4},
+                 {"es_MX", "", QPageSize::Letter}};
+    const QByteArray all = qgetenv("LC_ALL"), paper = qgetenv("LC_PAPER");
+    for (const auto& c : cases) {
+        qputenv("LC_ALL", c.all);
+        qputenv("LC_PAPER", c.paper);
+        EXPECT_EQ(localePaper().id(), c.expected) << c.all << " " << c.paper;
+    }
+    qputenv("LC_ALL", all);
+    qputenv("LC_PAPER", paper);
+}
+
 TEST_F(ExportTest, PartSheetSpreadsOverItsPage) {
     const ExportScene scene = sceneOf(kScript, {});
     for (const QPageSize::PageSizeId paper : {QPageSize::A4, QPageSize::Letter}) {
