@@ -198,6 +198,7 @@ struct PopplerReading {
     QSizeF page;
     QString text;
     QString complaints;
+    int images = 0;
 };
 
 PopplerReading readWithPoppler(const QString& pdf) {
@@ -217,6 +218,8 @@ PopplerReading readWithPoppler(const QString& pdf) {
     reading.text = run(qs("pdftotext"), {qs("-layout"), pdf, qs("-")}, &reading.complaints);
     run(qs("pdftoppm"), {qs("-r"), qs("30"), qs("-png"), pdf, pdf + qs(".page")},
         &reading.complaints);
+    // Two heading lines, then one line an image.
+    reading.images = run(qs("pdfimages"), {qs("-list"), pdf}, &reading.complaints).count(u'\n') - 2;
     return reading;
 }
 
@@ -242,6 +245,7 @@ TEST_F(ExportTest, PdfsAreOnTheLocalesPaperAndReadCleanly) {
             EXPECT_NEAR(pdf.page.width(), c.paper.width(), 1);
             EXPECT_NEAR(pdf.page.height(), c.paper.height(), 1);
             EXPECT_EQ(pdf.complaints.toStdString(), "");
+            EXPECT_EQ(pdf.images, 0);  // the labels' halos are outlines too
         }
     }
 }
