@@ -1,6 +1,7 @@
 #include "render/marker_painter.h"
 
 #include <QFontMetricsF>
+#include <QPaintEngine>
 #include <QPainter>
 #include <QPainterPath>
 #include <QPen>
@@ -13,6 +14,18 @@ namespace {
 
 const QColor kMarkerFill(255, 255, 255);
 constexpr qreal kHaloWidth = 2.5;
+
+QPen haloPen() {
+    return QPen(kMarkerFill, kHaloWidth, Qt::SolidLine, Qt::RoundCap, Qt::RoundJoin);
+}
+
+// Pixmaps suit devices made of pixels; a PDF, an SVG or a recording gets the
+// outlines themselves, so that it stays sharp at any zoom.
+bool drawsPixels(const QPainter& painter) {
+    const QPaintEngine* engine = painter.paintEngine();
+    return engine &&
+           (engine->type() == QPaintEngine::Raster || engine->type() == QPaintEngine::OpenGL2);
+}
 
 // The label font is 12 pixels from the top of its tallest letter to the
 // bottom of its lowest, so pick the largest size whose line fits in 12.
@@ -36,35 +49,37 @@ QPointF pixels(QPointF twips) {
 MarkerPainter::MarkerPainter()
     : m_font(makeLabelFont()), m_ascent(QFontMetricsF(m_font).ascent()) {}
 
-// Stroking a glyph outline costs more than the rest of a frame, so each
-// label's halo is drawn once and then only copied.
-const MarkerPainter::Label& MarkerPainter::label(const QString& text, qreal dpr) {
+MarkerPainter::Label& MarkerPainter::label(const QString& text) {
     auto found = m_labels.find(text);
-    if (found != m_labels.end() && found->halo.devicePixelRatio() == dpr) return *found;
-    QPainterPath path;
-    path.addText(0, 0, m_font, text);
-    const QRectF outline =
-        path.boundingRect().adjusted(-kHaloWidth, -kHaloWidth, kHaloWidth, kHaloWidth);
-    QPixmap halo((outline.size() * dpr).toSize() + QSize(1, 1));
+    if (found != m_labels.end()) return *found;
+    Label made;
+    made.letters.addText(0, 0, m_font, text);
+    made.outline =
+        made.letters.boundingRect().adjusted(-kHaloWidth, -kHaloWidth, kHaloWidth, kHaloWidth);
+    made.text = QStaticText(text);
+    made.text.prepare(QTransform(), m_font);
+    made.text.setPerformanceHint(QStaticText::AggressiveCaching);
+    made.haloOffset = made.outline.topLeft() + QPointF(0, m_ascent);
+    const QFontMetricsF metrics(m_font);
+    made.bounds = QRectF(made.haloOffset, made.outline.size())
+                      .united(QRectF(0, 0, metrics.horizontalAdvance(text), metrics.height()));
+    return *m_labels.insert(text, made);
+}
+
+// Stroking a glyph outline costs more than the rest of a frame, so on the
+// screen each label's halo is drawn once and then only copied.
+const QPixmap& MarkerPainter::halo(Label& label, qreal dpr) {
+    if (!label.halo.isNull() && label.halo.devicePixelRatio() == dpr) return label.halo;
+    QPixmap halo((label.outline.size() * dpr).toSize() + QSize(1, 1));
     halo.setDevicePixelRatio(dpr);
     halo.fill(Qt::transparent);
     QPainter painter(&halo);
     painter.setRenderHint(QPainter::Antialiasing);
-    painter.translate(-outline.topLeft());
-    painter.strokePath(path,
-                       QPen(kMarkerFill, kHaloWidth, Qt::SolidLine, Qt::RoundCap, Qt::RoundJoin));
+    painter.translate(-label.outline.topLeft());
+    painter.strokePath(label.letters, haloPen());
     painter.end();
-
-    Label made;
-    made.text = QStaticText(text);
-    made.text.prepare(QTransform(), m_font);
-    made.text.setPerformanceHint(QStaticText::AggressiveCaching);
-    made.halo = halo;
-    made.haloOffset = outline.topLeft() + QPointF(0, m_ascent);
-    const QFontMetricsF metrics(m_font);
-    made.bounds = QRectF(made.haloOffset, outline.size())
-                      .united(QRectF(0, 0, metrics.horizontalAdvance(text), metrics.height()));
-    return *m_labels.insert(text, made);
+    label.halo = halo;
+    return label.halo;
 }
 
 QRectF MarkerPainter::bounds(const Marker& marker) const {
@@ -81,7 +96,9 @@ QRectF MarkerPainter::bounds(const Marker& marker) const {
 
 void MarkerPainter::paint(QPainter& painter, const std::vector<Marker>& markers) {
     if (markers.empty()) return;
-    // Halos are pixmaps: drawn for the pixels they will cover, at any scale.
+    // Halos are pixmaps on pixel devices: drawn for the pixels they will
+    // cover, at any scale.
+    const bool pixelHalos = drawsPixels(painter);
     const qreal dpr = (painter.device() ? painter.device()->devicePixelRatioF() : 1.0) *
                       painter.worldTransform().m11();
     painter.save();
@@ -97,12 +114,19 @@ void MarkerPainter::paint(QPainter& painter, const std::vector<Marker>& markers)
     for (const Marker& m : markers)
         painter.drawEllipse(markerCentre(m.position.x(), m.position.y()), r, r);
     // Halos first, so that no halo covers a neighbour's letters.
-    for (const Marker& m : markers)
-        painter.drawPixmap(pixels(m.position) + label(m.label, dpr).haloOffset,
-                           label(m.label, dpr).halo);
+    for (const Marker& m : markers) {
+        Label& made = label(m.label);
+        if (pixelHalos) {
+            painter.drawPixmap(pixels(m.position) + made.haloOffset, halo(made, dpr));
+        } else {
+            painter.save();
+            painter.translate(pixels(m.position) + QPointF(0, m_ascent));
+            painter.strokePath(made.letters, haloPen());
+            painter.restore();
+        }
+    }
     painter.setFont(m_font);
-    for (const Marker& m : markers)
-        painter.drawStaticText(pixels(m.position), label(m.label, dpr).text);
+    for (const Marker& m : markers) painter.drawStaticText(pixels(m.position), label(m.label).text);
     painter.restore();
 }
 

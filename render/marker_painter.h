@@ -10,6 +10,7 @@
 #include <QFont>
 #include <QHash>
 #include <QImage>
+#include <QPainterPath>
 #include <QPixmap>
 #include <QPointF>
 #include <QRectF>
@@ -52,12 +53,15 @@ public:
 
 private:
     struct Label {
-        QStaticText text;  // laid out once
-        QPixmap halo;      // at the pixel ratio it was drawn for
+        QStaticText text;      // laid out once
+        QPainterPath letters;  // the glyph outlines, baseline at 0
+        QRectF outline;        // around the letters' halo, baseline at 0
+        QPixmap halo;          // at the pixel ratio it was drawn for; null until needed
         QPointF haloOffset;
         QRectF bounds;  // from the label's upper left corner, halo included
     };
-    const Label& label(const QString& text, qreal dpr);
+    Label& label(const QString& text);
+    const QPixmap& halo(Label& label, qreal dpr);
 
     QFont m_font;
     qreal m_ascent;

@@ -97,6 +97,15 @@ RouteShape routeShape(const Trail& trail, QPointF now, std::size_t shown) {
     return shape;
 }
 
+// A route of one spot, or of jumps only, has no line to draw. Stroked all
+// the same, a PDF gets a closepath with no current point, which readers
+// reject, so such a path is left out; on pixels it draws nothing anyway.
+bool hasLine(const QPainterPath& path) {
+    for (int i = 0; i < path.elementCount(); ++i)
+        if (!path.elementAt(i).isMoveTo()) return true;
+    return false;
+}
+
 QColor faintOf(const QColor& colour) {
     QColor faint = colour;
     faint.setAlpha(kFaintAlpha);
@@ -155,7 +164,7 @@ void TrailScene::paintFaint(QPainter& painter) const {
         const QColor faint = faintOf(officerColour(k));
         painter.setBrush(Qt::NoBrush);
         painter.setPen(QPen(faint, kFaintWidth, Qt::SolidLine, Qt::RoundCap, Qt::RoundJoin));
-        painter.drawPath(shape.all);
+        if (hasLine(shape.all)) painter.drawPath(shape.all);
         for (const Arrow& a : shape.arrows) arrowhead(painter, a.at, a.direction, faint);
     }
     painter.restore();
@@ -177,7 +186,7 @@ void TrailScene::paintWalked(QPainter& painter, const ChapterRoom& room, std::si
         const QColor colour = officerColour(k);
         painter.setBrush(Qt::NoBrush);
         painter.setPen(QPen(colour, kWalkedWidth, Qt::SolidLine, Qt::RoundCap, Qt::RoundJoin));
-        painter.drawPath(shape.walked);
+        if (hasLine(shape.walked)) painter.drawPath(shape.walked);
         for (const Arrow& a : shape.arrows)
             if (a.along <= shape.walkedAlong) arrowhead(painter, a.at, a.direction, colour);
     }

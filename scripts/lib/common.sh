@@ -33,8 +33,8 @@ ensure_packages() {
 }
 
 # What the tests need besides: the validators of the installed desktop files,
-# and a browser with a driver for the member's page.
-TEST_PACKAGES=(desktop-file-utils appstream chromium python3-websocket)
+# a browser with a driver for the member's page, and poppler to read the PDFs.
+TEST_PACKAGES=(desktop-file-utils appstream chromium python3-websocket poppler-utils)
 
 # build PRESET [TARGET...]: configure once, then build incrementally; every
 # target unless some are named.

@@ -70,5 +70,33 @@ TEST_F(ExportTest, SvgIsTheTitledPlanWithTheFollowedRouteInHisColour) {
     EXPECT_EQ(plain.inColour, 0);
 }
 
+TEST_F(ExportTest, SvgIsAllVectorsWithItsLabels) {
+    const QString path = dir.filePath(qs("view.svg"));
+    const ExportScene scene = sceneOf(kScript, {-1, true});
+    ASSERT_EQ(writeSvg(path.toStdString(), scene, markers), "");
+    const std::vector<Marker> shown = markersOf(scene.roomAt(scene.run().shown));
+    QFile file(path);
+    ASSERT_TRUE(file.open(QIODevice::ReadOnly));
+    QXmlStreamReader svg(&file);
+    int images = 0, haloes = 0;
+    QStringList strokes;  // of the groups the reader is in
+    QStringList texts;
+    while (!svg.atEnd()) {
+        svg.readNext();
+        if (svg.isEndElement() && svg.name() == u"g") strokes.removeLast();
+        if (!svg.isStartElement()) continue;
+        if (svg.name() == u"g") strokes << svg.attributes().value(qs("stroke")).toString();
+        images += svg.name() == u"image";
+        // A halo is the letters' outline stroked white.
+        haloes += svg.name() == u"path" && strokes.value(strokes.size() - 1) == u"#ffffff";
+        if (svg.name() == u"text") texts << svg.readElementText();
+    }
+    EXPECT_FALSE(svg.hasError()) << svg.errorString().toStdString();
+    EXPECT_EQ(images, 0);
+    ASSERT_GE(shown.size(), 2u);
+    EXPECT_EQ(haloes, static_cast<int>(shown.size()));
+    for (const Marker& m : shown) EXPECT_TRUE(texts.contains(m.label)) << m.label.toStdString();
+}
+
 }  // namespace
 }  // namespace velistrad
