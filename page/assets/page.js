@@ -237,10 +237,17 @@
   // ---- Drawing the officers ----
   const spot = (x, y) => [(x + MARKER_DX) / TWIPS, (y + MARKER_DY) / TWIPS];
   function atStation(k) { return run.x[k] === data.officers[k][1] && run.y[k] === data.officers[k][2]; }
+  // A finger needs 44 CSS pixels to tap a marker, whatever the plan's scale.
+  function hitRadius() {
+    const box = plan.getBoundingClientRect();
+    const scale = Math.min(box.width / 482, box.height / 696);
+    return scale > 0 ? Math.max(MARKER_R, 22 / scale) : MARKER_R;
+  }
   function drawMarkers() {
     const g = $("markers");
     g.textContent = "";
     const circles = el("g", {}, g), halos = el("g", {}, g), labels = el("g", {}, g);
+    const hits = el("g", {}, g), reach = hitRadius();
     data.officers.forEach((o, k) => {
       if (atStation(k) && k !== run.follow) return;
       const [cx, cy] = spot(run.x[k], run.y[k]);
@@ -248,16 +255,15 @@
         el("circle", { cx, cy, r: MARKER_R + 3.5, fill: "none", stroke: o[3], "stroke-width": 3 }, circles);
       }
       if (atStation(k)) return;
-      const c = el("circle", { cx, cy, r: MARKER_R, fill: "#fff", stroke: "#000", "stroke-width": 1,
+      el("circle", { cx, cy, r: MARKER_R, fill: "#fff", stroke: "#000", "stroke-width": 1,
         class: "marker", "data-officer": k }, circles);
-      c.addEventListener("click", () => follow(k));
       const at = { x: run.x[k] / TWIPS, y: run.y[k] / TWIPS + LABEL_ASCENT * LABEL_PX,
         "font-family": FONT, "font-size": LABEL_PX };
       el("text", Object.assign({ fill: "none", stroke: "#fff", "stroke-width": 2.5,
         "stroke-linejoin": "round" }, at), halos).textContent = o[0];
-      const t = el("text", Object.assign({ fill: "#000", class: "marker", "data-officer": k }, at), labels);
-      t.textContent = o[0];
-      t.addEventListener("click", () => follow(k));
+      el("text", Object.assign({ fill: "#000" }, at), labels).textContent = o[0];
+      const hit = el("circle", { cx, cy, r: reach, class: "hit", "data-officer": k }, hits);
+      hit.addEventListener("click", () => follow(k));
     });
   }
   // His route: every place he stands, a new stretch after a placement.

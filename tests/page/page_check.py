@@ -183,7 +183,13 @@ class Using(unittest.TestCase):
             b.key(" ", "Space")
             b.eval("const t = document.getElementById('timeline'); t.value = Math.floor(t.max / 2);"
                    "t.dispatchEvent(new Event('input'))")
-            b.eval("document.querySelector('circle.marker').dispatchEvent(new MouseEvent('click'))")
+            # The marker is tapped where a finger lands: inside 44 CSS pixels.
+            hit = b.eval("(() => { const r = document.querySelector('circle.hit').getBoundingClientRect();"
+                         " return [r.left + r.width / 2, r.top + r.height / 2 + 18, r.width]; })()")
+            self.assertGreaterEqual(hit[2], 44)
+            for kind in ("mousePressed", "mouseReleased"):
+                b.send("Input.dispatchMouseEvent", type=kind, x=hit[0], y=hit[1], button="left",
+                       clickCount=1)
             followed = b.eval("Number(document.getElementById('officer').value)")
             self.assertGreaterEqual(followed, 0)
             titles = b.eval("[...document.querySelectorAll('#officer option')].map(o => o.textContent)")
