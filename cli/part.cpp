@@ -20,7 +20,6 @@ namespace {
 
 constexpr int kExitPlays = 0;
 constexpr int kExitFailed = 1;
-constexpr int kExitUsage = 2;
 
 class ErrLines : public DiagnosticSink {
 public:
