@@ -48,7 +48,10 @@ void MySimulations::showItems() {
 
 MySimulations::MySimulations(WindowContext& window, const QString& customFile,
                              std::function<bool()> leaveScript)
-    : m_window(window), m_customFile(customFile), m_leaveScript(std::move(leaveScript)) {}
+    : QObject(&window.mainWindow()),
+      m_window(window),
+      m_customFile(customFile),
+      m_leaveScript(std::move(leaveScript)) {}
 
 MySimulations::~MySimulations() = default;
 

@@ -196,6 +196,7 @@ bool ScriptFiles::filterDrop(QEvent* event) {
     return true;
 }
 
-ScriptFiles::ScriptFiles(WindowContext& window) : m_window(window) {}
+ScriptFiles::ScriptFiles(WindowContext& window)
+    : QObject(&window.mainWindow()), m_window(window) {}
 
 }  // namespace velistrad

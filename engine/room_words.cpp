@@ -140,7 +140,7 @@ std::string officerTitle(int officer) {
 
 std::string officerTitleWithAbbreviation(int officer) {
     if (!ChapterRoom::isOfficer(officer)) return {};
-    const std::string& abbreviation = ChapterRoom().officer(officer).abbreviation;
+    const std::string abbreviation = ChapterRoom().officer(officer).abbreviation;
     const std::string title = officerTitle(officer);
     return title == abbreviation ? title : title + " (" + abbreviation + ")";
 }
