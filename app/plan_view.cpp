@@ -139,7 +139,15 @@ void PlanView::paintEvent(QPaintEvent* event) {
     painter.drawPixmap(0, 0, m_plan);  // the clip keeps this to what changed
     if (m_overlay) m_overlay->paintUnder(painter);
     if (m_preview) m_preview(painter);
-    m_painter.paint(painter, m_shown);
+    // Only the markers that reach into what is repainted: the others would
+    // be clipped away whole, and painting them is most of a frame's work.
+    std::vector<Marker> touched;
+    const QRegion& region = event->region();
+    const QTransform toWidget = planTransform();
+    for (const Marker& m : m_shown)
+        if (region.intersects(toWidget.mapRect(m_painter.bounds(m)).toAlignedRect()))
+            touched.push_back(m);
+    m_painter.paint(painter, touched);
     if (m_overlay) m_overlay->paintOver(painter);
 }
 

@@ -116,6 +116,8 @@ void TimelinePanel::update() {
     if (!played) {
         m_readout->clear();
         m_window.scriptEditor().setExtraSelections({});
+        m_marked.clear();
+        m_markedScript.clear();
         return;
     }
     const std::string script = m_window.scriptText();
@@ -128,20 +130,27 @@ void TimelinePanel::update() {
 
 void TimelinePanel::highlightEntries(std::size_t shown) {
     const std::shared_ptr<const PlayedTimeline> played = m_window.simulator().played();
-    QList<QTextEdit::ExtraSelection> marks;
+    const std::string script = played && shown > 0 ? m_window.scriptText() : std::string();
+    std::vector<std::pair<std::size_t, std::size_t>> spans;
     if (played && shown > 0) {
-        const std::string script = m_window.scriptText();
         for (const std::size_t entry : played->entriesAt(shown - 1)) {
             if (entry >= played->entrySpans.size()) continue;
-            const auto [start, end] = played->entrySpans[entry];
-            if (end > script.size()) continue;  // the text is no longer the one played
-            QTextEdit::ExtraSelection mark;
-            mark.cursor = QTextCursor(m_window.scriptEditor().document());
-            mark.cursor.setPosition(editorPosition(script, start));
-            mark.cursor.setPosition(editorPosition(script, end), QTextCursor::KeepAnchor);
-            mark.format.setBackground(QColor(0xFF, 0xE9, 0x8C));
-            marks.append(mark);
+            const auto span = played->entrySpans[entry];
+            if (span.second > script.size()) continue;  // the text is no longer the one played
+            spans.push_back(span);
         }
+    }
+    if (!spans.empty() && spans == m_marked && script == m_markedScript) return;
+    m_marked = spans;
+    m_markedScript = script;
+    QList<QTextEdit::ExtraSelection> marks;
+    for (const auto& [start, end] : spans) {
+        QTextEdit::ExtraSelection mark;
+        mark.cursor = QTextCursor(m_window.scriptEditor().document());
+        mark.cursor.setPosition(editorPosition(script, start));
+        mark.cursor.setPosition(editorPosition(script, end), QTextCursor::KeepAnchor);
+        mark.format.setBackground(QColor(0xFF, 0xE9, 0x8C));
+        marks.append(mark);
     }
     m_window.scriptEditor().setExtraSelections(marks);
 }

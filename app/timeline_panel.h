@@ -7,6 +7,8 @@
 #include <QObject>
 
 #include <cstddef>
+#include <string>
+#include <utility>
 #include <vector>
 
 class QAction;
@@ -52,6 +54,10 @@ private:
     std::vector<QAction*> m_actions;
     bool m_settingSlider = false;  // the slider follows the run: not a user's move
     double m_lastUpdate = -1;
+    // The script bytes marked in the editor now: re-marking the same ones
+    // would repaint the editor for nothing.
+    std::vector<std::pair<std::size_t, std::size_t>> m_marked;
+    std::string m_markedScript;
 };
 
 }  // namespace velistrad
