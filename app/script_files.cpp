@@ -196,7 +196,6 @@ bool ScriptFiles::filterDrop(QEvent* event) {
     return true;
 }
 
-ScriptFiles::ScriptFiles(WindowContext& window)
-    : QObject(&window.mainWindow()), m_window(window) {}
+ScriptFiles::ScriptFiles(WindowContext& window) : QObject(&window.mainWindow()), m_window(window) {}
 
 }  // namespace velistrad

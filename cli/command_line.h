@@ -8,6 +8,8 @@
 #include <string_view>
 #include <vector>
 
+#include "engine/diagnostic.h"
+
 namespace velistrad::cli {
 
 inline constexpr int kExitPlays = 0;
@@ -20,6 +22,14 @@ extern const char* const kHelp;
 void writeOut(std::string_view text);
 // Writes the text and a line break to standard error.
 void writeErr(std::string_view text);
+
+// The window shows each message in a box; the command line writes each as
+// one line to standard error.
+class ErrorLines : public DiagnosticSink {
+public:
+    void diagnose(const Diagnostic& d) override { writeErr(d.text); }
+};
+
 // Reports `why` and the usage to standard error; returns kExitUsage.
 int usageError(std::string_view why);
 

@@ -44,14 +44,8 @@ namespace {
 using namespace velistrad;
 using namespace velistrad::cli;
 
-// The window shows each message in a box; here each is one line.
-class LineSink : public DiagnosticSink {
-public:
-    void diagnose(const Diagnostic& d) override { writeErr(d.text); }
-};
-
 std::shared_ptr<PlayedTimeline> compose(ChapterRoom& room, const std::string& text) {
-    LineSink sink;
+    ErrorLines sink;
     return composeScript(room, text, sink);
 }
 

@@ -10,6 +10,7 @@
 #include <cstdio>
 #include <memory>
 
+#include "cli/command_line.h"
 #include "engine/practice.h"
 #include "engine/script_runner.h"
 #include "engine/simulator.h"
@@ -21,13 +22,7 @@ namespace {
 constexpr int kExitPlays = 0;
 constexpr int kExitFailed = 1;
 
-class ErrLines : public DiagnosticSink {
-public:
-    void diagnose(const Diagnostic& d) override {
-        std::fwrite(d.text.data(), 1, d.text.size(), stderr);
-        std::fputc('\n', stderr);
-    }
-};
+using cli::ErrorLines;
 
 int officerNamed(std::string_view abbreviation) {
     std::string key(abbreviation);
@@ -60,7 +55,7 @@ Run playFor(std::string_view abbreviation, const std::vector<std::string_view>& 
     }
     if ((run.status = hooks.readSource(source, run.script)) != 0) return run;
     ChapterRoom room;
-    ErrLines sink;
+    ErrorLines sink;
     run.played = composeScript(room, run.script, sink);
     if (!run.played) run.status = kExitFailed;
     return run;

@@ -16,6 +16,7 @@
 #include <memory>
 #include <optional>
 
+#include "cli/command_line.h"
 #include "engine/script_runner.h"
 #include "engine/simulator.h"
 #include "render/animation_export.h"
@@ -31,13 +32,7 @@ namespace {
 constexpr int kExitFailed = 1;
 constexpr int kExitUsage = 2;
 
-class ErrLineSink : public DiagnosticSink {
-public:
-    void diagnose(const Diagnostic& d) override {
-        std::fwrite(d.text.data(), 1, d.text.size(), stderr);
-        std::fputc('\n', stderr);
-    }
-};
+using cli::ErrorLines;
 
 std::optional<std::size_t> number(std::string_view text) {
     std::size_t n = 0;
@@ -159,7 +154,7 @@ int runRender(std::vector<std::string_view> args, const RenderHooks& hooks) {
     const QGuiApplication app(argc, argv);
 
     ExportRun run;
-    ErrLineSink sink;
+    ErrorLines sink;
     ChapterRoom composed;
     run.played = composeScript(composed, text, sink);
     if (!run.played) return kExitFailed;

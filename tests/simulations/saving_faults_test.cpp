@@ -41,23 +41,20 @@ protected:
             ::_exit(3);
     }
 
-    // Replaces S1 with a script too big for the room left; in a child that
-    // first runs `prepare`, and as the user when `asUser`. The last message.
-    template <class Prepare>
-    std::string saveTooMuch(bool asUser, Prepare prepare) {
+    // Runs `act` in a child process, as the user when `asUser`; what the
+    // child returns as text comes back through a pipe.
+    template <class Act>
+    std::string inChild(bool asUser, Act act) {
         int pipeEnds[2] = {-1, -1};
         EXPECT_EQ(::pipe(pipeEnds), 0);
         const pid_t child = ::fork();
         if (child == 0) {
             if (asUser) becomeUser();
-            prepare();
-            load();
-            save("S1", std::string(200000, 'z'), {true});
-            const std::string text = dialogs.messages.empty() ? "" : dialogs.messages.back();
+            const std::string text = act();
             ::_exit(::write(pipeEnds[1], text.data(), text.size()) < 0);
         }
         ::close(pipeEnds[1]);
-        std::string text(4096, '\0');
+        std::string text(65536, '\0');
         text.resize(static_cast<std::size_t>(
             std::max<ssize_t>(0, ::read(pipeEnds[0], text.data(), text.size()))));
         ::close(pipeEnds[0]);
@@ -65,6 +62,18 @@ protected:
         ::waitpid(child, &status, 0);
         EXPECT_EQ(status, 0);
         return text;
+    }
+
+    // Replaces S1 with a script too big for the room left; in a child that
+    // first runs `prepare`, and as the user when `asUser`. The last message.
+    template <class Prepare>
+    std::string saveTooMuch(bool asUser, Prepare prepare) {
+        return inChild(asUser, [&] {
+            prepare();
+            load();
+            save("S1", std::string(200000, 'z'), {true});
+            return dialogs.messages.empty() ? std::string() : dialogs.messages.back();
+        });
     }
     void expectRefused(const std::string& shown, const std::string& reason) {
         EXPECT_NE(shown.find("could not be saved to " + path + ":\n" + reason), std::string::npos)
@@ -102,25 +111,12 @@ protected:
     // Runs `act` in a child as the user; every message it was shown, one a line.
     template <class Act>
     std::string asUser(Act act) {
-        int pipeEnds[2] = {-1, -1};
-        EXPECT_EQ(::pipe(pipeEnds), 0);
-        const pid_t child = ::fork();
-        if (child == 0) {
-            becomeUser();
+        return inChild(true, [&] {
             act();
             std::string text;
             for (const std::string& m : dialogs.messages) text += m + "\n";
-            ::_exit(::write(pipeEnds[1], text.data(), text.size()) < 0);
-        }
-        ::close(pipeEnds[1]);
-        std::string text(65536, '\0');
-        text.resize(static_cast<std::size_t>(
-            std::max<ssize_t>(0, ::read(pipeEnds[0], text.data(), text.size()))));
-        ::close(pipeEnds[0]);
-        int status = 0;
-        ::waitpid(child, &status, 0);
-        EXPECT_EQ(status, 0);
-        return text;
+            return text;
+        });
     }
     std::size_t backups() const {
         std::size_t n = 0;
