@@ -25,6 +25,7 @@ class Browser:
             [CHROMIUM, "--headless", "--no-sandbox", "--disable-gpu", "--disable-quic",
              "--no-first-run", "--disable-background-networking", "--disable-component-update",
              "--disable-sync", "--disable-extensions", "--mute-audio", "--hide-scrollbars",
+             "--disable-dev-shm-usage",
              "--remote-debugging-port=0", "--user-data-dir=" + self.profile, "about:blank"],
             stdout=subprocess.DEVNULL, stderr=subprocess.DEVNULL)
         port_file = os.path.join(self.profile, "DevToolsActivePort")
