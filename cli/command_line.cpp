@@ -5,6 +5,7 @@
 #include <cstdio>
 #include <cstring>
 #include <system_error>
+#include <utility>
 
 #include "engine/script_check.h"
 #include "simulations/catalogue.h"
@@ -178,6 +179,12 @@ Source readSource(const std::vector<std::string_view>& args) {
     // Editors on other systems start files with one; it is not part of the script.
     source.text.erase(0, source.text.size() - withoutByteOrderMark(source.text).size());
     return source;
+}
+
+int readSource(const std::vector<std::string_view>& args, std::string& text) {
+    Source read = readSource(args);
+    text = std::move(read.text);
+    return read.error;
 }
 
 }  // namespace velistrad::cli

@@ -41,5 +41,7 @@ struct Source {
 };
 
 Source readSource(const std::vector<std::string_view>& args);
+// The same into `text`; returns 0 or the exit status already reported.
+int readSource(const std::vector<std::string_view>& args, std::string& text);
 
 }  // namespace velistrad::cli

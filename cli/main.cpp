@@ -149,15 +149,6 @@ int runList(const std::vector<std::string_view>& args) {
     return kExitPlays;
 }
 
-PartHooks partHooks() {
-    return {[](const std::vector<std::string_view>& source, std::string& text) {
-                Source read = readSource(source);
-                text = std::move(read.text);
-                return read.error;
-            },
-            [](const std::string& why) { return usageError(why); }};
-}
-
 // The drawing formats need Qt, which the text commands must not load: they
 // are velistrad-render's, run in this process's place as git runs its
 // subcommands, from this program's folder first and then from PATH. It
@@ -202,18 +193,11 @@ int main(int argc, char** argv) {
     } else if (command == "list") {
         status = runList(args);
     } else if (command == "part") {
-        status = runPart(args, partHooks());
+        status = runPart(args);
     } else if (command == "practice") {
-        status = runPractice(args, partHooks());
+        status = runPractice(args);
     } else if (command == "render" && !args.empty() && args[0] == "--html") {
-        status = runPageCommand(
-            args, {[](const std::vector<std::string_view>& source, std::string& text) {
-                       Source read = readSource(source);
-                       text = std::move(read.text);
-                       return read.error;
-                   },
-                   [](const std::string& why) { return usageError(why); },
-                   [](const std::string& line) { writeErr(line); }});
+        status = runPageCommand(args);
     } else if (command == "render") {
         // The member's page, above, needs no Qt; the other formats do.
         status = runRenderProgram(argv);

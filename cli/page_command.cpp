@@ -4,6 +4,7 @@
 #include <charconv>
 #include <optional>
 
+#include "cli/command_line.h"
 #include "engine/script_runner.h"
 #include "page/member_page.h"
 #include "simulations/catalogue.h"
@@ -14,18 +15,9 @@ namespace velistrad {
 
 namespace {
 
-constexpr int kExitPlays = 0;
-constexpr int kExitFailed = 1;
-constexpr int kExitUsage = 2;
-
-class MessageSink : public DiagnosticSink {
-public:
-    explicit MessageSink(const PageCommandHooks& hooks) : m_hooks(hooks) {}
-    void diagnose(const Diagnostic& d) override { m_hooks.message(d.text); }
-
-private:
-    const PageCommandHooks& m_hooks;
-};
+using cli::kExitFailed;
+using cli::kExitPlays;
+using cli::kExitUsage;
 
 // "marshal-walk" of "/home/x/marshal-walk.vsim".
 std::string scriptName(std::string_view path) {
@@ -49,8 +41,8 @@ bool isFolder(const std::string& path) {
 
 }  // namespace
 
-int runPageCommand(std::vector<std::string_view> args, const PageCommandHooks& hooks) {
-    if (args.size() < 2) return hooks.usageError("--html takes a file to write");
+int runPageCommand(std::vector<std::string_view> args) {
+    if (args.size() < 2) return cli::usageError("--html takes a file to write");
     const std::string out(args[1]);
     args.erase(args.begin(), args.begin() + 2);
     std::optional<std::string> customFile;
@@ -62,7 +54,7 @@ int runPageCommand(std::vector<std::string_view> args, const PageCommandHooks& h
         break;
     }
     if (!isFolder(folderOf(out))) {
-        hooks.message("velistrad-cli: cannot write " + out + ": the folder " + folderOf(out) +
+        cli::writeErr("velistrad-cli: cannot write " + out + ": the folder " + folderOf(out) +
                       " does not exist");
         return kExitUsage;
     }
@@ -76,7 +68,7 @@ int runPageCommand(std::vector<std::string_view> args, const PageCommandHooks& h
             std::string error;
             const auto bytes = readWholeFile(*customFile, error);
             if (!bytes) {
-                hooks.message("velistrad-cli: cannot read " + *customFile + ": " +
+                cli::writeErr("velistrad-cli: cannot read " + *customFile + ": " +
                               (error.empty() ? std::string("no such file") : error));
                 return kExitUsage;
             }
@@ -86,9 +78,9 @@ int runPageCommand(std::vector<std::string_view> args, const PageCommandHooks& h
         movements = memberBook(mine);
         title = "Velistrad: the movements";
     } else {
-        if (customFile) return hooks.usageError("--custom-file goes with --all");
+        if (customFile) return cli::usageError("--custom-file goes with --all");
         PageMovement one;
-        const int status = hooks.readSource(args, one.script);
+        const int status = cli::readSource(args, one.script);
         if (status != 0) return status;
         if (args.size() == 2 && args[0] == "--catalogue") {
             std::size_t n = 0;
@@ -104,14 +96,14 @@ int runPageCommand(std::vector<std::string_view> args, const PageCommandHooks& h
         movements.push_back(std::move(one));
     }
 
-    MessageSink sink(hooks);
+    cli::ErrorLines sink;
     const std::optional<MemberPage> page = makeMemberPage(title, movements, sink, !book);
     if (!page) return kExitFailed;
     for (const std::string& name : page->leftOut)
-        hooks.message("velistrad-cli: left out \"" + name + "\": its script does not play");
+        cli::writeErr("velistrad-cli: left out \"" + name + "\": its script does not play");
     const std::string error = replaceFile(out, page->html);
     if (!error.empty()) {
-        hooks.message("velistrad-cli: cannot write " + out + ": " + error);
+        cli::writeErr("velistrad-cli: cannot write " + out + ": " + error);
         return kExitUsage;
     }
     return kExitPlays;

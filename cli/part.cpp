@@ -19,10 +19,9 @@ namespace velistrad {
 
 namespace {
 
-constexpr int kExitPlays = 0;
-constexpr int kExitFailed = 1;
-
 using cli::ErrorLines;
+using cli::kExitFailed;
+using cli::kExitPlays;
 
 int officerNamed(std::string_view abbreviation) {
     std::string key(abbreviation);
@@ -45,15 +44,14 @@ struct Run {
     int status = kExitPlays;
 };
 
-Run playFor(std::string_view abbreviation, const std::vector<std::string_view>& source,
-            const PartHooks& hooks) {
+Run playFor(std::string_view abbreviation, const std::vector<std::string_view>& source) {
     Run run;
     run.officer = officerNamed(abbreviation);
     if (run.officer < 0) {
-        run.status = hooks.usageError("no officer \"" + std::string(abbreviation) + "\"");
+        run.status = cli::usageError("no officer \"" + std::string(abbreviation) + "\"");
         return run;
     }
-    if ((run.status = hooks.readSource(source, run.script)) != 0) return run;
+    if ((run.status = cli::readSource(source, run.script)) != 0) return run;
     ChapterRoom room;
     ErrorLines sink;
     run.played = composeScript(room, run.script, sink);
@@ -63,11 +61,11 @@ Run playFor(std::string_view abbreviation, const std::vector<std::string_view>& 
 
 }  // namespace
 
-int runPart(std::vector<std::string_view> args, const PartHooks& hooks) {
-    if (args.empty()) return hooks.usageError("part takes an officer's abbreviation");
+int runPart(std::vector<std::string_view> args) {
+    if (args.empty()) return cli::usageError("part takes an officer's abbreviation");
     const std::string_view abbreviation = args[0];
     args.erase(args.begin());
-    const Run run = playFor(abbreviation, args, hooks);
+    const Run run = playFor(abbreviation, args);
     if (run.status != 0) return run.status;
     const double medium = speedFrameDelay(3);
     std::string out;
@@ -78,12 +76,12 @@ int runPart(std::vector<std::string_view> args, const PartHooks& hooks) {
     return kExitPlays;
 }
 
-int runPractice(std::vector<std::string_view> args, const PartHooks& hooks) {
+int runPractice(std::vector<std::string_view> args) {
     if (args.size() < 2 || args[0] != "--officer")
-        return hooks.usageError("practice takes --officer ABBR");
+        return cli::usageError("practice takes --officer ABBR");
     const std::string_view abbreviation = args[1];
     args.erase(args.begin(), args.begin() + 2);
-    const Run run = playFor(abbreviation, args, hooks);
+    const Run run = playFor(abbreviation, args);
     if (run.status != 0) return run.status;
     const double medium = speedFrameDelay(3);
     std::string out;

@@ -29,10 +29,9 @@ namespace velistrad {
 
 namespace {
 
-constexpr int kExitFailed = 1;
-constexpr int kExitUsage = 2;
-
 using cli::ErrorLines;
+using cli::kExitFailed;
+using cli::kExitUsage;
 
 std::optional<std::size_t> number(std::string_view text) {
     std::size_t n = 0;
@@ -72,7 +71,7 @@ struct Options {
 
 }  // namespace
 
-int runRender(std::vector<std::string_view> args, const RenderHooks& hooks) {
+int runRender(std::vector<std::string_view> args) {
     Options o;
     const std::pair<std::string_view, std::string_view*> named[] = {
         {"--gif", &o.gif},     {"--pdf", &o.pdf},         {"--png", &o.png},
@@ -84,8 +83,8 @@ int runRender(std::vector<std::string_view> args, const RenderHooks& hooks) {
         for (const auto& [name, value] : named) {
             if (args[i] != name) continue;
             if (args.size() < i + 2 || args[i + 1].empty())
-                return hooks.usageError(std::string(name) + " takes a value");
-            if (!value->empty()) return hooks.usageError(std::string(name) + " given twice");
+                return cli::usageError(std::string(name) + " takes a value");
+            if (!value->empty()) return cli::usageError(std::string(name) + " given twice");
             *value = args[i + 1];
             args.erase(args.begin() + static_cast<std::ptrdiff_t>(i),
                        args.begin() + static_cast<std::ptrdiff_t>(i) + 2);
@@ -96,39 +95,39 @@ int runRender(std::vector<std::string_view> args, const RenderHooks& hooks) {
         if (!taken) i += args[i] == "--catalogue" ? 2 : 1;
     }
     const int outputs = !o.gif.empty() + !o.pdf.empty() + !o.png.empty() + !o.svg.empty();
-    if (outputs != 1) return hooks.usageError("render writes one of --gif, --pdf, --png or --svg");
-    if (!o.part.empty() && o.pdf.empty()) return hooks.usageError("--part goes with --pdf");
+    if (outputs != 1) return cli::usageError("render writes one of --gif, --pdf, --png or --svg");
+    if (!o.part.empty() && o.pdf.empty()) return cli::usageError("--part goes with --pdf");
     if (!o.frame.empty() && o.png.empty() && o.svg.empty())
-        return hooks.usageError("--frame goes with --png or --svg");
+        return cli::usageError("--frame goes with --png or --svg");
     if (!o.speed.empty() && o.gif.empty() && o.part.empty())
-        return hooks.usageError("--speed goes with --gif or --part");
+        return cli::usageError("--speed goes with --gif or --part");
 
     int speed = 3;
     if (!o.speed.empty()) {
         const auto n = number(o.speed);
         if (!n || *n < 1 || *n > 5)
-            return hooks.usageError("--speed takes 1 (Turtle) to 5 (Lightning), not \"" +
-                                    std::string(o.speed) + "\"");
+            return cli::usageError("--speed takes 1 (Turtle) to 5 (Lightning), not \"" +
+                                   std::string(o.speed) + "\"");
         speed = static_cast<int>(*n);
     }
     std::optional<std::size_t> frame;
     if (!o.frame.empty()) {
         frame = number(o.frame);
         if (!frame)
-            return hooks.usageError("--frame takes a frame number, 0 or more, not \"" +
-                                    std::string(o.frame) + "\"");
+            return cli::usageError("--frame takes a frame number, 0 or more, not \"" +
+                                   std::string(o.frame) + "\"");
     }
     int officer = -1;
     for (const std::string_view who : {o.officer, o.part}) {
         if (who.empty()) continue;
         officer = officerNamed(who);
         if (officer < 0)
-            return hooks.usageError("unknown officer \"" + std::string(who) +
-                                    "\": see the officers of velistrad-cli final");
+            return cli::usageError("unknown officer \"" + std::string(who) +
+                                   "\": see the officers of velistrad-cli final");
     }
 
     std::string text;
-    if (const int status = hooks.readSource(args, text); status != 0) return status;
+    if (const int status = cli::readSource(args, text); status != 0) return status;
     const std::string_view output = !o.gif.empty()   ? o.gif
                                     : !o.pdf.empty() ? o.pdf
                                     : !o.png.empty() ? o.png

@@ -14,13 +14,7 @@ int main(int argc, char** argv) {
     using namespace velistrad;
     using namespace velistrad::cli;
     const std::vector<std::string_view> args(argv + 1, argv + argc);
-    const int status =
-        runRender(args, {[](const std::vector<std::string_view>& source, std::string& text) {
-                             Source read = readSource(source);
-                             text = std::move(read.text);
-                             return read.error;
-                         },
-                         [](const std::string& why) { return usageError(why); }});
+    const int status = runRender(args);
     if (std::fflush(stdout) != 0 && status == kExitPlays) {
         writeErr("velistrad-cli: cannot write standard output");
         return kExitUsage;
