@@ -15,6 +15,7 @@
 #include <QMenu>
 #include <QProgressDialog>
 #include <QSettings>
+#include <QStringList>
 #include <QTextEdit>
 
 #include "app/dialogs.h"
@@ -26,8 +27,10 @@
 #include "app/window_context.h"
 #include "engine/script_runner.h"
 #include "engine/simulator.h"
+#include "page/member_page.h"
 #include "render/gif_schedule.h"
 #include "simulations/catalogue.h"
+#include "simulations/safe_file.h"
 
 namespace velistrad {
 
@@ -36,6 +39,7 @@ namespace {
 const QString kSettings = QStringLiteral("velistrad");
 const QString kFolderKey = QStringLiteral("exportFolder");
 const QString kTitle = QStringLiteral("Export");
+const QString kPageFilter = QStringLiteral("Web pages (*.html)");
 
 std::string withoutReturns(std::string text) {
     std::erase(text, '\r');
@@ -88,13 +92,26 @@ void ExportActions::build(QMenu* file) {
             [this] { m_partSheet->setEnabled(m_following.selected() >= 0); });
 }
 
-QString ExportActions::simulationName() const {
+const CatalogueEntry* ExportActions::shownCatalogueEntry() const {
     const std::string script = withoutReturns(m_window.scriptEditor().toPlainText().toStdString());
-    for (const CatalogueEntry& e : catalogue()) {
-        if (withoutReturns(e.script) == script)
-            return QStringLiteral("%1 - %2").arg(QString::fromUtf8(e.submenu),
-                                                 QString::fromUtf8(e.caption));
-    }
+    for (const CatalogueEntry& e : catalogue())
+        if (withoutReturns(e.script) == script) return &e;
+    return nullptr;
+}
+
+bool ExportActions::nothingToExport(const std::string& why) {
+    m_window.dialogs().message(
+        QStringLiteral("The script does not play, so there is nothing to export.\n\n") +
+            QString::fromStdString(why),
+        kTitle, MessageIcon::Exclamation);
+    return false;
+}
+
+QString ExportActions::simulationName() const {
+    if (const CatalogueEntry* e = shownCatalogueEntry())
+        return QStringLiteral("%1 - %2").arg(QString::fromUtf8(e->submenu),
+                                             QString::fromUtf8(e->caption));
+    const std::string script = withoutReturns(m_window.scriptEditor().toPlainText().toStdString());
     for (const CustomSimulation& c : m_mine.simulations())
         if (withoutReturns(c.script) == script) return QString::fromStdString(c.name);
     if (!m_files.file().isEmpty()) return QFileInfo(m_files.file()).completeBaseName();
@@ -117,10 +134,7 @@ std::optional<ExportRun> ExportActions::currentRun(bool whole) {
         FirstMessage sink;
         run.played = composeScript(stations, run.script, sink);
         if (!run.played) {
-            m_window.dialogs().message(
-                QStringLiteral("The script does not play, so there is nothing to export.\n\n") +
-                    QString::fromStdString(sink.text),
-                kTitle, MessageIcon::Exclamation);
+            nothingToExport(sink.text);
             return std::nullopt;
         }
         run.shown = run.played->size();
@@ -268,6 +282,47 @@ bool ExportActions::exportAnimation() {
                                        delay, m_window.planView().markerPainter(), step);
     m_busy = false;
     return !progress.wasCanceled() && finish(path, error);
+}
+
+bool ExportActions::exportMemberPage() {
+    PageMovement shown;
+    shown.script = m_window.scriptEditor().toPlainText().toStdString();
+    shown.name = simulationName().toStdString();
+    std::string title = shown.name;
+    if (const CatalogueEntry* e = shownCatalogueEntry()) {
+        shown.group = e->submenu;
+        shown.name = e->caption;
+        title = std::string(e->submenu) + " > " + e->caption;
+    }
+    FirstMessage sink;
+    const auto page = makeMemberPage(title, {shown}, sink, true);
+    if (!page) return nothingToExport(sink.text);
+    const QString path =
+        askFile(QStringLiteral("Export Member's Page"), QStringLiteral("html"), kPageFilter);
+    if (path.isEmpty()) return false;
+    return finish(path, replaceFile(QFile::encodeName(path).toStdString(), page->html));
+}
+
+bool ExportActions::exportMemberBook() {
+    std::vector<PageMovement> mine;
+    for (const CustomSimulation& c : m_mine.simulations()) mine.push_back({"", c.name, c.script});
+    FirstMessage sink;
+    const auto book = makeMemberPage("Velistrad: the movements", memberBook(mine), sink, false);
+    const QString path = askFile(QStringLiteral("Export Member's Book"), QStringLiteral("html"),
+                                 kPageFilter, QStringLiteral("Velistrad movements"));
+    if (path.isEmpty() ||
+        !finish(path, replaceFile(QFile::encodeName(path).toStdString(), book->html)))
+        return false;
+    if (!book->leftOut.empty()) {
+        QStringList names;
+        for (const std::string& name : book->leftOut) names << QString::fromStdString(name);
+        m_window.dialogs().message(
+            QStringLiteral("The book was written without these simulations, whose scripts do "
+                           "not play: %1.")
+                .arg(names.join(QStringLiteral(", "))),
+            kTitle, MessageIcon::Exclamation);
+    }
+    return true;
 }
 
 }  // namespace velistrad

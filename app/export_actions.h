@@ -1,6 +1,7 @@
 // File > Export: the plan as PDF, the view as PNG or SVG, the followed
-// officer's part sheet and the run as an animated GIF, each asking for a file
-// in the folder used last and suggesting the simulation's name.
+// officer's part sheet, the run as an animated GIF, and the member's page or
+// book (HTML), each asking for a file in the folder used last and suggesting
+// the simulation's name.
 #pragma once
 
 #include <QObject>
@@ -16,6 +17,8 @@ class QAction;
 class QMenu;
 
 namespace velistrad {
+
+struct CatalogueEntry;
 
 class FollowOfficer;
 class MySimulations;
@@ -53,6 +56,10 @@ private:
     // does not play.
     std::optional<ExportRun> currentRun(bool whole);
     // Suggests `name`, or the simulation's name when it is empty.
+    // The built-in simulation whose script the editor shows, if any.
+    const CatalogueEntry* shownCatalogueEntry() const;
+    // Tells why a script that does not play exports nothing; false.
+    bool nothingToExport(const std::string& why);
     QString askFile(const QString& title, const QString& extension, const QString& filter,
                     const QString& name = {});
     bool finish(const QString& path, const std::string& error);
