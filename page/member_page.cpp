@@ -124,11 +124,12 @@ bool writeMovement(Json& j, const PageMovement& m, DiagnosticSink& sink) {
         j.comma().str(end <= m.script.size()
                           ? oneLine(std::string_view(m.script).substr(start, end - start))
                           : std::string());
-    // Each officer's part: the entries that move him, and where to.
+    // Each officer's part: the entries that move him, and where to; the page
+    // times them itself at the speed chosen, so any speed serves here.
     j.raw("]").key("parts").raw("[");
     for (int officer = 0; officer < kOfficerCount; ++officer) {
         j.comma().raw("[");
-        for (const PartStep& step : officerPart(*played, m.script, officer, 0.025)) {
+        for (const PartStep& step : officerPart(*played, m.script, officer, speedFrameDelay(3))) {
             j.comma().raw("[").num(static_cast<double>(step.entry)).raw(",");
             j.num(static_cast<double>(step.firstFrame)).raw(",");
             j.num(static_cast<double>(step.lastFrame)).raw(",").str(step.reading).raw("]");

@@ -3,23 +3,17 @@
 #include <QColor>
 #include <QFont>
 #include <QFontMetricsF>
-#include <QLineF>
 #include <QPainter>
 #include <QPainterPath>
 #include <QPen>
 #include <QPointF>
-#include <QPolygonF>
 #include <QRectF>
 #include <QString>
-#include <QStringList>
 
 #include <algorithm>
-#include <array>
 #include <cmath>
-#include <vector>
 
 #include "model/chapter_room.h"
-#include "render/marker_painter.h"
 
 namespace velistrad {
 
