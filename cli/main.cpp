@@ -134,6 +134,14 @@ int runCheck(const std::vector<std::string_view>& args) {
     const CheckResult check = checkScript(ChapterRoom(), source.text);
     std::string out;
     for (const std::string& line : problemLines(source.text, check)) out += line + '\n';
+    // Warnings may run to millions of lines: written as they come.
+    warningLines(source.text, [&out](const std::string& line) {
+        out += line + '\n';
+        if (out.size() >= 1 << 16) {
+            writeOut(out);
+            out.clear();
+        }
+    });
     writeOut(out);
     return check.plays ? kExitPlays : kExitFailed;
 }

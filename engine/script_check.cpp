@@ -35,6 +35,22 @@ std::string cleaned(std::string_view text, FieldSpan span) {
     return cleanField(text.substr(span.start, span.end - span.start));
 }
 
+// Play takes an unknown or missing timing word for Now; a pause has none.
+std::optional<std::string> timingWarning(std::string_view direction, std::string_view time) {
+    if (cleanField(direction) == "DELAY" || knownTimingWord(cleanField(time))) return std::nullopt;
+    const std::string word = TrimAll(time);
+    return word.empty()
+               ? "No timing word: Play treats it as Now."
+               : "Unknown timing word \"" + visibleText(word) + "\": Play treats it as Now.";
+}
+
+// The first character of [start, end) that is not a blank or a line break.
+std::size_t firstShown(std::string_view text, std::size_t start, std::size_t end) {
+    std::size_t first = start;
+    while (first < end && removedByTrimAll(text[first])) ++first;
+    return first < end ? first : start;
+}
+
 // A route longer than this is not worth previewing: no real entry comes near.
 constexpr std::size_t kPreviewRecords = 100'000;
 
@@ -45,8 +61,6 @@ CheckResult checkScript(const ChapterRoom& from, std::string_view text) {
     ChapterRoom room = from;
     OncePerEntry sink(result.problems);
     result.plays = composeScript(room, text, sink) != nullptr;
-    if (std::optional<Diagnostic> ignored = incompleteEntry(text))
-        result.notices.push_back(std::move(*ignored));
     return result;
 }
 
@@ -96,9 +110,7 @@ std::size_t entryStart(std::string_view text, const ScriptEntry& entry) {
 
 std::vector<std::string> problemLines(std::string_view text, const CheckResult& check) {
     std::vector<const Diagnostic*> all;
-    for (const auto* list : {&check.problems, &check.notices})
-        for (const Diagnostic& d : *list) all.push_back(&d);
-    const std::size_t problemCount = check.problems.size();
+    for (const Diagnostic& d : check.problems) all.push_back(&d);
     // Where each named entry starts, found in one pass over the text.
     std::vector<std::size_t> wanted;
     for (const Diagnostic* d : all) wanted.push_back(d->entry);
@@ -115,24 +127,41 @@ std::vector<std::string> problemLines(std::string_view text, const CheckResult& 
     }
     std::vector<std::string> lines;
     lines.reserve(all.size());
-    for (std::size_t i = 0; i < all.size(); ++i) {
-        const Diagnostic* d = all[i];
+    for (const Diagnostic* d : all) {
         TextPlace place;
         const auto found = std::lower_bound(
             places.begin(), places.end(), d->entry,
             [](const std::pair<std::size_t, TextPlace>& p, std::size_t n) { return p.first < n; });
-        if (found != places.end() && found->first == d->entry) {
-            place = found->second;
-        } else if (i >= problemCount) {
-            // The incomplete entry at the end is no entry the reader gives.
-            std::size_t first = d->start;
-            while (first < d->start + d->length && removedByTrimAll(text[first])) ++first;
-            place = placeOf(text, first);
-        }
+        if (found != places.end() && found->first == d->entry) place = found->second;
         lines.push_back(std::to_string(d->entry) + ':' + std::to_string(place.line) + ':' +
                         std::to_string(place.column) + ": " + d->text);
     }
     return lines;
+}
+
+void warningLines(std::string_view text, const std::function<void(const std::string&)>& line) {
+    // Places are found in increasing order, so the text is read once.
+    TextPlace place;
+    std::size_t placed = 0;
+    auto warn = [&](std::size_t entry, std::size_t offset, const std::string& message) {
+        const TextPlace more = placeOf(text.substr(placed), offset - placed);
+        place.column = more.line > 1 ? more.column : place.column + more.column - 1;
+        place.line += more.line - 1;
+        placed = offset;
+        line(std::to_string(entry) + ':' + std::to_string(place.line) + ':' +
+             std::to_string(place.column) + ": warning: " + message);
+    };
+    ScriptReader reader(text);
+    ScriptEntry e;
+    for (std::size_t n = 1; reader.next(e); ++n) {
+        const auto field = [&](int f) {
+            return text.substr(e.raw[f].start, e.raw[f].end - e.raw[f].start);
+        };
+        if (const std::optional<std::string> w = timingWarning(field(1), field(2)))
+            warn(n, firstShown(text, e.raw[2].start, e.raw[2].end), *w);
+    }
+    if (const std::optional<Diagnostic> rest = incompleteEntry(text))
+        warn(rest->entry, firstShown(text, rest->start, rest->start + rest->length), rest->text);
 }
 
 std::vector<FieldMark> fieldMarks(std::string_view text, const CheckResult& check) {
@@ -164,14 +193,12 @@ std::vector<FieldMark> fieldMarks(std::string_view text, const CheckResult& chec
                     {all.start, all.end, FieldStyle::Warning, entry, kIncompleteEntryText});
             continue;
         }
-        if (marks[first + 1].style == FieldStyle::Delay) continue;
-        const std::string word = trimmed(text, spans[first + 2]);
-        if (!knownTimingWord(cleaned(text, spans[first + 2])))
+        const auto field = [&](std::size_t f) {
+            return text.substr(spans[f].start, spans[f].end - spans[f].start);
+        };
+        if (std::optional<std::string> w = timingWarning(field(first + 1), field(first + 2)))
             marks.push_back({spans[first + 2].start, spans[first + 2].end, FieldStyle::Warning,
-                             entry,
-                             word.empty() ? "No timing word: Play treats it as Now."
-                                          : "Unknown timing word \"" + visibleText(word) +
-                                                "\": Play treats it as Now."});
+                             entry, std::move(*w)});
     }
     for (const Diagnostic& d : check.problems) {
         if (d.entry == 0 || d.kind == DiagnosticKind::ErrorDetails) continue;

@@ -8,6 +8,7 @@
 #pragma once
 #include <cstddef>
 #include <cstdint>
+#include <functional>
 #include <optional>
 #include <string>
 #include <string_view>
@@ -22,9 +23,6 @@ struct CheckResult {
     // that raises it (Play repeats some frame after frame).
     std::vector<Diagnostic> problems;
     bool plays = true;  // false: an entry fails and nothing would play
-    // What Play passes over without a word but the writer should know: the
-    // fields at the end that do not make a whole entry.
-    std::vector<Diagnostic> notices;
 };
 CheckResult checkScript(const ChapterRoom& from, std::string_view text);
 
@@ -48,10 +46,17 @@ inline constexpr const char* kIncompleteEntryText =
 // nothing when there are none.
 std::optional<Diagnostic> incompleteEntry(std::string_view text);
 
-// Each problem, then each notice, as "ENTRY:LINE:COLUMN: MESSAGE", at the
-// entry's first character. Reads the text once, keeping only the entries
-// it names, so that a script of millions of entries takes no more memory.
+// Each problem as "ENTRY:LINE:COLUMN: MESSAGE", at the entry's first
+// character. Reads the text once, keeping only the entries it names, so that
+// a script of millions of entries takes no more memory.
 std::vector<std::string> problemLines(std::string_view text, const CheckResult& check);
+
+// What Play accepts without a word but not as written (the editor's yellow
+// marks): an unknown or missing timing word, entry by entry, then the fields
+// at the end that make no whole entry. Each is given to `line` as
+// "ENTRY:LINE:COLUMN: warning: MESSAGE", at the field's first character, as
+// it is found: a script may hold millions.
+void warningLines(std::string_view text, const std::function<void(const std::string&)>& line);
 
 // One field of the script as typed, for colouring: complete entries and the
 // fields of an incomplete one at the end alike.

@@ -62,12 +62,21 @@ extern "C" int LLVMFuzzerTestOneInput(const std::uint8_t* data, std::size_t size
     const CheckResult checked = checkScript(ChapterRoom(), text);
     check(checked.plays == (played != nullptr) ||
           recorder.all.back().kind == DiagnosticKind::TooLong);
+    std::size_t yellowMarks = 0;
     for (const FieldMark& m : fieldMarks(text, checked)) {
         check(m.start <= m.end && m.end <= text.size());
         check(m.message.empty() ==
               (m.style != FieldStyle::Error && m.style != FieldStyle::Warning));
+        yellowMarks += m.style == FieldStyle::Warning;
     }
     for (const std::string& line : problemLines(text, checked)) check(!line.empty());
+    // The command line warns of exactly what the editor marks yellow.
+    std::size_t warnings = 0;
+    warningLines(text, [&warnings](const std::string& line) {
+        check(line.find(": warning: ") != std::string::npos);
+        ++warnings;
+    });
+    check(warnings == yellowMarks);
     const std::size_t at = entryAt(text, size / 2);
     check(at == static_cast<std::size_t>(-1) || at < entries);
     check(!entryAtText(text, size / 2).empty());

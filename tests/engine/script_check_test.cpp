@@ -27,7 +27,9 @@ TEST(ScriptCheck, MarksFieldsAndProblemsWhereTheyAre) {
                      c[0].substr(m.start, m.end - m.start) + ']' + m.message;
         EXPECT_EQ(marks, c[1]);
         EXPECT_EQ(entryAtText(c[0], c.n(2)), c[3]);
-        EXPECT_EQ(problemLines(c[0], check), split(c[4], '|'));
+        std::vector<std::string> lines = problemLines(c[0], check);
+        warningLines(c[0], [&lines](const std::string& line) { lines.push_back(line); });
+        EXPECT_EQ(lines, split(c[4], '|'));
         EXPECT_EQ(check.plays, c.yes(5));
     }
 }
