@@ -11,6 +11,7 @@
 #include "engine/null_platform.h"
 #include "engine/script_runner.h"
 #include "engine/simulator.h"
+#include "mixed_script.h"
 #include "render/animation_export.h"
 #include "render/image_export.h"
 #include "render/sheet_export.h"
@@ -65,6 +66,36 @@ void BM_GifLongestMediumRoutes(benchmark::State& state) {
     gifOf(state, {0, true});
 }
 BENCHMARK(BM_GifLongestMediumRoutes)->Unit(benchmark::kMillisecond)->Iterations(3);
+
+// 300 entries of the mixed script, its officers walking the same lines
+// again and again: following one must cost about as much as following none
+// (a route redrawn whole at every picture made it quadratic).
+void gifOfMixed(benchmark::State& state, TrailOptions options) {
+    ExportRun run;
+    run.script = mixedScript(300);
+    ChapterRoom room;
+    NullSink sink;
+    run.played = composeScript(room, run.script, sink);
+    run.shown = run.played->size();
+    run.options = options;
+    const ExportScene scene(run);
+    MarkerPainter markers;
+    std::string error;
+    for (auto _ : state) {
+        const QByteArray gif = encodeGif(scene, speedFrameDelay(3), markers, {}, error);
+        benchmark::DoNotOptimize(gif.data());
+    }
+    if (!error.empty()) state.SkipWithError(error.c_str());
+    state.counters["frames"] = static_cast<double>(run.played->size());
+}
+void BM_GifMixed300(benchmark::State& state) {
+    gifOfMixed(state, {});
+}
+BENCHMARK(BM_GifMixed300)->Unit(benchmark::kMillisecond)->Iterations(2);
+void BM_GifMixed300FollowingSD(benchmark::State& state) {
+    gifOfMixed(state, {ChapterRoom().findOfficer("SD"), false});
+}
+BENCHMARK(BM_GifMixed300FollowingSD)->Unit(benchmark::kMillisecond)->Iterations(2);
 
 }  // namespace
 

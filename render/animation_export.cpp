@@ -232,7 +232,7 @@ QByteArray encodeGif(const ExportScene& scene, double frameDelay, MarkerPainter&
             painter.setClipRect(dirty);
             trails.paintWalked(painter, room, picture.frames, dirty);
             markers.paint(painter, nowMarkers);
-            trails.paintRing(painter, room);
+            trails.paintRing(painter, room, dirty);
             painter.end();
             bounds = diff.take(canvas, dirty, n == 0);
         }

@@ -11,6 +11,7 @@
 #include <algorithm>
 #include <array>
 #include <cmath>
+#include <set>
 
 #include "model/chapter_room.h"
 #include "render/plan_picture.h"
@@ -41,60 +42,88 @@ void arrowhead(QPainter& painter, QPointF tip, QPointF direction, const QColor& 
     painter.drawPolygon(QPolygonF{at, at + back + side, at + back - side});
 }
 
-struct Arrow {
-    QPointF at;
-    QPointF direction;
-    qreal along;  // pixels from the start of the route
-};
+using Arrow = TrailScene::Arrow;
+using RouteGeometry = TrailScene::RouteGeometry;
 
-// A route's line and its arrowheads, and how far along it he has walked.
-struct RouteShape {
-    QPainterPath all;
-    QPainterPath walked;
-    std::vector<Arrow> arrows;
-    qreal walkedAlong = 0;
-};
-
-// `now` is where he stands once `shown` frames have been shown.
-RouteShape routeShape(const Trail& trail, QPointF now, std::size_t shown) {
-    RouteShape shape;
-    // The last corner he has reached.
-    const auto reached =
-        std::upper_bound(trail.begin(), trail.end(), shown,
-                         [](std::size_t s, const TrailPoint& p) { return s < p.frame; }) -
-        trail.begin() - 1;
-    const auto last = static_cast<std::size_t>(std::max<std::ptrdiff_t>(reached, 0));
-    const bool underWay = last + 1 < trail.size() && !trail[last + 1].jump;
+RouteGeometry routeGeometry(const Trail& trail) {
+    RouteGeometry g;
     qreal along = 0;
+    std::set<std::array<qreal, 4>> lines;
     for (std::size_t i = 0; i < trail.size(); ++i) {
         const QPointF p = spot(trail[i]);
-        if (i == 0 || trail[i].jump) {
-            shape.all.moveTo(p);
-            if (i <= last) shape.walked.moveTo(p);
-        } else {
-            const QLineF segment(spot(trail[i - 1]), p);
+        bool again = false;
+        if (i > 0 && !trail[i].jump) {
+            const QLineF segment(g.corners.back(), p);
+            again = !lines.insert({segment.x1(), segment.y1(), p.x(), p.y()}).second;
             const qreal length = segment.length();
-            shape.all.lineTo(p);
-            if (i <= last) shape.walked.lineTo(p);
             if (length >= kShortestArrowed) {
                 const QPointF unit = (p - segment.p1()) / length;
                 const int count = std::max(1, static_cast<int>(length / kArrowSpacing));
                 for (int a = 0; a < count; ++a) {
                     const qreal t = (a + 0.5) / count * length;
-                    shape.arrows.push_back({segment.p1() + unit * t, unit, along + t});
+                    g.arrows.push_back({segment.p1() + unit * t, unit, along + t, i});
                 }
             }
             along += length;
         }
-        if (i == last) {
-            shape.walkedAlong = along;
-            if (underWay) {
-                shape.walked.lineTo(now);
-                shape.walkedAlong += QLineF(p, now).length();
+        g.corners.push_back(p);
+        g.along.push_back(along);
+        g.again.push_back(again);
+        g.bounds |= QRectF(p, QSizeF(0.01, 0.01));
+    }
+    return g;
+}
+
+// The last corner he has reached once `shown` frames have been shown.
+std::size_t lastReached(const Trail& trail, std::size_t shown) {
+    const auto reached =
+        std::upper_bound(trail.begin(), trail.end(), shown,
+                         [](std::size_t s, const TrailPoint& p) { return s < p.frame; }) -
+        trail.begin() - 1;
+    return static_cast<std::size_t>(std::max<std::ptrdiff_t>(reached, 0));
+}
+
+// The walked part of a route: its line and how far along it reaches. A line
+// walked again is drawn once. With a valid `within`, only the lines that can
+// reach into it: an animation then draws in time of what changed, not of the
+// route's length. Cut there, a line ends in a round cap where it had a round
+// join, far enough outside `within` not to change a pixel in it.
+struct Walked {
+    QPainterPath line;
+    qreal along = 0;
+};
+Walked walkedPart(const Trail& trail, const RouteGeometry& g, QPointF now, std::size_t shown,
+                  const QRectF& within, qreal pad) {
+    Walked w;
+    if (trail.empty()) return w;
+    const std::size_t last = lastReached(trail, shown);
+    const bool underWay = last + 1 < trail.size() && !trail[last + 1].jump;
+    const auto reaches = [&](QPointF a, QPointF b) {
+        return !within.isValid() ||
+               QRectF(a, b).normalized().adjusted(-pad, -pad, pad, pad).intersects(within);
+    };
+    std::size_t penAt = trail.size();  // the corner the line last ended at
+    const auto lineTo = [&](std::size_t from, QPointF to) {
+        if (penAt != from) w.line.moveTo(g.corners[from]);
+        w.line.lineTo(to);
+    };
+    for (std::size_t i = 0; i <= last; ++i) {
+        if (i == 0 || trail[i].jump) {
+            if (!within.isValid()) {
+                w.line.moveTo(g.corners[i]);
+                penAt = i;
             }
+        } else if (!g.again[i] && reaches(g.corners[i - 1], g.corners[i])) {
+            lineTo(i - 1, g.corners[i]);
+            penAt = i;
         }
     }
-    return shape;
+    w.along = g.along[last];
+    if (underWay) {
+        if (!g.again[last + 1] && reaches(g.corners[last], now)) lineTo(last, now);
+        w.along += QLineF(g.corners[last], now).length();
+    }
+    return w;
 }
 
 // A route of one spot, or of jumps only, has no line to draw. Stroked all
@@ -135,11 +164,7 @@ std::vector<Marker> markersOf(const ChapterRoom& room) {
 
 TrailScene::TrailScene(std::vector<Trail> trails, TrailOptions options)
     : m_trails(std::move(trails)), m_options(options) {
-    for (const Trail& trail : m_trails) {
-        QRectF box;
-        for (const TrailPoint& p : trail) box |= QRectF(spot(p), QSizeF(0.01, 0.01));
-        m_bounds.push_back(box);
-    }
+    for (const Trail& trail : m_trails) m_routes.push_back(routeGeometry(trail));
 }
 
 std::vector<int> TrailScene::drawn() const {
@@ -160,12 +185,19 @@ void TrailScene::paintFaint(QPainter& painter) const {
     painter.setRenderHint(QPainter::Antialiasing);
     for (const int k : drawn()) {
         const Trail& trail = m_trails[static_cast<std::size_t>(k)];
-        const RouteShape shape = routeShape(trail, spot(trail.front()), 0);
+        const RouteGeometry& g = m_routes[static_cast<std::size_t>(k)];
+        QPainterPath all;
+        for (std::size_t i = 0; i < trail.size(); ++i) {
+            if (i == 0 || trail[i].jump)
+                all.moveTo(g.corners[i]);
+            else
+                all.lineTo(g.corners[i]);
+        }
         const QColor faint = faintOf(officerColour(k));
         painter.setBrush(Qt::NoBrush);
         painter.setPen(QPen(faint, kFaintWidth, Qt::SolidLine, Qt::RoundCap, Qt::RoundJoin));
-        if (hasLine(shape.all)) painter.drawPath(shape.all);
-        for (const Arrow& a : shape.arrows) arrowhead(painter, a.at, a.direction, faint);
+        if (hasLine(all)) painter.drawPath(all);
+        for (const Arrow& a : g.arrows) arrowhead(painter, a.at, a.direction, faint);
     }
     painter.restore();
 }
@@ -177,18 +209,24 @@ void TrailScene::paintWalked(QPainter& painter, const ChapterRoom& room, std::si
     const qreal pad = kArrowLength + kWalkedWidth;
     for (const int k : drawn()) {
         const Trail& trail = m_trails[static_cast<std::size_t>(k)];
-        if (within.isValid() && !m_bounds[static_cast<std::size_t>(k)]
-                                     .adjusted(-pad, -pad, pad, pad)
-                                     .intersects(within))
+        const RouteGeometry& g = m_routes[static_cast<std::size_t>(k)];
+        if (within.isValid() && !g.bounds.adjusted(-pad, -pad, pad, pad).intersects(within))
             continue;
         const Officer& o = room.officer(k);
-        const RouteShape shape = routeShape(trail, markerCentre(o.curX, o.curY), shown);
+        const Walked walked =
+            walkedPart(trail, g, markerCentre(o.curX, o.curY), shown, within, pad);
         const QColor colour = officerColour(k);
         painter.setBrush(Qt::NoBrush);
         painter.setPen(QPen(colour, kWalkedWidth, Qt::SolidLine, Qt::RoundCap, Qt::RoundJoin));
-        if (hasLine(shape.walked)) painter.drawPath(shape.walked);
-        for (const Arrow& a : shape.arrows)
-            if (a.along <= shape.walkedAlong) arrowhead(painter, a.at, a.direction, colour);
+        if (hasLine(walked.line)) painter.drawPath(walked.line);
+        // An arrowhead lies within 1.2 of its length of its point.
+        constexpr qreal kArrowReach = kArrowLength * 1.5 + 1;
+        for (const Arrow& a : g.arrows) {
+            if (a.along > walked.along) break;  // in order along the route
+            if (g.again[a.corner]) continue;
+            if (!within.isValid() || around(a.at, kArrowReach).intersects(within))
+                arrowhead(painter, a.at, a.direction, colour);
+        }
     }
     painter.restore();
 }
@@ -198,10 +236,12 @@ void TrailScene::paintRoutes(QPainter& painter, const ChapterRoom& room, std::si
     paintWalked(painter, room, shown);
 }
 
-void TrailScene::paintRing(QPainter& painter, const ChapterRoom& room) const {
+void TrailScene::paintRing(QPainter& painter, const ChapterRoom& room, const QRectF& within) const {
     if (!ChapterRoom::isOfficer(m_options.selected)) return;
     const Officer& o = room.officer(m_options.selected);
     const QPointF centre = markerCentre(o.curX, o.curY);
+    if (within.isValid() && !around(centre, kRingRadius + kRingWidth + 2).intersects(within))
+        return;
     painter.save();
     painter.setRenderHint(QPainter::Antialiasing);
     painter.setBrush(Qt::NoBrush);
@@ -224,12 +264,17 @@ QRectF TrailScene::changed(const ChapterRoom& before, std::size_t shownBefore,
         const Officer& b = after.officer(k);
         const bool ring = k == m_options.selected;
         const qreal r = ring ? kRingRadius + kRingWidth + 2 : pad;
-        if (a.curX == b.curX && a.curY == b.curY && !ring) continue;
-        if (a.curX == b.curX && a.curY == b.curY && from == to) continue;
+        // Corners are in the order he reaches them.
+        const Trail& trail = m_trails[static_cast<std::size_t>(k)];
+        auto p = std::upper_bound(trail.begin(), trail.end(), from,
+                                  [](std::size_t f, const TrailPoint& t) { return f < t.frame; });
+        const bool passesCorners = p != trail.end() && p->frame <= to;
+        const bool moved = a.curX != b.curX || a.curY != b.curY;
+        // Standing still, he changes nothing; the ring only with the routes.
+        if (!moved && (!ring || !passesCorners)) continue;
         out |= around(markerCentre(a.curX, a.curY), r);
         out |= around(markerCentre(b.curX, b.curY), r);
-        for (const TrailPoint& p : m_trails[static_cast<std::size_t>(k)])
-            if (p.frame > from && p.frame <= to) out |= around(spot(p), pad);
+        for (; p != trail.end() && p->frame <= to; ++p) out |= around(spot(*p), pad);
     }
     return out;
 }

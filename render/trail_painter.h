@@ -57,15 +57,36 @@ public:
     // Routes that cannot reach into `within` (when valid) are left out.
     void paintWalked(QPainter& painter, const ChapterRoom& room, std::size_t shown,
                      const QRectF& within = QRectF()) const;
-    // The ring about the followed officer, at his marker or his station.
-    void paintRing(QPainter& painter, const ChapterRoom& room) const;
+    // The ring about the followed officer, at his marker or his station;
+    // nothing when it cannot reach into `within` (when valid).
+    void paintRing(QPainter& painter, const ChapterRoom& room,
+                   const QRectF& within = QRectF()) const;
     // The plan pixels that may differ between two moments of the run.
     QRectF changed(const ChapterRoom& before, std::size_t shownBefore, const ChapterRoom& after,
                    std::size_t shownAfter) const;
 
+    // A route's corners in plan pixels, how far along it each lies and its
+    // arrowheads, worked out once: an animation paints the walked part
+    // thousands of times.
+    struct Arrow {
+        QPointF at;
+        QPointF direction;
+        qreal along;         // pixels from the start of the route
+        std::size_t corner;  // the end of the line it lies on
+    };
+    struct RouteGeometry {
+        std::vector<QPointF> corners;
+        std::vector<qreal> along;  // pixels walked on reaching each corner
+        // The line to each corner was walked before, from the same corner:
+        // drawn once, however often he walks it.
+        std::vector<bool> again;
+        std::vector<Arrow> arrows;
+        QRectF bounds;
+    };
+
 private:
     std::vector<Trail> m_trails;
-    std::vector<QRectF> m_bounds;  // of each route's corners, plan pixels
+    std::vector<RouteGeometry> m_routes;
     TrailOptions m_options;
 };
 
