@@ -3,6 +3,7 @@
 #include <cmath>
 
 #include <QAction>
+#include <QFutureWatcher>
 #include <QLabel>
 #include <QMainWindow>
 #include <QMenu>
@@ -13,6 +14,7 @@
 #include <QStatusBar>
 #include <QTimer>
 #include <QToolButton>
+#include <QtConcurrent/QtConcurrentRun>
 
 #include "app/plan_view.h"
 #include "app/script_editor.h"
@@ -28,6 +30,8 @@ namespace {
 constexpr int kCheckDelayMs = 300;  // after the last keystroke
 constexpr std::size_t kNoEntry = static_cast<std::size_t>(-1);
 constexpr std::size_t kProblemsListed = 30;  // in the problems menu
+// Longer scripts are checked on another thread (a few milliseconds' work).
+constexpr std::size_t kCheckedAtOnce = 16 * 1024;
 
 }  // namespace
 
@@ -79,21 +83,57 @@ void EditorAssist::build(QStatusBar* bar) {
     });
 }
 
+namespace {
+
+struct CheckedScript {
+    std::string text;
+    CheckResult check;
+    std::vector<FieldMark> marks;
+};
+
+CheckedScript checkedScript(const ChapterRoom& room, std::string text) {
+    CheckedScript checked;
+    checked.check = checkScript(room, text);
+    checked.marks = fieldMarks(text, checked.check);
+    checked.text = std::move(text);
+    return checked;
+}
+
+}  // namespace
+
 void EditorAssist::checkNow() {
     m_checkTimer->stop();
-    const std::string text = m_window.scriptText();
     // During a run the officers are on their way: checked once it ends.
     if (m_window.simulator().busy && !m_window.simulator().paused) return;
+    ++m_checkNumber;  // a check still on its way is out of date
+    std::string text = m_window.scriptText();
     if (text == kPlaceholderText) {
         m_check = {};
         m_checkedText.clear();
         m_window.scriptEditor().clearMarks();
-    } else {
-        m_check = checkScript(m_window.room(), text);
-        m_checkedText = text;
-        m_window.scriptEditor().setMarks(text, fieldMarks(text, m_check));
+        showProblems();
+        return;
     }
-    showProblems();
+    const auto show = [this](CheckedScript checked) {
+        m_check = std::move(checked.check);
+        m_checkedText = std::move(checked.text);
+        m_window.scriptEditor().setMarks(m_checkedText, checked.marks);
+        showProblems();
+    };
+    if (text.size() <= kCheckedAtOnce) {
+        show(checkedScript(m_window.room(), std::move(text)));
+        return;
+    }
+    // A long script is checked away from the window's thread, so that the
+    // window goes on answering; its marks come when the check is done, if
+    // the text has not changed meanwhile.
+    auto* watcher = new QFutureWatcher<CheckedScript>(this);
+    connect(watcher, &QFutureWatcher<CheckedScript>::finished, this,
+            [watcher, show, number = m_checkNumber, this] {
+                watcher->deleteLater();
+                if (number == m_checkNumber) show(watcher->future().takeResult());
+            });
+    watcher->setFuture(QtConcurrent::run(checkedScript, m_window.room(), std::move(text)));
 }
 
 void EditorAssist::showProblems() {

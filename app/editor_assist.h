@@ -56,7 +56,8 @@ private:
     WindowContext& m_window;
     QTimer* m_checkTimer = nullptr;
     CheckResult m_check;
-    std::string m_checkedText;  // the text m_check is about
+    std::string m_checkedText;   // the text m_check is about
+    unsigned m_checkNumber = 0;  // of the latest check asked for
     QStatusBar* m_bar = nullptr;
     QLabel* m_entryStatus = nullptr;
     QLabel* m_speedStatus = nullptr;

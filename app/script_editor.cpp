@@ -13,6 +13,7 @@
 #include <QSyntaxHighlighter>
 #include <QTextBlock>
 #include <QTextDocument>
+#include <QTimer>
 #include <QToolTip>
 
 namespace velistrad {
@@ -40,8 +41,9 @@ std::size_t byteOffset(const QString& text, int position) {
 
 namespace {
 
-// Beyond this many blocks to colour again, colouring all at once is quicker.
-constexpr std::size_t kBlocksOneByOne = 200;
+// Blocks coloured again at a time when the problems change; the rest follow
+// from the event loop, so that the window answers meanwhile.
+constexpr int kBlocksAtOnce = 2000;
 
 struct Span {
     int start;
@@ -96,34 +98,65 @@ void shift(std::vector<Span>& spans, int position, int removed, int added) {
 // blocks whose problems changed are coloured again.
 class ScriptHighlighter : public QSyntaxHighlighter {
 public:
-    explicit ScriptHighlighter(QTextDocument* document) : QSyntaxHighlighter(document) {}
+    explicit ScriptHighlighter(QTextDocument* document) : QSyntaxHighlighter(document) {
+        m_more.setSingleShot(true);
+        QObject::connect(&m_more, &QTimer::timeout, [this] { colourSome(); });
+        // An edit shifts the blocks still to colour: all that follow get it.
+        QObject::connect(document, &QTextDocument::contentsChange, [this](int position, int, int) {
+            if (m_pending.empty()) return;
+            const int edited = this->document()->findBlock(position).blockNumber();
+            auto from = std::lower_bound(m_pending.begin(), m_pending.end(), edited);
+            m_pending.erase(from, m_pending.end());
+            for (int n = edited; n < this->document()->blockCount(); ++n) m_pending.push_back(n);
+        });
+    }
 
     std::vector<Span> problems;  // in order of start
+    int longest = 0;             // the longest span's length
 
     void setProblems(std::vector<Span> now) {
         std::vector<Span> before = std::exchange(problems, std::move(now));
-        std::vector<int> positions;  // of the blocks to colour again
+        longest = 0;
+        for (const Span& p : problems) longest = std::max(longest, p.end - p.start);
+        std::vector<int> blocks = std::move(m_pending);  // to colour again, by number
         for (const auto* list : {&before, &problems})
             for (const Span& p : *list)
                 for (int at = p.start; at <= std::max(p.start, p.end - 1);) {
                     const QTextBlock block = document()->findBlock(at);
                     if (!block.isValid()) break;
-                    positions.push_back(block.position());
+                    if (blocks.empty() || blocks.back() != block.blockNumber())
+                        blocks.push_back(block.blockNumber());
                     at = block.position() + block.length();
                 }
-        std::sort(positions.begin(), positions.end());
-        positions.erase(std::unique(positions.begin(), positions.end()), positions.end());
-        if (positions.size() > kBlocksOneByOne) {
-            rehighlight();
-            return;
-        }
+        std::sort(blocks.begin(), blocks.end());
+        blocks.erase(std::unique(blocks.begin(), blocks.end()), blocks.end());
+        m_pending = std::move(blocks);
+        colourSome();
+    }
+
+    // The problems that may touch [from, to], by a search, not a walk.
+    std::vector<Span>::const_iterator firstNear(int from) const {
+        return std::lower_bound(problems.begin(), problems.end(), from - longest,
+                                [](const Span& p, int at) { return p.start < at; });
+    }
+
+private:
+    void colourSome() {
         // One change of the layout for all of them, not one per block.
         QTextCursor batch(document());
         batch.beginEditBlock();
-        for (const int at : positions) rehighlightBlock(document()->findBlock(at));
+        const std::size_t now = std::min<std::size_t>(m_pending.size(), kBlocksAtOnce);
+        for (std::size_t i = 0; i < now; ++i)
+            rehighlightBlock(document()->findBlockByNumber(m_pending[i]));
         batch.endEditBlock();
+        m_pending.erase(m_pending.begin(), m_pending.begin() + static_cast<std::ptrdiff_t>(now));
+        if (!m_pending.empty()) m_more.start(0);
     }
 
+    std::vector<int> m_pending;  // blocks still to colour, by number, in order
+    QTimer m_more;
+
+public:
 protected:
     void highlightBlock(const QString& text) override {
         int field = std::max(previousBlockState(), 0);
@@ -147,7 +180,8 @@ protected:
 
         const int from = currentBlock().position();
         const int to = from + static_cast<int>(text.size());
-        for (const Span& p : problems) {
+        for (auto it = firstNear(from); it != problems.end(); ++it) {
+            const Span& p = *it;
             if (p.start > to) break;
             if (p.end < from || (p.end == from && p.start < from)) continue;
             const int start = std::max(p.start, from) - from;
@@ -207,7 +241,8 @@ void ScriptEdit::setMarks(const std::string& utf8, const std::vector<FieldMark>&
 
 QString ScriptEdit::problemAt(int position) const {
     QStringList messages;
-    for (const Span& p : m_highlighter->problems) {
+    for (auto it = m_highlighter->firstNear(position); it != m_highlighter->problems.end(); ++it) {
+        const Span& p = *it;
         if (p.start > position) break;
         if (position < std::max(p.end, p.start + 1) && !messages.contains(p.message))
             messages << p.message;

@@ -22,6 +22,13 @@ private:
     std::set<std::pair<std::size_t, std::string>> m_seen;
 };
 
+// Whole entries in the text: every "," ends a field, three fields an entry.
+std::size_t entryCount(std::string_view text) {
+    return text.empty()
+               ? 0
+               : (static_cast<std::size_t>(std::count(text.begin(), text.end(), ',')) + 1) / 3;
+}
+
 bool knownTimingWord(std::string_view word) {
     return word == "NOW" || word == "AFTER" || word == "SIMULT" || word == "UNSYNC";
 }
@@ -167,7 +174,7 @@ void warningLines(std::string_view text, const std::function<void(const std::str
 std::vector<FieldMark> fieldMarks(std::string_view text, const CheckResult& check) {
     std::vector<FieldMark> marks;
     if (text.empty()) return marks;
-    const std::size_t complete = splitScript(text).size();
+    const std::size_t complete = entryCount(text);
     std::vector<FieldSpan> spans;  // every field, complete entries or not
     for (std::size_t start = 0;;) {
         const std::size_t comma = std::min(text.find(',', start), text.size());
@@ -214,40 +221,55 @@ std::vector<FieldMark> fieldMarks(std::string_view text, const CheckResult& chec
     return marks;
 }
 
-std::size_t entryAt(std::string_view text, std::size_t offset) {
-    ScriptReader reader(text);
-    ScriptEntry e;
-    for (std::size_t i = 0; reader.next(e); ++i) {
-        if (offset < e.raw[0].start) break;
-        if (offset <= e.raw[2].end) return i;
-    }
-    return static_cast<std::size_t>(-1);
-}
-
 namespace {
 
+// Where the fields of entry `n` (0-based) lie, found by counting commas
+// rather than reading every entry before it: the editor asks at each
+// keystroke, of scripts of a million entries too.
+std::optional<std::array<FieldSpan, 3>> entryFields(std::string_view text, std::size_t n) {
+    if (n >= entryCount(text)) return std::nullopt;
+    std::size_t start = 0;
+    for (std::size_t commas = 0; commas < 3 * n; ++commas) start = text.find(',', start) + 1;
+    std::array<FieldSpan, 3> raw;
+    for (FieldSpan& field : raw) {
+        const std::size_t end = std::min(text.find(',', start), text.size());
+        field = {start, end};
+        start = end + 1;
+    }
+    return raw;
+}
+
 // The entry's three fields as typed, without blanks, joined by `between`.
-std::string fieldsText(std::string_view text, const ScriptEntry& e, const char* between) {
-    return visibleText(trimmed(text, e.raw[0])) + between + visibleText(trimmed(text, e.raw[1])) +
-           between + visibleText(trimmed(text, e.raw[2]));
+std::string fieldsText(std::string_view text, const std::array<FieldSpan, 3>& raw,
+                       const char* between) {
+    return visibleText(trimmed(text, raw[0])) + between + visibleText(trimmed(text, raw[1])) +
+           between + visibleText(trimmed(text, raw[2]));
 }
 
 }  // namespace
 
+std::size_t entryAt(std::string_view text, std::size_t offset) {
+    // An entry holds the comma that ends it; the next begins after it.
+    if (offset > text.size()) return static_cast<std::size_t>(-1);
+    const auto before = static_cast<std::size_t>(
+        std::count(text.begin(), text.begin() + static_cast<std::ptrdiff_t>(offset), ','));
+    return before / 3 < entryCount(text) ? before / 3 : static_cast<std::size_t>(-1);
+}
+
 std::string entryAtText(std::string_view text, std::size_t offset) {
-    const std::vector<ScriptEntry> entries = splitScript(text);
+    const std::size_t entries = entryCount(text);
     const std::size_t at = entryAt(text, offset);
-    const std::string count = withThousands(entries.size());
-    if (at >= entries.size()) return count + (entries.size() == 1 ? " entry" : " entries");
+    const std::string count = withThousands(entries);
+    if (at >= entries) return count + (entries == 1 ? " entry" : " entries");
     return "entry " + withThousands(at + 1) + " of " + count + " \u00B7 " +
-           fieldsText(text, entries[at], " \u00B7 ");
+           fieldsText(text, *entryFields(text, at), " \u00B7 ");
 }
 
 std::string problemText(std::string_view text, const Diagnostic& d) {
-    const std::vector<ScriptEntry> entries = splitScript(text);
     std::string out = "entry " + std::to_string(d.entry);
-    if (d.entry >= 1 && d.entry <= entries.size())
-        out += ", \"" + fieldsText(text, entries[d.entry - 1], ", ") + "\"";
+    if (d.entry >= 1)
+        if (const auto raw = entryFields(text, d.entry - 1))
+            out += ", \"" + fieldsText(text, *raw, ", ") + "\"";
     return out + ": " + d.text;
 }
 
