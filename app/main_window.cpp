@@ -175,6 +175,7 @@ void MainWindow::loadCatalogueEntry(std::size_t entry) {
                                       : chosen;
     m_simulator->reset();
     setScriptText(shown.script);
+    m_mySimulations->forgetCurrent();
 }
 
 void MainWindow::showAbout() {
@@ -207,12 +208,15 @@ void MainWindow::picturesExchanged() {
     m_controls.swap->setIcon(m_controls.simulate->icon());
     m_controls.simulate->setIcon(m_controls.pause->icon());
     m_controls.pause->setIcon(m_controls.swap->icon());
+    // A run edited while it played is over: what it showed goes with it.
+    if (!m_simulator->busy) m_simulator->discardOutdatedTimeline();
     m_timeline->update();         // a run was held, resumed or ended
     if (!m_simulator->paused) {   // Play pressed: a run starts or goes on
         m_assist->holdPreview();  // the route preview gives way to the run
-    } else if (!m_simulator->busy) {
-        m_assist->checkNow();  // the officers stand elsewhere now, or the run failed
+        return;
     }
+    if (!m_simulator->busy) m_assist->checkNow();  // the officers stand elsewhere now
+    m_assist->updateRoutePreview();                // held or ended: the preview may show
 }
 
 void MainWindow::speedChanged(int index) {
