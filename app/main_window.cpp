@@ -77,6 +77,8 @@ MainWindow::MainWindow(const MainWindowSetup& setup) {
     m_scriptFiles = new ScriptFiles(*this);
     m_mySimulations =
         new MySimulations(*this, setup.customFile, [this] { return m_scriptFiles->leave(); });
+    // A file's script is not the simulation loaded last: its name is not offered.
+    connect(m_scriptFiles, &ScriptFiles::opened, m_mySimulations, &MySimulations::forgetCurrent);
     m_follow = new FollowOfficer(*this, *m_timeline, *m_assist);
     m_export = new ExportActions(*this, *m_follow, *m_scriptFiles, *m_mySimulations);
     connect(m_timeline, &TimelinePanel::changed, m_follow, &FollowOfficer::refresh);

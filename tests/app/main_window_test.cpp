@@ -287,6 +287,11 @@ TEST_F(MainWindowTest, SavingAndManagingChangeTheMySimulationsMenu) {
     EXPECT_EQ(list->count(), 2);
     EXPECT_EQ(window->customSimulations().at(0).script, "C");
     EXPECT_NE(dialogs.inputs.back().find("[no name]"), std::string::npos);
+    // A script file opened is not the simulation loaded last: no name is offered.
+    customItem(1)->trigger();
+    ASSERT_TRUE(window->openScriptFile(writeFile("walk.vsim", "MC,XZ,Now")));
+    saveSimulation("walk", "MC,XZ,Now");
+    EXPECT_EQ(dialogs.inputs.back(), "Custom Simulation: Enter the name for this simulation");
 }
 
 constexpr const char* kScript = "MC,XZR,Now, SC,XZE,After";
