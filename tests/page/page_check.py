@@ -95,6 +95,12 @@ class Playing(unittest.TestCase):
                                     "entry 3: Mar, UZX, Now"])
             b.key("ArrowLeft", "ArrowLeft", shift=True)
             self.assertEqual(b.eval(entry), "entry 2: All, Delay, 1.0")
+            # At Lightning a frame takes a picture's time, not nothing.
+            b.eval("document.querySelector('#speeds [data-speed=\"5\"]').click()")
+            total = b.eval("document.getElementById('readout').textContent")
+            count = b.eval("velistradPage.frameCount")
+            seconds = float(total.split(" / ")[2].split(" s")[0])
+            self.assertGreater(seconds, 1.0 + (count - 1) / 240, total)
             self.assertEqual(b.exceptions(), [])
 
     def test_a_script_that_does_not_play_writes_nothing(self):
