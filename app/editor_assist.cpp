@@ -78,7 +78,6 @@ void EditorAssist::build(QStatusBar* bar) {
     });
     connect(&m_window.scriptEditor(), &QPlainTextEdit::cursorPositionChanged, this, [this] {
         updateEntryStatus();
-        m_previewHeld = false;
         updateRoutePreview();
     });
 }
@@ -208,13 +207,14 @@ void EditorAssist::updateEntryStatus() {
 }
 
 void EditorAssist::updateRoutePreview() {
-    // An aid to writing: shown while the editor has the keyboard.
-    const bool playing = m_window.simulator().busy;
+    // An aid to writing: shown while the editor has the keyboard and no run
+    // plays; a held or finished run leaves room for it.
+    const bool playing = m_window.simulator().busy && !m_window.simulator().paused;
     const bool editing = m_window.scriptEditor().hasFocus();
     const QString text = m_window.scriptEditor().toPlainText();
     std::size_t entry = kNoEntry;
     std::string script;
-    if (!playing && editing && !m_previewHeld && text != QString::fromUtf8(kPlaceholderText)) {
+    if (!playing && editing && text != QString::fromUtf8(kPlaceholderText)) {
         script = text.toStdString();
         entry = entryAt(script, byteOffset(text, m_window.scriptEditor().textCursor().position()));
     }
@@ -238,7 +238,9 @@ void EditorAssist::updateRoutePreview() {
 
 void EditorAssist::holdPreview() {
     m_window.planView().setPreview({});
-    m_previewHeld = true;
+    // Shown again, for the same entry too, once the run holds or ends.
+    m_previewEntry = kNoEntry;
+    m_previewText.clear();
 }
 
 void EditorAssist::showSpeed(int index) {

@@ -42,8 +42,7 @@ public:
     // Shows or hides the route of the entry being edited, as the editor's
     // focus, the cursor and the run allow.
     void updateRoutePreview();
-    // Play was pressed: the preview gives way to the run until the user
-    // moves in the editor again.
+    // A run plays: the preview gives way to it until it holds or ends.
     void holdPreview();
     // The status bar's width changed: the problem's text is cut to fit.
     void fitProblems();
@@ -64,7 +63,6 @@ private:
     QToolButton* m_problems = nullptr;
     std::size_t m_previewEntry = static_cast<std::size_t>(-1);
     std::string m_previewText;
-    bool m_previewHeld = false;
 };
 
 }  // namespace velistrad

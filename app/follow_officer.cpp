@@ -22,6 +22,7 @@
 #include "engine/room_words.h"
 #include "engine/simulator.h"
 #include "render/plan_picture.h"
+#include "render/route_legend.h"
 
 namespace velistrad {
 
@@ -152,8 +153,11 @@ void FollowOfficer::showAllTrails(bool all) {
 }
 
 void FollowOfficer::refresh() {
-    const std::shared_ptr<const PlayedTimeline> played = m_window.simulator().played();
-    const double delay = m_window.simulator().frameDelay;
+    Simulator& sim = m_window.simulator();
+    // The routes and part of a script since edited are not this script's.
+    const std::shared_ptr<const PlayedTimeline> played =
+        sim.timelineOutdated() ? nullptr : sim.played();
+    const double delay = sim.framePeriod();
     bool changed = false;
     if (played != m_played || m_trails.options() != m_options) {
         m_played = played;
@@ -264,6 +268,9 @@ void FollowOfficer::paintUnder(QPainter& painter) {
 
 void FollowOfficer::paintOver(QPainter& painter) {
     m_trails.paintRing(painter, m_window.room());
+    // Which colour is whom, while every route shows.
+    if (m_options.all && m_window.simulator().played() == m_played)
+        paintRouteLegend(painter, m_window.room(), m_trails.drawn());
 }
 
 }  // namespace velistrad

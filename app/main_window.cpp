@@ -77,6 +77,8 @@ MainWindow::MainWindow(const MainWindowSetup& setup) {
     m_scriptFiles = new ScriptFiles(*this);
     m_mySimulations =
         new MySimulations(*this, setup.customFile, [this] { return m_scriptFiles->leave(); });
+    // A file's script is not the simulation loaded last: its name is not offered.
+    connect(m_scriptFiles, &ScriptFiles::opened, m_mySimulations, &MySimulations::forgetCurrent);
     m_follow = new FollowOfficer(*this, *m_timeline, *m_assist);
     m_export = new ExportActions(*this, *m_follow, *m_scriptFiles, *m_mySimulations);
     connect(m_timeline, &TimelinePanel::changed, m_follow, &FollowOfficer::refresh);
@@ -175,6 +177,7 @@ void MainWindow::loadCatalogueEntry(std::size_t entry) {
                                       : chosen;
     m_simulator->reset();
     setScriptText(shown.script);
+    m_mySimulations->forgetCurrent();
 }
 
 void MainWindow::showAbout() {
@@ -207,12 +210,15 @@ void MainWindow::picturesExchanged() {
     m_controls.swap->setIcon(m_controls.simulate->icon());
     m_controls.simulate->setIcon(m_controls.pause->icon());
     m_controls.pause->setIcon(m_controls.swap->icon());
+    // A run edited while it played is over: what it showed goes with it.
+    if (!m_simulator->busy) m_simulator->discardOutdatedTimeline();
     m_timeline->update();         // a run was held, resumed or ended
     if (!m_simulator->paused) {   // Play pressed: a run starts or goes on
         m_assist->holdPreview();  // the route preview gives way to the run
-    } else if (!m_simulator->busy) {
-        m_assist->checkNow();  // the officers stand elsewhere now, or the run failed
+        return;
     }
+    if (!m_simulator->busy) m_assist->checkNow();  // the officers stand elsewhere now
+    m_assist->updateRoutePreview();                // held or ended: the preview may show
 }
 
 void MainWindow::speedChanged(int index) {

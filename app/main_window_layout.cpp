@@ -87,12 +87,12 @@ void MainWindow::buildControls() {
     m_editor->setFont(editorFont);
     m_editor->installEventFilter(this);
     m_editor->viewport()->installEventFilter(this);
-    // The kept timeline shows what the script played; once it changes, that is gone.
+    // The kept timeline shows what the script played; once it changes, that
+    // is gone, or while its run is held, shown as the run before the edit.
     connect(m_editor, &QPlainTextEdit::textChanged, this, [this] {
-        if (m_simulator && !m_simulator->busy) {
-            m_simulator->discardTimeline();
-            m_timeline->update();
-        }
+        if (!m_simulator) return;
+        if (!m_simulator->busy) m_simulator->discardTimeline();
+        m_timeline->update();
     });
 
     // Pause and Swap are never shown: they only hold pictures.

@@ -1,5 +1,7 @@
 #include "app/my_simulations.h"
 
+#include <algorithm>
+
 #include <QAction>
 #include <QDir>
 #include <QFile>
@@ -83,13 +85,21 @@ void MySimulations::load(int index) {
     if (!m_leaveScript()) return;
     m_window.simulator().reset();
     // Copied: Reset may run a nested save that changes the list.
-    const std::string script = m_list->simulations()[static_cast<std::size_t>(index - 1)].script;
-    m_window.setScriptText(script);
+    const CustomSimulation chosen = m_list->simulations()[static_cast<std::size_t>(index - 1)];
+    m_window.setScriptText(chosen.script);
+    m_current = chosen.name;
 }
 
 void MySimulations::saveCurrent() {
     // Another window's saves, taken up by this one, show as well.
-    if (m_list->saveAs(m_window.scriptText())) showItems();
+    const bool known =
+        std::any_of(m_list->simulations().begin(), m_list->simulations().end(),
+                    [this](const CustomSimulation& s) { return s.name == m_current; });
+    const std::optional<std::size_t> saved =
+        m_list->saveAs(m_window.scriptText(), known ? m_current : std::string());
+    if (!saved) return;
+    m_current = m_list->simulations()[*saved].name;
+    showItems();
 }
 
 void MySimulations::manage() {
@@ -99,9 +109,11 @@ void MySimulations::manage() {
 
 bool MySimulations::rename(int index) {
     if (index < 1 || index > static_cast<int>(m_list->simulations().size())) return false;
-    const std::optional<std::string> name =
-        m_window.dialogs().input("Enter the new name for this simulation", "Custom Simulation");
+    const std::string old = m_list->simulations()[static_cast<std::size_t>(index - 1)].name;
+    const std::optional<std::string> name = m_window.dialogs().input(
+        "Enter the new name for this simulation", "Custom Simulation", old);
     if (!name || !m_list->rename(static_cast<std::size_t>(index - 1), *name)) return false;
+    if (m_current == old) m_current = *name;
     showItems();
     return true;
 }
@@ -152,8 +164,8 @@ bool MySimulations::importFiles() {
             continue;
         }
         // Each refusal (a full list, a name the file cannot keep) is told by the list.
-        changed |=
-            m_list->store(QFileInfo(path).completeBaseName().toStdString(), script).has_value();
+        changed |= m_list->storeImported(QFileInfo(path).completeBaseName().toStdString(), script)
+                       .has_value();
     }
     if (changed) showItems();
     return changed;

@@ -10,6 +10,7 @@
 #include <array>
 #include <functional>
 #include <memory>
+#include <string>
 #include <vector>
 
 #include "simulations/custom_simulations.h"
@@ -37,14 +38,19 @@ public:
     // Reads custom.sim into the list and its items.
     void loadList();
     void load(int index);  // into the editor, after a Reset
+    // Asks for the name, offering the simulation last loaded or saved.
     void saveCurrent();
+    // The editor holds another script than the one loaded: nothing is offered.
+    void forgetCurrent() { m_current.clear(); }
     void manage();
     // Each returns whether the list changed.
-    bool rename(int index);  // asks for the new name
+    bool rename(int index);  // asks for the new name, offering the old one
     bool remove(int index);  // asks first
     bool move(int index, int to);
     bool exportFile(int index);  // asks for the file; true when written
-    bool importFiles();          // asks for the files; each is named after its file
+    // Asks for the files; each is named after its file, or asked for when
+    // the file of custom simulations could not keep that name.
+    bool importFiles();
     void showLocation();
 
     const std::vector<CustomSimulation>& simulations() const { return m_list->simulations(); }
@@ -58,6 +64,7 @@ private:
     std::function<bool()> m_leaveScript;
     std::unique_ptr<CustomSimulations> m_list;
     std::array<QAction*, 21> m_items{};  // 1..20
+    std::string m_current;               // the simulation loaded or saved last
 };
 
 }  // namespace velistrad

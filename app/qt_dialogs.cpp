@@ -54,13 +54,14 @@ bool QtDialogs::question(const std::string& text, const std::string& title) {
     return box.exec() == QMessageBox::Yes;
 }
 
-std::optional<std::string> QtDialogs::input(const std::string& prompt, const std::string& title) {
+std::optional<std::string> QtDialogs::input(const std::string& prompt, const std::string& title,
+                                            const std::string& answer) {
     bool ok = false;
-    const QString answer =
-        QInputDialog::getText(m_parent, QString::fromStdString(title),
-                              QString::fromStdString(prompt), QLineEdit::Normal, QString(), &ok);
+    const QString typed = QInputDialog::getText(m_parent, QString::fromStdString(title),
+                                                QString::fromStdString(prompt), QLineEdit::Normal,
+                                                QString::fromStdString(answer), &ok);
     if (!ok) return std::nullopt;
-    return answer.toStdString();
+    return typed.toStdString();
 }
 
 void QtDialogs::showProgrammingReference(const QRect& besideFrame) {

@@ -18,7 +18,8 @@ public:
     using WindowDialogs::message;
     void message(const std::string& text, const std::string& title, MessageIcon icon) override;
     bool question(const std::string& text, const std::string& title) override;
-    std::optional<std::string> input(const std::string& prompt, const std::string& title) override;
+    std::optional<std::string> input(const std::string& prompt, const std::string& title,
+                                     const std::string& answer) override;
     void showProgrammingReference(const QRect& besideFrame) override;
     void closeProgrammingReference() override;
     QStringList openFileNames(const QString& title, const QString& filter, bool several) override;

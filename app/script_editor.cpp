@@ -277,30 +277,51 @@ void ScriptEdit::setCompletions(const QStringList& officers, const QStringList& 
 
 void ScriptEdit::keyPressEvent(QKeyEvent* event) {
     if (m_completer->popup()->isVisible()) {
+        // Offered at a comma, nothing is chosen until the user picks: Enter
+        // still breaks the line and Tab still leaves the editor.
+        const bool chosen = m_completer->popup()->currentIndex().isValid();
         switch (event->key()) {
             case Qt::Key_Enter:
             case Qt::Key_Return:
-            case Qt::Key_Escape:
             case Qt::Key_Tab:
             case Qt::Key_Backtab:
+                if (!chosen) {
+                    m_completer->popup()->hide();
+                    break;
+                }
+                [[fallthrough]];
+            case Qt::Key_Escape:
                 event->ignore();  // the completer takes them
                 return;
             default:
                 break;
         }
     }
+    // Ctrl+Space asks for what fits the field, typed or not.
+    if (event->key() == Qt::Key_Space && (event->modifiers() & Qt::ControlModifier)) {
+        complete(true);
+        return;
+    }
     QPlainTextEdit::keyPressEvent(event);
-    const bool typed = !event->text().isEmpty() && event->text()[0].isLetterOrNumber() &&
-                       !(event->modifiers() & (Qt::ControlModifier | Qt::AltModifier));
-    if (typed)
-        complete();
+    const QString text = event->text();
+    const bool plain = !(event->modifiers() & (Qt::ControlModifier | Qt::AltModifier));
+    const bool typed = plain && !text.isEmpty() && text[0].isLetterOrNumber();
+    // A field starts after a comma: offered before its first letter, and
+    // still after the blank that usually follows the comma.
+    const bool fieldStart =
+        plain &&
+        (text == QStringLiteral(",") ||
+         (text == QStringLiteral(" ") && m_prefix.isEmpty() && m_completer->popup()->isVisible()));
+    if (typed || fieldStart)
+        complete(false);
     else if (event->key() != Qt::Key_Shift)
         m_completer->popup()->hide();
 }
 
 // Offers the officers in an entry's first field and the timing words in its
-// third, for what is typed since the comma.
-void ScriptEdit::complete() {
+// third, for what is typed since the comma; with nothing typed only right
+// after the comma, or when `asked`.
+void ScriptEdit::complete(bool asked) {
     const QString before = toPlainText().left(textCursor().position());
     const qsizetype comma = before.lastIndexOf(QLatin1Char(','));
     const qsizetype field = before.count(QLatin1Char(',')) % 3;
@@ -312,14 +333,17 @@ void ScriptEdit::complete() {
         if (w.startsWith(prefix, Qt::CaseInsensitive) &&
             w.compare(prefix, Qt::CaseInsensitive) != 0)
             offered << w;
-    if (prefix.isEmpty() || offered.isEmpty()) {
+    const QString since = before.mid(comma + 1);
+    const bool atFieldStart = comma >= 0 && since.trimmed().isEmpty();
+    if ((prefix.isEmpty() && !asked && !atFieldStart) || offered.isEmpty()) {
         m_completer->popup()->hide();
         return;
     }
     m_prefix = prefix;
     static_cast<QStringListModel*>(m_completer->model())->setStringList(offered);
     m_completer->setCompletionPrefix(prefix);
-    m_completer->popup()->setCurrentIndex(m_completer->completionModel()->index(0, 0));
+    m_completer->popup()->setCurrentIndex(
+        prefix.isEmpty() && !asked ? QModelIndex() : m_completer->completionModel()->index(0, 0));
     QRect at = cursorRect();
     at.setWidth(m_completer->popup()->sizeHintForColumn(0) +
                 m_completer->popup()->verticalScrollBar()->sizeHint().width() + 8);

@@ -52,7 +52,7 @@ protected:
     bool viewportEvent(QEvent* event) override;
 
 private:
-    void complete();
+    void complete(bool asked);
     void insertCompletion(const QString& completion);
 
     ScriptHighlighter* m_highlighter;

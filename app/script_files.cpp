@@ -82,6 +82,7 @@ bool ScriptFiles::openFile(const QString& path) {
     m_window.simulator().reset();
     m_window.setScriptText(text);
     m_file = QFileInfo(path).absoluteFilePath();
+    emit opened();
     return markSaved(m_window.scriptEditor().toPlainText());
 }
 

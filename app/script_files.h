@@ -39,6 +39,10 @@ public:
 
     const QString& file() const { return m_file; }
 
+signals:
+    // A file's script is in the editor now.
+    void opened();
+
 private:
     bool markSaved(const QString& text);  // the open file now holds text
     void showState();                     // title and modification mark

@@ -120,12 +120,12 @@ void TimelinePanel::update() {
         m_markedScript.clear();
         return;
     }
-    const std::string script = m_window.scriptText();
-    std::string text = positionText(*played, shown, m_window.simulator().frameDelay);
-    const std::string entry = entryText(*played, script, shown);
-    if (!entry.empty()) text += " \u00B7 " + entry;
-    m_readout->setText(QString::fromStdString(text));
-    highlightEntries(shown);
+    Simulator& sim = m_window.simulator();
+    const bool outdated = sim.timelineOutdated();
+    m_readout->setText(QString::fromStdString(
+        readoutText(*played, sim.playedScript(), shown, sim.framePeriod(), outdated)));
+    // The entries of another script are not marked in this one.
+    highlightEntries(outdated ? 0 : shown);
 }
 
 void TimelinePanel::highlightEntries(std::size_t shown) {

@@ -166,6 +166,15 @@ std::string entryText(const PlayedTimeline& played, std::string_view script, std
     return text;
 }
 
+std::string readoutText(const PlayedTimeline& played, std::string_view script, std::size_t shown,
+                        double frameDelay, bool outdated) {
+    std::string text = positionText(played, shown, frameDelay);
+    const std::string entry = entryText(played, script, shown);
+    if (!entry.empty()) text += " \u00B7 " + entry;
+    if (outdated) text += " \u00B7 the run of the script before the edit";
+    return text;
+}
+
 void TimelineCursor::seek(std::size_t next) {
     m_next = std::min(next, m_played.size());
     m_played.seek(m_next, m_room);

@@ -102,6 +102,12 @@ std::string positionText(const PlayedTimeline& played, std::size_t shown, double
 // first frame and for frames of no entry.
 std::string entryText(const PlayedTimeline& played, std::string_view script, std::size_t shown);
 
+// The timeline's readout: positionText, then the entryText of `script`, the
+// text the timeline was composed from. When the editor holds another script
+// since, the readout says it is the run of the script before the edit.
+std::string readoutText(const PlayedTimeline& played, std::string_view script, std::size_t shown,
+                        double frameDelay, bool outdated);
+
 // Steps through a played timeline, moving the room's officers as it goes.
 class TimelineCursor {
 public:

@@ -162,8 +162,11 @@ public:
         m_placed.push_back({entry, pos, frames.size()});
         if (frames.size() > 0) m_unsync.emplace_back(pos, std::move(frames));
     }
-    void delay(Frame frame) {
+    void delay(std::size_t entry, Frame frame) {
         closeGroup();
+        // Its one frame is the entry's, so the readout names it and entry
+        // steps stop at it.
+        m_placed.push_back({entry, m_mainline.size(), 1});
         m_delays.push_back(m_mainline.size());
         m_mainline.push_back(frame);
         layCoveredUnsync();
@@ -267,7 +270,7 @@ std::shared_ptr<PlayedTimeline> composeScript(ChapterRoom& room, std::string_vie
         spans.emplace_back(e.raw[0].start, e.raw[2].end);
         if (e.Direction == "DELAY") {
             if (leadingNumber(e.Time) > 0) {
-                composer.delay(delayFrame(*pool, e.Time));
+                composer.delay(index, delayFrame(*pool, e.Time));
                 ++made;
             }
         } else {

@@ -82,6 +82,16 @@ void Simulator::reset() {
     m_host.setScriptText(remembered);
 }
 
+bool Simulator::timelineOutdated() {
+    return m_played && m_host.scriptText() != m_playedScript;
+}
+
+bool Simulator::discardOutdatedTimeline() {
+    if (busy || !timelineOutdated()) return false;
+    discardTimeline();
+    return true;
+}
+
 void Simulator::discardTimeline() {
     m_played.reset();
     m_playedFrames = 0;
@@ -124,9 +134,12 @@ void Simulator::playTimeline(const PlayedTimeline& x, std::size_t from) {
     const bool kept = m_played.get() == &x;
     if (kept) m_playedFrames = cursor.next();
     m_pace = m_clock.now();
+    m_lightningSeconds = 0;
+    m_lightningFrames = 0;
     while (!cursor.atEnd()) {
         // A hold takes effect before a frame, never during a wait.
         if (paused) {
+            takeLightningPeriod();
             m_paced = false;
             while (paused && !m_abandoned) sleep(0.1);
             m_pace = m_clock.now();
@@ -138,6 +151,7 @@ void Simulator::playTimeline(const PlayedTimeline& x, std::size_t from) {
             if (cursor.atEnd()) break;
         }
         if (m_abandoned) break;
+        const double started = m_clock.now();
         const TimelineCursor::Step step = cursor.step();
         if (kept && m_played.get() == &x) {
             m_playedFrames = cursor.next();
@@ -147,7 +161,22 @@ void Simulator::playTimeline(const PlayedTimeline& x, std::size_t from) {
         m_paced = true;
         sleep(step.wait);
         m_paced = false;
+        // A frame in which the run was held, or a box kept open, says
+        // nothing of how fast frames go.
+        const double took = m_clock.now() - started;
+        if (step.wait <= 0 && frameDelay <= 0 && !paused && took < kMaxLag) {
+            m_lightningSeconds += took;
+            ++m_lightningFrames;
+        }
     }
+    takeLightningPeriod();
+}
+
+void Simulator::takeLightningPeriod() {
+    if (m_lightningFrames > 0)
+        m_lightningPeriod = m_lightningSeconds / static_cast<double>(m_lightningFrames);
+    m_lightningSeconds = 0;
+    m_lightningFrames = 0;
 }
 
 void Simulator::drawOfficersAway() {
@@ -168,7 +197,10 @@ void Simulator::sleep(double x) {
     const double d = x > 0 ? x : frameDelay;  // read now: a speed change applies from here
     const double now = m_clock.now();
     double start = now;
-    if (m_paced && m_pace <= now && now - m_pace < kMaxLag) start = m_pace;
+    // At Lightning there is no schedule to keep: frames take what drawing
+    // takes, and a delay waits its own seconds from when it starts.
+    const bool paced = m_paced && frameDelay > 0;
+    if (paced && m_pace <= now && now - m_pace < kMaxLag) start = m_pace;
     const double deadline = start + d;
     if (m_paced) m_pace = deadline;
     // At least one pass of event handling, even at zero delay.

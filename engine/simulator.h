@@ -77,6 +77,23 @@ public:
     bool paused = true;
     double frameDelay = 0.025;
 
+    // The seconds a frame really takes at the current speed: frameDelay, or
+    // at Lightning, where frames wait nothing, what drawing and handling the
+    // window's events took a frame in the latest run played there. Times
+    // shown to the user are counted at this period.
+    double framePeriod() const { return frameDelay > 0 ? frameDelay : m_lightningPeriod; }
+    // Until a run has measured it: about what a frame of the plan takes.
+    static constexpr double kLightningGuess = 0.0005;
+
+    // The script the kept timeline was composed from.
+    const std::string& playedScript() const { return m_playedScript; }
+    // Whether the editor's script is no longer the one the kept timeline
+    // was composed from: what is shown of it belongs to the script before.
+    bool timelineOutdated();
+    // Once no run is busy, a kept timeline of a script since changed is
+    // discarded; true when it was.
+    bool discardOutdatedTimeline();
+
     // Message boxes one Play may show before the rest are only counted.
     static constexpr std::size_t kShownMessages = 5;
 
@@ -99,6 +116,11 @@ private:
     // finished, so a run keeps its time; holds and long stalls start afresh.
     bool m_paced = false;
     double m_pace = 0;
+    // Frames at Lightning pace nothing; what they took is measured instead.
+    double m_lightningPeriod = kLightningGuess;
+    double m_lightningSeconds = 0;
+    std::size_t m_lightningFrames = 0;
+    void takeLightningPeriod();
 };
 
 }  // namespace velistrad

@@ -233,6 +233,7 @@ QByteArray encodeGif(const ExportScene& scene, double frameDelay, MarkerPainter&
             trails.paintWalked(painter, room, picture.frames, dirty);
             markers.paint(painter, nowMarkers);
             trails.paintRing(painter, room, dirty);
+            scene.paintLegend(painter);  // over all, as on the screen
             painter.end();
             bounds = diff.take(canvas, dirty, n == 0);
         }

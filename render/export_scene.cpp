@@ -5,6 +5,7 @@
 #include <string_view>
 
 #include "render/plan_picture.h"
+#include "render/route_legend.h"
 #include "simulations/safe_file.h"
 
 namespace velistrad {
@@ -30,12 +31,17 @@ QImage ExportScene::frame(std::size_t shown, MarkerPainter& markers) const {
     m_trails.paintRoutes(painter, room, shown);
     markers.paint(painter, markersOf(room));
     m_trails.paintRing(painter, room);
+    if (m_run.options.all) paintRouteLegend(painter, m_run.room, m_trails.drawn());
     painter.end();
     return image;
 }
 
 void ExportScene::paintView(QPainter& painter, MarkerPainter& markers) const {
     paintScene(painter, roomAt(m_run.shown), markers, m_trails, m_run.shown);
+}
+
+void ExportScene::paintLegend(QPainter& painter) const {
+    if (m_run.options.all) paintRouteLegend(painter, m_run.room, m_trails.drawn());
 }
 
 std::string replaceFileWith(const std::string& path, const QByteArray& bytes) {

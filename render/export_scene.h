@@ -46,6 +46,9 @@ public:
     QImage frame(std::size_t shown, MarkerPainter& markers) const;
     // The same at the run's moment in vectors, for PDF and SVG.
     void paintView(QPainter& painter, MarkerPainter& markers) const;
+    // Which colour is whom over the view when every route shows (frame()
+    // draws it itself; a sheet has its own beside the plan).
+    void paintLegend(QPainter& painter) const;
 
 private:
     ExportRun m_run;

@@ -30,6 +30,7 @@ std::string writeSvg(const std::string& path, const ExportScene& scene, MarkerPa
     QPainter painter;
     if (!painter.begin(&svg)) return "the drawing could not be made";
     scene.paintView(painter, markers);
+    scene.paintLegend(painter);
     painter.end();
     return replaceFileWith(path, bytes);
 }

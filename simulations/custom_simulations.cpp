@@ -51,12 +51,34 @@ void CustomSimulations::load() {
     }
 }
 
-std::optional<std::size_t> CustomSimulations::saveAs(const std::string& script) {
+std::optional<std::size_t> CustomSimulations::saveAs(const std::string& script,
+                                                     const std::string& current) {
     // Taken as typed: no trimming, and an empty answer is a name too.
     const std::optional<std::string> name =
-        m_dialogs.input("Enter the name for this simulation", kCustomTitle);
+        m_dialogs.input("Enter the name for this simulation", kCustomTitle, current);
     if (!name) return std::nullopt;
     return store(*name, script);
+}
+
+std::string CustomSimulations::keepableSuggestion(std::string name) {
+    for (char& c : name)
+        if (c == '-' || c == '\r' || c == '\n') c = ' ';
+    return name;
+}
+
+std::optional<std::size_t> CustomSimulations::storeImported(const std::string& fileName,
+                                                            const std::string& script) {
+    std::string name = fileName;
+    while (!keepableName(name)) {
+        const std::optional<std::string> chosen = m_dialogs.input(
+            "The name \"" + fileName +
+                "\" cannot be kept: a simulation name cannot hold a hyphen (-) or a line break. "
+                "Enter the name for this simulation",
+            kCustomTitle, keepableSuggestion(name));
+        if (!chosen) return std::nullopt;
+        name = *chosen;
+    }
+    return store(name, script);
 }
 
 std::optional<std::size_t> CustomSimulations::store(const std::string& name,

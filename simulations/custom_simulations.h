@@ -40,9 +40,16 @@ public:
     // added or replaced, nullopt when nothing changed (cancelled, refused).
     // Every change below is kept in the list even when the file could not
     // be written; that is reported.
-    std::optional<std::size_t> saveAs(const std::string& script);
-    // saveAs with the name already given, as importing a file does.
+    // The name box starts with `current` (the simulation being worked on),
+    // empty when there is none.
+    std::optional<std::size_t> saveAs(const std::string& script, const std::string& current = {});
+    // saveAs with the name already given.
     std::optional<std::size_t> store(const std::string& name, const std::string& script);
+    // Importing a file: stored under the file's name, or where the file of
+    // custom simulations could not keep that name, under one the user is
+    // asked for, offered with the hyphens and line breaks as blanks.
+    std::optional<std::size_t> storeImported(const std::string& fileName,
+                                             const std::string& script);
 
     // The managing of the list; false when nothing changed. A new name must
     // be one the file can keep and no other simulation's.
@@ -52,6 +59,8 @@ public:
 
     // The file reads a name back as the text after its last hyphen, on one line.
     static bool keepableName(const std::string& name);
+    // `name` with what the file could not keep made blanks.
+    static std::string keepableSuggestion(std::string name);
 
 private:
     // Tells the user why, and returns false, when the file could not keep `name`.

@@ -17,9 +17,9 @@ public:
     virtual void message(const std::string& text, const std::string& title, MessageIcon icon) = 0;
     // Yes/No, no icon; true for Yes.
     virtual bool question(const std::string& text, const std::string& title) = 0;
-    // An input box with an empty default answer; nullopt when cancelled.
-    virtual std::optional<std::string> input(const std::string& prompt,
-                                             const std::string& title) = 0;
+    // An input box whose answer starts as `answer`; nullopt when cancelled.
+    virtual std::optional<std::string> input(const std::string& prompt, const std::string& title,
+                                             const std::string& answer) = 0;
 };
 
 }  // namespace velistrad

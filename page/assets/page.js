@@ -192,6 +192,11 @@
     playing: false, due: 0, speed: 3, follow: -1, route: null,
   };
   function period() { return data.speeds[run.speed - 1][1]; }
+  // At Lightning frames wait nothing and the page shows one a picture, so a
+  // frame takes a picture's time: the seconds shown are counted at that,
+  // as measured while playing (a display's usual 60 pictures a second until then).
+  let pictureSeconds = 1 / 60;
+  function shownPeriod() { return period() > 0 ? period() : pictureSeconds; }
   function timeAt(r, n, fd) {
     n = Math.min(n, r.count);
     return (n - r.delaysBefore[n]) * fd + r.secondsBefore[n];
@@ -310,7 +315,7 @@
   function show() {
     const r = run.m;
     $("timeline").value = run.shown;
-    $("readout").textContent = positionText(r, run.shown, period());
+    $("readout").textContent = positionText(r, run.shown, shownPeriod());
     $("entry").textContent = entryText(r, run.shown);
     drawRoute();
     drawMarkers();
@@ -327,6 +332,7 @@
     b.title = (run.playing ? "Pause" : "Play") + " (Space)";
     if (run.playing) {
       run.due = performance.now();
+      run.lastPicture = undefined;
       requestAnimationFrame(tick);
     }
   }
@@ -339,6 +345,9 @@
   function tick(now) {
     if (!run.playing) return;
     const r = run.m;
+    const gap = run.lastPicture === undefined ? 0 : (now - run.lastPicture) / 1000;
+    if (gap > 0 && gap < 0.25) pictureSeconds += (gap - pictureSeconds) / 8;
+    run.lastPicture = now;
     let moved = false;
     while (run.shown < r.count && now >= run.due) {
       apply(r, run.shown, run.x, run.y);
@@ -383,7 +392,7 @@
     const list = $("part");
     list.textContent = "";
     if (run.follow < 0) return;
-    const r = run.m, fd = period();
+    const r = run.m, fd = shownPeriod();
     for (const [entry, first, last, words] of r.parts[run.follow]) {
       const item = document.createElement("li");
       const b = document.createElement("button");

@@ -256,7 +256,9 @@ TEST_F(MainWindowTest, SavingAndManagingChangeTheMySimulationsMenu) {
     customItem(2)->trigger();
     EXPECT_EQ(editorText(), qs("---Mar,UZX,After"));
 
-    saveSimulation("C", "C");
+    saveSimulation("C", "C");  // the name box offers the one loaded
+    EXPECT_EQ(dialogs.inputs.back(),
+              "Custom Simulation: Enter the name for this simulation [Long]");
     ManageSimulationsDialog manage(window->mySimulations(), window.get());
     auto* list = manage.findChild<QListWidget*>(qs("List"));
     auto press = [&](const char* button, int row) {
@@ -269,6 +271,8 @@ TEST_F(MainWindowTest, SavingAndManagingChangeTheMySimulationsMenu) {
     dialogs.names = {"Z"};
     press("Rename", 2);
     EXPECT_EQ(items(), qs("Long|Walk && Turn|Z"));
+    EXPECT_EQ(dialogs.inputs.back(),
+              "Custom Simulation: Enter the new name for this simulation [C]");
     const QString exported = dir.filePath(qs("z.vsim"));
     dialogs.files = {exported};
     press("Export", 2);
@@ -276,11 +280,18 @@ TEST_F(MainWindowTest, SavingAndManagingChangeTheMySimulationsMenu) {
     dialogs.answers = {true, true, true};
     for (int i = 0; i < 3; ++i) press("Delete", 0);
     EXPECT_EQ(items(), qs("(none)~"));
-    dialogs.files = {exported, writeFile("bad-name.vsim", "x")};
+    dialogs.files = {exported, writeFile("bad-name.vsim", "x"), writeFile("no-name.vsim", "y")};
+    dialogs.names = {"bad name"};  // offered with a blank, then cancelled
     manage.findChild<QPushButton*>(qs("Import"))->click();
-    EXPECT_EQ(items(), qs("z"));
-    EXPECT_EQ(list->count(), 1);
+    EXPECT_EQ(items(), qs("z|bad name"));
+    EXPECT_EQ(list->count(), 2);
     EXPECT_EQ(window->customSimulations().at(0).script, "C");
+    EXPECT_NE(dialogs.inputs.back().find("[no name]"), std::string::npos);
+    // A script file opened is not the simulation loaded last: no name is offered.
+    customItem(1)->trigger();
+    ASSERT_TRUE(window->openScriptFile(writeFile("walk.vsim", "MC,XZ,Now")));
+    saveSimulation("walk", "MC,XZ,Now");
+    EXPECT_EQ(dialogs.inputs.back(), "Custom Simulation: Enter the name for this simulation");
 }
 
 constexpr const char* kScript = "MC,XZR,Now, SC,XZE,After";
@@ -487,10 +498,10 @@ TEST_F(EditorWindowTest, FieldsAreColouredAndEachProblemLeadsToItsEntry) {
     EXPECT_EQ(editor()->textCursor().selectedText(), qs("SC,-AT-sc-,Now"));
 }
 
-// While the cursor rests in an entry the plan shows its route, until a run
-// plays. Ctrl+P plays from the editor, Ctrl+R resets; the status bar names
-// the speed.
-TEST_F(EditorWindowTest, RoutePreviewGivesWayToTheRunAndShortcutsWork) {
+// While the cursor rests in an entry the plan shows its route, but for while
+// a run plays: held or ended, the run leaves it room again. Ctrl+P plays
+// from the editor, Ctrl+R resets; the status bar names the speed.
+TEST_F(EditorWindowTest, RoutePreviewGivesWayToAPlayingRunOnlyAndShortcutsWork) {
     setEditorText("Mar, XZTCEVU, Now, All, Delay, 1");
     const QImage bare = plan();
     QApplication::setActiveWindow(window.get());
@@ -504,9 +515,17 @@ TEST_F(EditorWindowTest, RoutePreviewGivesWayToTheRunAndShortcutsWork) {
     editor()->moveCursor(QTextCursor::Start);
     trigger(qs("Speed(5)"));
     EXPECT_EQ(child<QLabel>(qs("SpeedStatus"))->text(), qs("Speed: Lightning"));
+    bool whilePlaying = true, whileHeld = false;
+    scripted.at(0.5, [&] {  // in the delay
+        whilePlaying = window->plan()->previewing();
+        playButton()->click();
+        whileHeld = window->plan()->previewing();
+        playButton()->click();
+    });
     QTest::keyClick(editor(), Qt::Key_P, Qt::ControlModifier);
     EXPECT_TRUE(sim().played() && !allAtStations(sim().room()));
-    EXPECT_FALSE(window->plan()->previewing());
+    EXPECT_TRUE(!whilePlaying && whileHeld);
+    EXPECT_TRUE(window->plan()->previewing());  // the same entry as before the run
     QTest::keyClick(editor(), Qt::Key_R, Qt::ControlModifier);
     EXPECT_TRUE(allAtStations(sim().room()));
 }
@@ -524,6 +543,24 @@ TEST_F(EditorWindowTest, OfficersAndTimingWordsAreOfferedAfterAComma) {
     EXPECT_EQ(editorText(), qs("Mar, XZ, After"));
     type(", XZ");  // a Direction is never completed
     EXPECT_FALSE(completer->popup()->isVisible());
+    // Right after a comma, before a letter, and after the blank: offered,
+    // nothing chosen, so Enter still breaks the line.
+    type(", XZ,");  // the Time field
+    ASSERT_TRUE(completer->popup()->isVisible());
+    EXPECT_EQ(completer->completionCount(), 4);
+    type(" ");
+    ASSERT_TRUE(completer->popup()->isVisible());
+    QTest::keyClick(completer->popup(), Qt::Key_Return);
+    EXPECT_EQ(editorText(), qs("Mar, XZ, After, XZ, XZ, \n"));
+    EXPECT_FALSE(completer->popup()->isVisible());
+    // Ctrl+Space offers what fits the field whatever was typed.
+    QTest::keyClick(editor(), Qt::Key_Space, Qt::ControlModifier);
+    ASSERT_TRUE(completer->popup()->isVisible());
+    QTest::keyClick(completer->popup(), Qt::Key_Return);
+    EXPECT_EQ(editorText(), qs("Mar, XZ, After, XZ, XZ, \nNow"));
+    editor()->clear();
+    QTest::keyClick(editor(), Qt::Key_Space, Qt::ControlModifier);
+    EXPECT_EQ(completer->completionCount(), kOfficerCount + 1);  // and All
 }
 
 TEST_F(EditorWindowTest, TheWindowFitsSmallScreensAndThePlanScalesWithIt) {

@@ -40,6 +40,33 @@ TEST(PlayedTimeline, WorkedExampleEntryStartsAndTimesWithDelays) {
     EXPECT_DOUBLE_EQ(d.timeAt(d.size() + 9, 0), 1.5);  // clamped; Lightning waits only delays
 }
 
+// Entry steps stop at every entry that has frames, a Delay's one frame
+// included, one entry a step, and the same stops on the way back; there the
+// readout names the entry. A Delay of no seconds has no frame to stop at.
+TEST(PlayedTimeline, EntryStepsStopAtEachEntryDelaysIncluded) {
+    const std::string script = "MC,X,Now, All,Delay,1.5, MC,X,After, All,Delay,soon, SC,X,After";
+    const Composed run(script);
+    const PlayedTimeline& t = *run.composition;
+    std::vector<std::size_t> forward, back;
+    std::vector<std::string> named;
+    for (std::size_t at = 0; t.nextEntryStart(at) != at;) {
+        at = t.nextEntryStart(at);
+        forward.push_back(at);
+        named.push_back(entryText(t, script, at));
+    }
+    EXPECT_EQ(named, (std::vector<std::string>{"entry 1: MC,X,Now", "entry 2: All,Delay,1.5",
+                                               "entry 3: MC,X,After", "entry 5: SC,X,After"}));
+    for (std::size_t at = t.size(); t.previousEntryStart(at) != at;) {
+        at = t.previousEntryStart(at);
+        back.insert(back.begin(), at);
+    }
+    EXPECT_EQ(back, forward);
+    // The readout of a run edited since says so.
+    EXPECT_EQ(readoutText(t, script, forward[1], 0.025, true),
+              "frame 5 / 12 \u00B7 1.6 s / 1.8 s \u00B7 entry 2: All,Delay,1.5 \u00B7 the run of "
+              "the script before the edit");
+}
+
 // For every catalogue script and every frame, seeking gives exactly the
 // positions that playing the frames before it gives; seeks go forwards,
 // backwards, repeat, to 0 and past the end.

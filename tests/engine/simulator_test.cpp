@@ -106,6 +106,43 @@ TEST_F(SimulatorTest, SlowDrawingDoesNotStretchTheRun) {
     EXPECT_NEAR(t, 107 * 0.025, 0.011);
 }
 
+// The readout's seconds in all, counted before a run at the period the
+// simulator reports, are the seconds the run then takes, at every speed:
+// drawing and event handling take time, a delay waits its own seconds, and
+// at Lightning the period is what the run before took a frame.
+TEST_F(SimulatorTest, TheSecondsShownAreTheSecondsARunTakesAtEverySpeed) {
+    const std::string run = "Mar, XZTCEVU, Now, All, Delay, 1.0, MC, XZR, Unsync, Mar, UZX, Now";
+    drawCost = 0.0004;
+    eachPass = [this] { t += 0.0001; };  // a pass of event handling
+    for (int speed = 5; speed >= 1; --speed) {
+        SCOPED_TRACE(speed);
+        sim.setSpeed(speed);
+        play(run);  // at Lightning, measures what a frame takes
+        sim.seekTo(0);
+        const double total = sim.played()->timeAt(sim.played()->size(), sim.framePeriod());
+        const double start = t;
+        play(run);
+        EXPECT_NEAR(t - start, total, 0.001);
+        if (speed == 5) {
+            EXPECT_GT(t - start, 1.0 + 0.4);  // not just the delay's second
+        }
+    }
+}
+
+// Edited after it played, a kept timeline is outdated; once no run is busy
+// it is discarded, and Play compiles the new script.
+TEST_F(SimulatorTest, AnEditedScriptOutdatesTheKeptRun) {
+    play(kWalk);
+    EXPECT_FALSE(sim.timelineOutdated() || sim.discardOutdatedTimeline());
+    script = "SC,XZE,Now";
+    EXPECT_TRUE(sim.timelineOutdated());
+    sim.busy = true;  // a held run keeps its timeline
+    EXPECT_FALSE(sim.discardOutdatedTimeline());
+    sim.busy = false;
+    EXPECT_TRUE(sim.discardOutdatedTimeline());
+    EXPECT_TRUE(sim.played() == nullptr && !sim.timelineOutdated());
+}
+
 // Moving through a kept timeline: held mid-run and moved back, a run plays
 // on from there and ends where an uninterrupted run ends; after a run, Play
 // plays on from a frame moved back to, or compiles afresh once the text changed.

@@ -80,6 +80,29 @@ class Playing(unittest.TestCase):
                     self.assertEqual(got, want, "%s, frame %d" % (name, n))
             self.assertEqual(b.exceptions(), [])
 
+    def test_entry_steps_stop_at_every_entry_a_delay_too(self):
+        script = "Mar, XZTCEVU, Now, All, Delay, 1.0, Mar, UZX, Now"
+        path = page("delay.html", "-", stdin=script.encode())
+        entry = "document.getElementById('entry').textContent"
+        with Browser() as b:
+            b.open(path)
+            b.eval("velistradPage.select(0)")
+            seen = []
+            for _ in range(3):
+                b.key("ArrowRight", "ArrowRight", shift=True)
+                seen.append(b.eval(entry))
+            self.assertEqual(seen, ["entry 1: Mar, XZTCEVU, Now", "entry 2: All, Delay, 1.0",
+                                    "entry 3: Mar, UZX, Now"])
+            b.key("ArrowLeft", "ArrowLeft", shift=True)
+            self.assertEqual(b.eval(entry), "entry 2: All, Delay, 1.0")
+            # At Lightning a frame takes a picture's time, not nothing.
+            b.eval("document.querySelector('#speeds [data-speed=\"5\"]').click()")
+            total = b.eval("document.getElementById('readout').textContent")
+            count = b.eval("velistradPage.frameCount")
+            seconds = float(total.split(" / ")[2].split(" s")[0])
+            self.assertGreater(seconds, 1.0 + (count - 1) / 240, total)
+            self.assertEqual(b.exceptions(), [])
+
     def test_a_script_that_does_not_play_writes_nothing(self):
         path = os.path.join(WORK, "bad.html")
         status, _, err = cli("render", "--html", path, "-", stdin=b"XX, XZ, Now")

@@ -190,6 +190,35 @@ TEST_F(CustomSimulationsTest, TwoWindowsOnOneFileLoseNoSave) {
     EXPECT_TRUE(dialogs.messages.empty() && otherDialogs.messages.empty());
 }
 
+// A file named with a hyphen is imported under a name the user chooses,
+// offered with blanks for the hyphens; a name still unkeepable is asked
+// again, and a cancelled box imports nothing. The save box offers the
+// current name.
+TEST_F(CustomSimulationsTest, ImportedNamesTheFileCannotKeepAreAskedFor) {
+    load();
+    dialogs.names = {"marshal walk"};
+    EXPECT_EQ(list->storeImported("marshal-walk", "Mar,XZ,Now"), 0u);
+    dialogs.names = {"still-hyphened", "Exit"};
+    EXPECT_EQ(list->storeImported("exit-\r\nwalk", "MC,XZ,Now"), 1u);
+    ASSERT_EQ(dialogs.inputs.size(), 3u);
+    EXPECT_NE(dialogs.inputs[0].find("\"marshal-walk\" cannot be kept"), std::string::npos);
+    EXPECT_NE(dialogs.inputs[0].find("[marshal walk]"), std::string::npos);
+    EXPECT_NE(dialogs.inputs[1].find("[exit   walk]"), std::string::npos);
+    EXPECT_NE(dialogs.inputs[2].find("[still hyphened]"), std::string::npos);
+    dialogs.names = {std::nullopt};
+    EXPECT_EQ(list->storeImported("a-b", "x"), std::nullopt);
+    EXPECT_EQ(list->storeImported("Plain", "SC,XZ,Now"), 2u);  // asks nothing
+    EXPECT_EQ(dialogs.inputs.size(), 4u);
+    EXPECT_EQ(load().simulations(), sims("marshal walk=Mar,XZ,Now|Exit=MC,XZ,Now|Plain=SC,XZ,Now"));
+
+    dialogs.names = {"Exit"};
+    dialogs.answers = {true};
+    EXPECT_EQ(list->saveAs("new", "Exit"), 1u);
+    EXPECT_EQ(dialogs.inputs.back(),
+              "Custom Simulation: Enter the name for this simulation [Exit]");
+    EXPECT_TRUE(dialogs.messages.empty());
+}
+
 TEST_F(CustomSimulationsTest, ScriptsAndPermissionBitsSurviveSaving) {
     for (const mode_t mode : {0600, 0640, 0604, 0664}) {
         writeBytes(path, "");

@@ -39,8 +39,9 @@ struct FakeDialogs : Base {
         if (!answers.empty()) answers.pop_front();
         return yes;
     }
-    std::optional<std::string> input(const std::string& prompt, const std::string& title) override {
-        inputs.push_back(title + ": " + prompt);
+    std::optional<std::string> input(const std::string& prompt, const std::string& title,
+                                     const std::string& answer) override {
+        inputs.push_back(title + ": " + prompt + (answer.empty() ? "" : " [" + answer + "]"));
         const auto name = names.empty() ? std::nullopt : names.front();
         if (!names.empty()) names.pop_front();
         return name;
