@@ -153,7 +153,10 @@ QString flowedParagraphs(const QString& text) {
             const bool startsParagraph = line.trimmed().isEmpty() ||
                                          line.startsWith(QLatin1Char('\t')) ||
                                          numbered.match(line).hasMatch();
-            out += endsParagraph || startsParagraph ? QLatin1Char('\n') : QLatin1Char(' ');
+            if (endsParagraph || startsParagraph)
+                out += QLatin1Char('\n');
+            else if (!before.endsWith(QLatin1Char(' ')))  // no second blank
+                out += QLatin1Char(' ');
         }
         out += line;
     }

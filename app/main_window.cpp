@@ -166,9 +166,13 @@ void MainWindow::showKioskMode() {
     if (title.endsWith(suffix)) title.chop(suffix.size());
     setWindowTitle(m_kioskMode ? title + suffix : title);
     if (!m_controls.kioskStatus) {
-        m_controls.kioskStatus = new QLabel(
-            QStringLiteral("Kiosk Mode: choose it again in the File menu to stop"), statusBar());
+        m_controls.kioskStatus = new QLabel(QStringLiteral("Kiosk Mode"), statusBar());
+        m_controls.kioskStatus->setToolTip(
+            QStringLiteral("Choose File > Kiosk Mode again to stop after this movement"));
         m_controls.kioskStatus->setObjectName(QStringLiteral("KioskStatus"));
+        QFont bold = m_controls.kioskStatus->font();
+        bold.setBold(true);
+        m_controls.kioskStatus->setFont(bold);
         statusBar()->addPermanentWidget(m_controls.kioskStatus);
     }
     m_controls.kioskStatus->setVisible(m_kioskMode);
