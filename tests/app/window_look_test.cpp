@@ -11,7 +11,6 @@
 #include "app/focus_ring.h"
 #include "app/help_texts.h"
 #include "app/plan_view.h"
-#include "app/qt_dialogs.h"
 #include "simulations/catalogue.h"
 #include "tests/app/window_fixture.h"
 
@@ -55,25 +54,6 @@ TEST_F(WindowLookTest, EditorBreaksLinesBetweenWordsAndThePlanTakesTheHeight) {
     EXPECT_GT(plan.height(), window->plan()->height() - 6);
     EXPECT_LT(editor()->width(), 600);
     EXPECT_GE(editor()->width(), editor()->sizeHint().width());
-}
-
-// A window opens wholly on the screen: moved sideways, made lower where it
-// must be, and moved up only when less than half of it would be left.
-TEST(KeptOnScreenTest, WindowsLieWithinTheScreen) {
-    const QRect screen(0, 0, 1280, 720);
-    struct Row {
-        QRect asked, placed;
-    };
-    const Row rows[] = {
-        {{100, 50, 300, 600}, {100, 50, 300, 600}},    // fits: where asked
-        {{1200, 50, 300, 600}, {980, 50, 300, 600}},   // off the right edge
-        {{900, 0, 330, 800}, {900, 0, 330, 720}},      // taller than the screen
-        {{900, 300, 330, 800}, {900, 300, 330, 420}},  // lower, top kept
-        {{900, 500, 330, 800}, {900, 0, 330, 720}},    // too little left below
-        {{-50, -20, 2000, 100}, {0, 0, 1280, 100}},    // wider, above the top
-    };
-    for (const Row& row : rows)
-        EXPECT_EQ(keptOnScreen(row.asked, screen), row.placed) << row.asked.x();
 }
 
 // Paragraphs flow and keep every word; lines that stand alone stay alone.
