@@ -21,6 +21,11 @@ public:
     void message(const QString& text, const QString& title, MessageIcon icon) {
         message(text.toStdString(), title.toStdString(), icon);
     }
+    // A help text, which a box may show with its paragraphs flowing to the
+    // box's width; by default as `message` shows it, without an icon.
+    virtual void helpMessage(const QString& text, const QString& title) {
+        message(text, title, MessageIcon::None);
+    }
     // Shows the Programming Reference without blocking. A new window is placed
     // with its frame's top left at the top right of `besideFrame` (the main
     // window's frame); a window already open is only raised.

@@ -2,6 +2,7 @@
 
 #include <iterator>
 
+#include <QRegularExpression>
 #include <QStringList>
 
 namespace velistrad {
@@ -132,6 +133,34 @@ QString basicsText() {
 }
 QString referenceText() {
     return joined(kReferenceLines, "\n");
+}
+
+QString flowedParagraphs(const QString& text) {
+    // Shorter than this, a line stands on its own rather than being wrapped.
+    constexpr qsizetype kShortLine = 40;
+    static const QRegularExpression numbered(QStringLiteral("^\\d+\\. "));
+    const QStringList lines = QString(text)
+                                  .replace(QStringLiteral("\r\n"), QStringLiteral("\n"))
+                                  .split(QLatin1Char('\n'));
+    QString out;
+    for (qsizetype i = 0; i < lines.size(); ++i) {
+        const QString& line = lines[i];
+        if (i > 0) {
+            const QString& before = lines[i - 1];
+            const bool endsParagraph = before.trimmed().isEmpty() ||
+                                       before.trimmed().endsWith(QLatin1Char(':')) ||
+                                       before.size() < kShortLine;
+            const bool startsParagraph = line.trimmed().isEmpty() ||
+                                         line.startsWith(QLatin1Char('\t')) ||
+                                         numbered.match(line).hasMatch();
+            if (endsParagraph || startsParagraph)
+                out += QLatin1Char('\n');
+            else if (!before.endsWith(QLatin1Char(' ')))  // no second blank
+                out += QLatin1Char(' ');
+        }
+        out += line;
+    }
+    return out;
 }
 
 static_assert(std::size(kReferenceLines) == kReferenceLineCount);

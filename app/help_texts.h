@@ -14,4 +14,12 @@ QString howToUseText();   // 3 lines
 QString basicsText();     // 13 lines
 QString referenceText();  // 53 lines, LF-separated
 
+// A help text as paragraphs that a box may wrap at its own width: the line
+// breaks inside a paragraph become spaces (none after a line that ends in
+// one), other breaks become LF. A
+// paragraph ends at an empty line, after a line ending in a colon or a short
+// line (a title, a version, an address), and before a line indented by a
+// tab or numbered ("2. "). The words stay exactly as they are.
+QString flowedParagraphs(const QString& text);
+
 }  // namespace velistrad

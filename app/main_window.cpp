@@ -1,6 +1,7 @@
 #include "app/main_window.h"
 
 #include <QAction>
+#include <QApplication>
 #include <QCloseEvent>
 #include <QCoreApplication>
 #include <QFocusEvent>
@@ -14,9 +15,11 @@
 #include <QVBoxLayout>
 
 #include "app/button_pictures.h"
+#include "app/dialog_titles.h"
 #include "app/dialogs.h"
 #include "app/editor_assist.h"
 #include "app/export_actions.h"
+#include "app/focus_ring.h"
 #include "app/follow_officer.h"
 #include "app/help_texts.h"
 #include "app/my_simulations.h"
@@ -71,7 +74,12 @@ MainWindow::MainWindow(const MainWindowSetup& setup) {
 
     setObjectName(QStringLiteral("frmMain"));
     setWindowTitle(qs(kProgramTitle));
+    // Every window of the program carries its icon, the Programming
+    // Reference and the dialogs too; and every control shows its focus.
+    QApplication::setWindowIcon(programIcon());
     setWindowIcon(programIcon());
+    FocusRing::followFocus();
+    keepDialogTitlesWhole();
     m_timeline = new TimelinePanel(*this, *p.clock);
     m_assist = new EditorAssist(*this);
     m_scriptFiles = new ScriptFiles(*this);
@@ -139,15 +147,37 @@ void MainWindow::toggleHideCode() {
 
 void MainWindow::toggleKioskMode() {
     m_kioskMode = !m_kioskMode;
+    showKioskMode();
     // Turning it off: the loop further down the call chain stops at its next check.
     if (!m_kioskMode) return;
     for (;;) {
         for (const char* item : kKioskItems) {
             loadCatalogueEntry(catalogueIndex(item));
+            showKioskMode();  // leaving a script file gives the title back
             m_simulator->playOrPause();
             if (!m_kioskMode || m_simulator->abandoned()) return;
         }
     }
+}
+
+// The check mark, the title and the status bar say that Kiosk Mode is on.
+void MainWindow::showKioskMode() {
+    static const QString suffix = QStringLiteral(" — Kiosk Mode");
+    m_controls.kiosk->setChecked(m_kioskMode);
+    QString title = windowTitle();
+    if (title.endsWith(suffix)) title.chop(suffix.size());
+    setWindowTitle(m_kioskMode ? title + suffix : title);
+    if (!m_controls.kioskStatus) {
+        m_controls.kioskStatus = new QLabel(QStringLiteral("Kiosk Mode"), statusBar());
+        m_controls.kioskStatus->setToolTip(
+            QStringLiteral("Choose File > Kiosk Mode again to stop after this movement"));
+        m_controls.kioskStatus->setObjectName(QStringLiteral("KioskStatus"));
+        QFont bold = m_controls.kioskStatus->font();
+        bold.setBold(true);
+        m_controls.kioskStatus->setFont(bold);
+        statusBar()->addPermanentWidget(m_controls.kioskStatus);
+    }
+    m_controls.kioskStatus->setVisible(m_kioskMode);
 }
 
 void MainWindow::quit() {
@@ -181,16 +211,15 @@ void MainWindow::loadCatalogueEntry(std::size_t entry) {
 }
 
 void MainWindow::showAbout() {
-    m_platform.dialogs->message(aboutText(), QStringLiteral("About"), MessageIcon::None);
+    m_platform.dialogs->helpMessage(aboutText(), QStringLiteral("About"));
 }
 
 void MainWindow::showHowTo() {
-    m_platform.dialogs->message(howToUseText(), QStringLiteral("How To Use"), MessageIcon::None);
+    m_platform.dialogs->helpMessage(howToUseText(), QStringLiteral("How To Use"));
 }
 
 void MainWindow::showBasics() {
-    m_platform.dialogs->message(basicsText(), QStringLiteral("Velistrad Basics"),
-                                MessageIcon::None);
+    m_platform.dialogs->helpMessage(basicsText(), QStringLiteral("Velistrad Basics"));
 }
 
 void MainWindow::showProgrammingReference() {
@@ -241,7 +270,8 @@ void MainWindow::speedChanged(int index) {
 void MainWindow::diagnose(const Diagnostic& d) {
     const QString title = d.kind == DiagnosticKind::ErrorDetails ? QStringLiteral("Error Details")
                                                                  : qs(kProgramTitle);
-    m_platform.dialogs->message(QString::fromStdString(d.text), title, MessageIcon::None);
+    // Every box of a script's problems is an error, and shows as one.
+    m_platform.dialogs->message(QString::fromStdString(d.text), title, MessageIcon::Exclamation);
     // The last word on a failing entry: it is selected and marked where it is.
     if (d.kind != DiagnosticKind::Message) m_assist->selectEntry(scriptText(), d.entry);
 }

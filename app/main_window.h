@@ -31,6 +31,7 @@
 #include "simulations/custom_simulations.h"
 
 class QAction;
+class QLabel;
 class QMenu;
 class QDragEnterEvent;
 class QDropEvent;
@@ -124,6 +125,8 @@ private:
     void buildMenus();
     void buildSimulationsMenu(QMenu* menu);
     void fitSplitter();
+    void showKioskMode();
+    void keepInOneColumn(QMenu* officerMenu);
 
     // The dialogs, clock and event pump in use: the setup's, or the window's own.
     struct Platform {
@@ -142,6 +145,8 @@ private:
         std::array<QPushButton*, 5> speedButtons{};
         std::array<QAction*, 6> speedItems{};  // 1..5
         QAction* hideCode = nullptr;
+        QAction* kiosk = nullptr;
+        QLabel* kioskStatus = nullptr;
     };
 
     ChapterRoom m_room;
@@ -152,7 +157,7 @@ private:
     ScriptEdit* m_editor = nullptr;
     QSplitter* m_splitter = nullptr;
     Controls m_controls;
-    int m_editorWidth = 98;  // the editor column's, as the user last set it
+    int m_editorWidth = 0;  // the editor column's, natural or as the user last set it
 
     TimelinePanel* m_timeline = nullptr;
     EditorAssist* m_assist = nullptr;

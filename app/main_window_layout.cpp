@@ -40,10 +40,10 @@ QString qs(const char* text) {
 
 }  // namespace
 
-// At its natural size the layout is the plan's own, in pixels of 15 twips:
-// the plan at 486 by 700 with the timeline under it, the editor column 98
-// wide beside it. The plan scales with the window and the splitter gives the
-// editor more room.
+// At its natural size the plan is at its own size, in pixels of 15 twips:
+// 486 by 700 with the timeline under it; the editor column beside it is as
+// wide as a line of a script needs. The plan scales with the window; the
+// splitter gives the editor more room.
 void MainWindow::buildControls() {
     auto* central = new QWidget(this);
     setCentralWidget(central);
@@ -79,6 +79,8 @@ void MainWindow::buildControls() {
     m_editor->setMinimumSize(80, 60);
     // Tab leaves the editor, as in a form: blanks mean nothing in a script.
     m_editor->setTabChangesFocus(true);
+    // Lines break after blanks and dashes; only a field wider than the whole
+    // editor (the user made it narrow) is broken inside.
     m_editor->setWordWrapMode(QTextOption::WrapAtWordBoundaryOrAnywhere);
     QFont editorFont = m_editor->font();
     editorFont.setFamilies({QStringLiteral("MS Sans Serif"), QStringLiteral("Arial"),
@@ -140,7 +142,8 @@ void MainWindow::buildControls() {
     m_splitter->addWidget(editorColumn);
     m_splitter->setStretchFactor(0, 1);
     m_splitter->setStretchFactor(1, 0);
-    m_splitter->setSizes({486, 98});
+    m_editorWidth = m_editor->sizeHint().width();
+    m_splitter->setSizes({486, m_editorWidth});
 
     setTabOrder(m_controls.simulate, m_editor);
     setTabOrder(m_editor, m_controls.speedButtons[0]);
@@ -166,8 +169,10 @@ void MainWindow::buildMenus() {
     m_controls.hideCode = addItem(file, "Toggle_HideCode", QStringLiteral("Hide Simulation Code"));
     m_controls.hideCode->setCheckable(true);
     connect(m_controls.hideCode, &QAction::triggered, this, &MainWindow::toggleHideCode);
-    connect(addItem(file, "Toggle_Kiosk", QStringLiteral("Kiosk Mode")), &QAction::triggered, this,
-            &MainWindow::toggleKioskMode);
+    // Checked while it is on, so that the user sees how to end it.
+    m_controls.kiosk = addItem(file, "Toggle_Kiosk", QStringLiteral("Kiosk Mode"));
+    m_controls.kiosk->setCheckable(true);
+    connect(m_controls.kiosk, &QAction::triggered, this, &MainWindow::toggleKioskMode);
     connect(addItem(file, "Quit_Simulator", QStringLiteral("Quit")), &QAction::triggered, this,
             &MainWindow::quit);
 
@@ -197,6 +202,9 @@ void MainWindow::buildMenus() {
     QMenu* officer = menuBar()->addMenu(QStringLiteral("&Officer"));
     officer->setObjectName(QStringLiteral("M_Officer"));
     m_follow->build(officer);
+    // Once every item of it is in place and the window is on its screen.
+    QMetaObject::invokeMethod(
+        this, [this, officer] { keepInOneColumn(officer); }, Qt::QueuedConnection);
 
     QMenu* practiceMenu = menuBar()->addMenu(QStringLiteral("P&ractice"));
     practiceMenu->setObjectName(QStringLiteral("M_Practice"));
@@ -220,6 +228,35 @@ void MainWindow::buildMenus() {
             this, &MainWindow::showProgrammingReference);
     connect(addItem(help, "Help_Location", QStringLiteral("Where My Simulations Are Kept")),
             &QAction::triggered, m_mySimulations, &MySimulations::showLocation);
+}
+
+// A menu taller than the screen is split into columns, and its last items
+// end up stranded beside the officers: on such a screen the officers go
+// into a submenu of their own.
+void MainWindow::keepInOneColumn(QMenu* officerMenu) {
+    officerMenu->ensurePolished();  // its font and margins as it will be shown
+    // Qt lays the items out for the menu's screen, in columns where they must.
+    const QList<QAction*> items = officerMenu->actions();
+    if (items.isEmpty() || officerMenu->actionGeometry(items.constFirst()).left() ==
+                               officerMenu->actionGeometry(items.constLast()).left())
+        return;
+    QMenu* follow = new QMenu(QStringLiteral("Follow"), officerMenu);
+    follow->setObjectName(QStringLiteral("M_Follow"));
+    QAction* first = nullptr;
+    QAction* separator = nullptr;
+    for (QAction* action : officerMenu->actions()) {
+        const QString name = action->objectName();
+        if (name == QStringLiteral("Officer_None") || name.startsWith(QStringLiteral("Officer("))) {
+            if (first == nullptr) first = action;
+            officerMenu->removeAction(action);
+            follow->addAction(action);
+            if (name == QStringLiteral("Officer_None")) follow->addSeparator();
+        } else if (action->isSeparator() && first != nullptr && separator == nullptr) {
+            separator = action;  // the one between None and the officers
+        }
+    }
+    if (separator) officerMenu->removeAction(separator);
+    officerMenu->insertMenu(officerMenu->actions().value(0), follow);
 }
 
 void MainWindow::buildSimulationsMenu(QMenu* menu) {
@@ -280,12 +317,15 @@ void MainWindow::resizeEvent(QResizeEvent* event) {
 
 void MainWindow::fitSplitter() {
     m_assist->fitProblems();
-    // The plan column as wide as the plan at its height; the rest, and at
-    // least what the user gave it, to the editor.
+    // The plan column as wide as the plan at its height; the rest to the
+    // editor, up to half as much again as its natural width (lines longer
+    // than that read badly), and at least what the user gave it. Width left
+    // over stays round the plan.
     const int total = m_splitter->width() - m_splitter->handleWidth();
     const int planNeeds =
         static_cast<int>(std::lround((m_plan->height() - 4.0) * kPlanWidth / kPlanHeight)) + 4;
-    const int editor = std::max(m_editorWidth, total - planNeeds);
+    const int widest = m_editor->sizeHint().width() * 3 / 2;
+    const int editor = std::max(m_editorWidth, std::min(total - planNeeds, widest));
     if (total - editor >= m_plan->minimumWidth()) m_splitter->setSizes({total - editor, editor});
 }
 

@@ -2,6 +2,7 @@
 
 #include <QFontMetricsF>
 #include <QPlainTextEdit>
+#include <QVBoxLayout>
 
 #include "app/help_texts.h"
 
@@ -14,9 +15,13 @@ ProgrammingReference::ProgrammingReference(QWidget* parent)
     setObjectName(QStringLiteral("frmProg"));
     setWindowTitle(QStringLiteral("Programming Reference"));
     setAttribute(Qt::WA_DeleteOnClose);
-    setFixedSize(312, 759);
+    // Its natural size; on a lower screen it is made lower and the text scrolls.
+    resize(312, 759);
+    setMinimumSize(200, 200);
+    auto* layout = new QVBoxLayout(this);
+    layout->setContentsMargins(3, 0, 0, 2);
+    layout->addWidget(m_text);
     m_text->setObjectName(QStringLiteral("Text1"));
-    m_text->setGeometry(3, 0, 310, 757);
     m_text->setReadOnly(true);
     QFont font = m_text->font();
     font.setFamilies({QStringLiteral("MS Sans Serif"), QStringLiteral("Arial"),

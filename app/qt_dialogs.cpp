@@ -4,10 +4,14 @@
 
 #include <QFileDialog>
 #include <QGridLayout>
+#include <QGuiApplication>
 #include <QInputDialog>
 #include <QMessageBox>
 #include <QRegularExpression>
+#include <QScreen>
 
+#include "app/dialog_titles.h"
+#include "app/help_texts.h"
 #include "app/programming_reference.h"
 
 namespace velistrad {
@@ -23,19 +27,40 @@ QString forDisplay(const std::string& text) {
 // A box as narrow as a short message cuts its title ("Veli… ator"); a
 // message box takes no minimum width of its own, but its grid takes a spacer.
 void keepTitleWhole(QMessageBox& box) {
-    const int title = box.fontMetrics().horizontalAdvance(box.windowTitle());
     auto* grid = qobject_cast<QGridLayout*>(box.layout());
     if (grid == nullptr) return;
-    grid->addItem(new QSpacerItem(std::max(260, title + 120), 0, QSizePolicy::Minimum),
-                  grid->rowCount(), 0, 1, grid->columnCount());
+    const int title = titleBarWidth(box, box.windowTitle());
+    grid->addItem(new QSpacerItem(std::max(260, title), 0, QSizePolicy::Minimum), grid->rowCount(),
+                  0, 1, grid->columnCount());
 }
 
 }  // namespace
+
+QRect keptOnScreen(const QRect& frame, const QRect& available) {
+    QSize size = frame.size().boundedTo(available.size());
+    const int x = std::clamp(frame.x(), available.left(), available.right() + 1 - size.width());
+    // The top stays where it was asked for while at least half the height
+    // fits below it; otherwise the window moves up.
+    int y = std::clamp(frame.y(), available.top(), available.bottom());
+    const int below = available.bottom() + 1 - y;
+    if (below >= size.height() / 2)
+        size.setHeight(std::min(size.height(), below));
+    else
+        y = available.bottom() + 1 - size.height();
+    return {QPoint(x, y), size};
+}
 
 QtDialogs::QtDialogs(QWidget* parent) : m_parent(parent) {}
 
 QtDialogs::~QtDialogs() {
     delete m_reference.data();
+}
+
+void QtDialogs::helpMessage(const QString& text, const QString& title) {
+    QMessageBox box(QMessageBox::NoIcon, title, flowedParagraphs(text), QMessageBox::Ok, m_parent);
+    box.setTextFormat(Qt::PlainText);
+    keepTitleWhole(box);
+    box.exec();
 }
 
 void QtDialogs::message(const std::string& text, const std::string& title, MessageIcon icon) {
@@ -67,7 +92,16 @@ std::optional<std::string> QtDialogs::input(const std::string& prompt, const std
 void QtDialogs::showProgrammingReference(const QRect& besideFrame) {
     if (!m_reference) {
         m_reference = new ProgrammingReference;
-        m_reference->move(besideFrame.x() + besideFrame.width(), besideFrame.y());
+        // Before it is shown its frame is unknown: the window system adds to
+        // it what it adds to the main window.
+        const QSize frame =
+            m_parent ? m_parent->frameGeometry().size() - m_parent->size() : QSize();
+        const QRect beside(besideFrame.topRight() + QPoint(1, 0), m_reference->size() + frame);
+        const QScreen* screen = QGuiApplication::screenAt(besideFrame.center());
+        if (screen == nullptr) screen = QGuiApplication::primaryScreen();
+        const QRect placed = screen ? keptOnScreen(beside, screen->availableGeometry()) : beside;
+        m_reference->resize(placed.size() - frame);
+        m_reference->move(placed.topLeft());
     }
     m_reference->show();
     m_reference->raise();

@@ -9,6 +9,10 @@
 
 namespace velistrad {
 
+// `frame` moved, and made smaller where it must be, to lie within
+// `available`: sideways first, and lower rather than higher.
+QRect keptOnScreen(const QRect& frame, const QRect& available);
+
 class QtDialogs : public WindowDialogs {
 public:
     // Boxes are centred on `parent` (the main window); it may be null.
@@ -17,6 +21,7 @@ public:
 
     using WindowDialogs::message;
     void message(const std::string& text, const std::string& title, MessageIcon icon) override;
+    void helpMessage(const QString& text, const QString& title) override;
     bool question(const std::string& text, const std::string& title) override;
     std::optional<std::string> input(const std::string& prompt, const std::string& title,
                                      const std::string& answer) override;

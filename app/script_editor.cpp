@@ -198,6 +198,16 @@ protected:
     }
 };
 
+QSize ScriptEdit::sizeHint() const {
+    // Officers are written in bold: a whole group of them is the widest field.
+    QFont bold = font();
+    bold.setBold(true);
+    const int text =
+        QFontMetrics(bold).horizontalAdvance(QStringLiteral("MAR+MC+SC+SD+SS+7P+SB+OR+6P+TR+5P, "));
+    const int margins = 2 * (frameWidth() + static_cast<int>(document()->documentMargin()) + 1);
+    return {text + margins + verticalScrollBar()->sizeHint().width(), 621};
+}
+
 ScriptEdit::ScriptEdit(QWidget* parent) : QPlainTextEdit(parent) {
     // Before the highlighter's own connection, so that it paints shifted marks.
     connect(document(), &QTextDocument::contentsChange, this,

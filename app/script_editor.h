@@ -44,8 +44,9 @@ public:
     // Officers complete the first field of an entry, timing words the third.
     void setCompletions(const QStringList& officers, const QStringList& timingWords);
     QCompleter* completer() const { return m_completer; }
-    // As narrow as the column beside the plan has always been.
-    QSize sizeHint() const override { return {97, 621}; }
+    // Wide enough for the longest field of the built-in scripts, so that
+    // lines break between fields and entries, not inside a word.
+    QSize sizeHint() const override;
 
 protected:
     void keyPressEvent(QKeyEvent* event) override;

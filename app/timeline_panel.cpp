@@ -34,6 +34,8 @@ void TimelinePanel::build(QWidget* central, QBoxLayout* planColumn, QMenu* menu)
     m_readout = new QLabel(central);
     m_readout->setObjectName(QStringLiteral("TimelineReadout"));
     m_readout->setFixedHeight(18);
+    // A long entry cuts the readout short rather than widening the window.
+    m_readout->setSizePolicy(QSizePolicy::Ignored, QSizePolicy::Fixed);
     m_readout->setContentsMargins(6, 0, 6, 0);
     central->layout()->addWidget(m_readout);
     m_readout->setToolTip(QStringLiteral(

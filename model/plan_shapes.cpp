@@ -265,10 +265,14 @@ void addWalls(Shapes& out) {
         fillWith(s, kPlanFloor);
         write(s, text, kWall, {11, true});
     };
-    word("West", kPlanWidth / 2.0, kWallInset, 0);
-    word("East", kPlanWidth / 2.0, kPlanHeight - kWallInset, 0);
-    word("South", kWallInset, kPlanHeight / 2.0, -90);
-    word("North", kPlanWidth - kWallInset, kPlanHeight / 2.0, 90);
+    // Centred a little inside the wall, so that a word and its backdrop (a
+    // line of 11-pixel text, at most 16 high) lie within the plan while the
+    // backdrop still breaks the wall.
+    const double inset = kWallInset + 5;
+    word("West", kPlanWidth / 2.0, inset, 0);
+    word("East", kPlanWidth / 2.0, kPlanHeight - inset, 0);
+    word("South", inset, kPlanHeight / 2.0, -90);
+    word("North", kPlanWidth - inset, kPlanHeight / 2.0, 90);
 }
 
 }  // namespace
