@@ -4,6 +4,7 @@
 #include <QCommandLineParser>
 #include <QDir>
 #include <QFile>
+#include <QFileInfo>
 #include <QImage>
 #include <QScreen>
 #include <QStandardPaths>
@@ -11,6 +12,7 @@
 #include <QTimer>
 
 #include "app/main_window.h"
+#include "app/single_instance.h"
 #include "engine/simulator.h"
 #include "model/chapter_room.h"
 #include "render/plan_picture.h"
@@ -87,12 +89,30 @@ int main(int argc, char* argv[]) {
 
     velistrad::MainWindowSetup setup;
     setup.customFile = QFile::decodeName(chosen.path.c_str());
+    // A plain start (a file at most) joins the window already open on the
+    // same custom file: two windows would keep two lists of My Simulations.
+    const QString key = velistrad::instanceKey(setup.customFile);
+    const QString file =
+        parser.positionalArguments().isEmpty()
+            ? QString()
+            : QFileInfo(parser.positionalArguments().constFirst()).absoluteFilePath();
+    const bool ownWindow = parser.isSet(demo) || parser.isSet(quitAfter) || parser.isSet(reference);
+    if (!ownWindow && velistrad::handToRunningWindow(key, file)) return 0;
+
     velistrad::MainWindow window(setup);
     if (const QScreen* screen = QGuiApplication::primaryScreen())
         window.fitToScreen(screen->availableGeometry());
     window.show();
-    if (!parser.positionalArguments().isEmpty())
-        window.openScriptFile(parser.positionalArguments().constFirst());
+    if (!file.isEmpty()) window.openScriptFile(file);
+    velistrad::InstanceServer instances;
+    if (!ownWindow) instances.listen(key);
+    QObject::connect(&instances, &velistrad::InstanceServer::fileHandedOver, &window,
+                     [&window](const QString& handed) {
+                         window.setWindowState(window.windowState() & ~Qt::WindowMinimized);
+                         window.raise();
+                         window.activateWindow();
+                         if (!handed.isEmpty()) window.openScriptFile(handed);
+                     });
 
     if (parser.isSet(reference)) window.showProgrammingReference();
     const int entry = parser.value(demo).toInt();
