@@ -213,7 +213,9 @@ void MainWindow::buildMenus() {
     simulations->setObjectName(QStringLiteral("M_Simulations"));
     buildSimulationsMenu(simulations);
     // After the Simulations menu, whose known movements it marks.
-    (new PracticeSession(*this, QStandardPaths::writableLocation(QStandardPaths::AppDataLocation)))
+    (new PracticeSession(
+         *this, *m_follow, [this](std::size_t movement) { loadCatalogueEntry(movement); },
+         QStandardPaths::writableLocation(QStandardPaths::AppDataLocation)))
         ->build(practiceMenu);
 
     QMenu* help = menuBar()->addMenu(QStringLiteral("&Help"));

@@ -9,6 +9,7 @@
 #include <QFormLayout>
 #include <QLabel>
 #include <QListWidget>
+#include <QMainWindow>
 #include <QMenu>
 #include <QMenuBar>
 #include <QPainter>
@@ -21,7 +22,7 @@
 #include <algorithm>
 
 #include "app/follow_officer.h"
-#include "app/main_window.h"
+#include "app/window_context.h"
 #include "engine/simulator.h"
 #include "simulations/catalogue.h"
 
@@ -57,8 +58,14 @@ constexpr const char* kKnownMark = " \u2713";
 
 }  // namespace
 
-PracticeSession::PracticeSession(MainWindow& window, const QString& folder)
-    : QObject(&window), m_window(window), m_progress(folder.toStdString()) {
+PracticeSession::PracticeSession(WindowContext& window, FollowOfficer& following,
+                                 std::function<void(std::size_t)> loadMovement,
+                                 const QString& folder)
+    : QObject(&window.mainWindow()),
+      m_window(window),
+      m_following(following),
+      m_loadMovement(std::move(loadMovement)),
+      m_progress(folder.toStdString()) {
     m_timer = new QTimer(this);
     m_timer->setSingleShot(true);
     connect(m_timer, &QTimer::timeout, this, &PracticeSession::tick);
@@ -74,7 +81,7 @@ void PracticeSession::build(QMenu* menu) {
     stopIt->setObjectName(QStringLiteral("Practice_Stop"));
     connect(stopIt, &QAction::triggered, this, &PracticeSession::stopAndClose);
     buildPanel();
-    connect(m_window.plan(), &PlanView::clicked, this, [this](QPointF pixel) {
+    connect(&m_window.planView(), &PlanView::clicked, this, [this](QPointF pixel) {
         if (!m_asking) return;
         answerAt(static_cast<float>(pixel.x() * kTwipsPerPixel - kMarkerCentreDx),
                  static_cast<float>(pixel.y() * kTwipsPerPixel - kMarkerCentreDy));
@@ -86,7 +93,7 @@ void PracticeSession::build(QMenu* menu) {
 }
 
 void PracticeSession::buildPanel() {
-    m_dock = new QDockWidget(QStringLiteral("Practice"), &m_window);
+    m_dock = new QDockWidget(QStringLiteral("Practice"), &m_window.mainWindow());
     m_dock->setObjectName(QStringLiteral("PracticeDock"));
     auto* content = new QWidget(m_dock);
     auto* layout = new QVBoxLayout(content);
@@ -119,12 +126,12 @@ void PracticeSession::buildPanel() {
     layout->addWidget(m_again);
     m_dock->setWidget(content);
     content->setMinimumWidth(300);
-    m_window.addDockWidget(Qt::RightDockWidgetArea, m_dock);
+    m_window.mainWindow().addDockWidget(Qt::RightDockWidgetArea, m_dock);
     m_dock->hide();
 }
 
 void PracticeSession::choose() {
-    QDialog dialog(&m_window);
+    QDialog dialog(&m_window.mainWindow());
     dialog.setWindowTitle(QStringLiteral("Practise a Part"));
     auto* form = new QFormLayout(&dialog);
     auto* movements = new QComboBox(&dialog);
@@ -170,7 +177,7 @@ void PracticeSession::choose() {
 bool PracticeSession::start(std::size_t movement, int officer) {
     if (movement >= kCatalogueSize || !ChapterRoom::isOfficer(officer)) return false;
     stop();
-    m_window.loadCatalogueEntry(movement);
+    m_loadMovement(movement);
     Simulator& sim = m_window.simulator();
     if (!sim.prepare()) return false;
     const auto played = sim.played();
@@ -185,9 +192,9 @@ bool PracticeSession::start(std::size_t movement, int officer) {
     m_round = std::make_unique<PracticeRound>(std::move(questions));
     m_fullRound = true;
     // Following him would show his route before he is asked.
-    m_window.following().select(-1);
-    m_window.following().setClickChooses(false);
-    m_window.plan()->setOverlay(this);
+    m_following.select(-1);
+    m_following.setClickChooses(false);
+    m_window.planView().setOverlay(this);
     m_again->hide();
     m_feedback->clear();
     m_dock->show();
@@ -203,8 +210,8 @@ void PracticeSession::stop() {
     m_tick.reset();
     m_choices->clear();
     m_prompt->clear();
-    m_window.following().setClickChooses(true);
-    m_window.plan()->setOverlay(nullptr);
+    m_following.setClickChooses(true);
+    m_window.planView().setOverlay(nullptr);
 }
 
 void PracticeSession::stopAndClose() {
@@ -268,7 +275,7 @@ void PracticeSession::ask() {
         m_choices->addItem(qs(name));
     m_choices->setCurrentRow(0);
     m_choices->setFocus();
-    m_window.plan()->update();
+    m_window.planView().update();
 }
 
 void PracticeSession::answerAt(float x, float y) {
@@ -306,7 +313,7 @@ void PracticeSession::answered(bool right) {
     }
     const std::size_t end = q.step.lastFrame + 1;
     m_round->answer(right);
-    m_window.plan()->update();
+    m_window.planView().update();
     playTo(end, &PracticeSession::nextQuestion);
 }
 
@@ -334,7 +341,7 @@ void PracticeSession::finish() {
     }
     m_feedback->setText(text);
     m_again->setVisible(!missed.empty());
-    m_window.plan()->update();
+    m_window.planView().update();
 }
 
 void PracticeSession::practiseMissedAgain() {
@@ -353,7 +360,7 @@ void PracticeSession::practiseMissedAgain() {
 // The built-in movements of which he knows some officer's part carry a tick.
 void PracticeSession::markKnownMovements() {
     for (const CatalogueEntry& e : catalogue()) {
-        auto* action = m_window.findChild<QAction*>(QString::fromUtf8(e.item));
+        auto* action = m_window.mainWindow().findChild<QAction*>(QString::fromUtf8(e.item));
         if (action == nullptr) continue;
         const std::string name = std::string(e.submenu) + " > " + e.caption;
         const bool known = m_progress.knowsSomePart(name);

@@ -16,6 +16,7 @@
 #include <QString>
 
 #include <cstddef>
+#include <functional>
 #include <memory>
 #include <optional>
 #include <vector>
@@ -33,14 +34,17 @@ class QTimer;
 
 namespace velistrad {
 
-class MainWindow;
+class FollowOfficer;
+class WindowContext;
 
 class PracticeSession : public QObject, public PlanOverlay {
     Q_OBJECT
 
 public:
-    // The practice record is kept in `folder`.
-    PracticeSession(MainWindow& window, const QString& folder);
+    // The practice record is kept in `folder`; `loadMovement` puts built-in
+    // movement n (0-based) in the editor, as its menu item does.
+    PracticeSession(WindowContext& window, FollowOfficer& following,
+                    std::function<void(std::size_t)> loadMovement, const QString& folder);
     ~PracticeSession() override;
 
     // Fills the Practice menu and marks the movements already known.
@@ -75,7 +79,9 @@ private:
     void markKnownMovements();
     QString movementName() const;
 
-    MainWindow& m_window;
+    WindowContext& m_window;
+    FollowOfficer& m_following;
+    std::function<void(std::size_t)> m_loadMovement;
     PracticeProgress m_progress;
     std::size_t m_movement = 0;
     int m_officer = -1;

@@ -4,32 +4,32 @@
 
 namespace velistrad {
 
-void MovementCompiler::moveZ(std::int16_t Officer, bool relocate) {
-    const BandPoint z = bandPoint(m_room, Officer);
+void MovementCompiler::moveZ(std::int16_t officer, bool relocate) {
+    const BandPoint z = bandPoint(m_room, officer);
     if (relocate) {
-        place(Officer, z.x, z.y);
+        place(officer, z.x, z.y);
         return;
     }
     // Always both walks, x first: one of them is a standing frame from the station.
-    walkStraight(Officer, z.x, false);
-    walkStraight(Officer, z.y, true);
+    walkStraight(officer, z.x, false);
+    walkStraight(officer, z.y, true);
 }
 
-void MovementCompiler::moveX(std::int16_t Officer, bool relocate) {
-    const auto& who = m_room.officer(Officer);
+void MovementCompiler::moveX(std::int16_t officer, bool relocate) {
+    const auto& who = m_room.officer(officer);
     const std::int32_t sx = who.stationX;
     const std::int32_t sy = who.stationY;
     if (relocate) {
-        place(Officer, sx, sy);
+        place(officer, sx, sy);
         return;
     }
     // Retrace the band walk in reverse, so "ZX" comes back along the same line.
-    if (returnsAlongXFirst(m_room, Officer)) {
-        walkStraight(Officer, sx, false);
-        walkStraight(Officer, sy, true);
+    if (returnsAlongXFirst(m_room, officer)) {
+        walkStraight(officer, sx, false);
+        walkStraight(officer, sy, true);
     } else {
-        walkStraight(Officer, sy, true);
-        walkStraight(Officer, sx, false);
+        walkStraight(officer, sy, true);
+        walkStraight(officer, sx, false);
     }
 }
 

@@ -6,8 +6,8 @@
 
 namespace velistrad {
 
-void MovementCompiler::walkDiagonal(std::int16_t Officer, std::int32_t x, std::int32_t y) {
-    auto& who = m_room.officer(Officer);
+void MovementCompiler::walkDiagonal(std::int16_t officer, std::int32_t x, std::int32_t y) {
+    auto& who = m_room.officer(officer);
     float& cx = who.curX;
     float& cy = who.curY;
     const double tx = x;
@@ -28,7 +28,7 @@ void MovementCompiler::walkDiagonal(std::int16_t Officer, std::int32_t x, std::i
     auto advance = [&](double nx, double ny) {
         const float fx = static_cast<float>(nx);
         const float fy = static_cast<float>(ny);
-        writeWalk(Officer, fx, fy);
+        writeWalk(officer, fx, fy);
         cx = fx;
         cy = fy;
     };
@@ -60,7 +60,7 @@ void MovementCompiler::walkDiagonal(std::int16_t Officer, std::int32_t x, std::i
         }
     }
 
-    writeWalk(Officer, x, y);
+    writeWalk(officer, x, y);
     cx = static_cast<float>(x);
     cy = static_cast<float>(y);
 }

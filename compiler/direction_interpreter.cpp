@@ -3,17 +3,17 @@
 
 namespace velistrad {
 
-void MovementCompiler::compileEntry(std::string_view Officer, std::string_view direc) {
+void MovementCompiler::compileEntry(std::string_view officers, std::string_view direc) {
     m_path.clear();
-    m_officerField = Officer;
+    m_officerField = officers;
     m_direction = direc;
     if (direc.substr(0, 3) == "-AT") {
-        relocate(Officer, direc);
+        relocate(officers, direc);
         return;
     }
-    const std::int16_t who = m_room.findOfficer(Officer);
+    const std::int16_t who = m_room.findOfficer(officers);
     if (who < 0) {
-        fail("Unknown officer: ", Officer, Field::Officer);
+        fail("Unknown officer: ", officers, Field::Officer);
         return;
     }
     if (direc.empty()) {
@@ -47,21 +47,21 @@ void MovementCompiler::compileEntry(std::string_view Officer, std::string_view d
     }
 }
 
-void MovementCompiler::stepToPoint(std::int16_t Officer, std::int16_t direc) {
-    const auto& who = m_room.officer(Officer);
+void MovementCompiler::stepToPoint(std::int16_t officer, std::int16_t direc) {
+    const auto& who = m_room.officer(officer);
     const FloorPoint& p = m_room.point(direc);
     // Exact comparisons: a fractional position always takes the L-shaped walk.
     if (who.curX == static_cast<float>(p.x)) {
-        walkStraight(Officer, p.y, true);
+        walkStraight(officer, p.y, true);
     } else if (who.curY == static_cast<float>(p.y)) {
-        walkStraight(Officer, p.x, false);
+        walkStraight(officer, p.x, false);
     } else {
-        walkStraight(Officer, p.x, false);
-        walkStraight(Officer, p.y, true);
+        walkStraight(officer, p.x, false);
+        walkStraight(officer, p.y, true);
     }
 }
 
-void MovementCompiler::relocate(std::string_view Officer, std::string_view direc) {
+void MovementCompiler::relocate(std::string_view officers, std::string_view direc) {
     const std::size_t p2 = direc.find('-', 1);
     const std::size_t p3 = p2 == std::string_view::npos ? p2 : direc.find('-', p2 + 1);
     if (p3 == std::string_view::npos) {
@@ -71,14 +71,14 @@ void MovementCompiler::relocate(std::string_view Officer, std::string_view direc
     }
     const std::string_view keyword = direc.substr(1, p2 - 1);
     const std::string_view target = direc.substr(p2 + 1, p3 - p2 - 1);
-    if (Officer == "ALL") {
+    if (officers == "ALL") {
         for (std::int16_t k = 0; k < kOfficerCount; ++k) moveSpecial(k, keyword, target);
         return;
     }
     std::size_t start = 0;
     while (true) {
-        const std::size_t plus = Officer.find('+', start);
-        const std::string_view name = Officer.substr(start, plus - start);
+        const std::size_t plus = officers.find('+', start);
+        const std::string_view name = officers.substr(start, plus - start);
         const std::int16_t who = m_room.findOfficer(name);
         if (who >= 0) moveSpecial(who, keyword, target);  // unknown names: silently skipped
         if (plus == std::string_view::npos) break;

@@ -28,27 +28,27 @@ public:
     MovementCompiler(ChapterRoom& room, Reporter& reporter);
 
     // One whole entry; empties the path first.
-    void compileEntry(std::string_view Officer, std::string_view direc);
+    void compileEntry(std::string_view officers, std::string_view direc);
 
     // One lettered step to point index 0..21.
-    void stepToPoint(std::int16_t Officer, std::int16_t direc);
+    void stepToPoint(std::int16_t officer, std::int16_t direc);
 
     // A Direction that begins with "-AT", for one officer, a "+" list or "ALL".
-    void relocate(std::string_view Officer, std::string_view direc);
+    void relocate(std::string_view officers, std::string_view direc);
 
     // One special step: keyword `direc`, target `modifier`.
-    void moveSpecial(std::int16_t Officer, std::string_view direc, std::string_view modifier);
+    void moveSpecial(std::int16_t officer, std::string_view direc, std::string_view modifier);
 
     // Straight walk along y (vert) or x to the whole coordinate dest.
-    void walkStraight(std::int16_t Officer, std::int32_t dest, bool vert);
+    void walkStraight(std::int16_t officer, std::int32_t dest, bool vert);
 
     // Diagonal walk to (x, y); writes nothing when already there.
-    void walkDiagonal(std::int16_t Officer, std::int32_t x, std::int32_t y);
+    void walkDiagonal(std::int16_t officer, std::int32_t x, std::int32_t y);
 
     // To the officer's band point or station: walked, or placed at once when
     // relocate is true.
-    void moveZ(std::int16_t Officer, bool relocate);
-    void moveX(std::int16_t Officer, bool relocate);
+    void moveZ(std::int16_t officer, bool relocate);
+    void moveX(std::int16_t officer, bool relocate);
 
     const Path& path() const { return m_path; }
     // Empties the path, handing over what it held.
@@ -88,9 +88,9 @@ private:
 
 // Compass spacing of the next-to steps (300 twips) and of offsets (off twips),
 // y and x components. Any text that is not a compass word acts as "NW".
-std::int32_t offset_v(std::string_view direc);
-std::int32_t offset_h(std::string_view direc);
-std::int32_t offset_vx(std::string_view direc, std::int32_t off);
-std::int32_t offset_hx(std::string_view direc, std::int32_t off);
+std::int32_t verticalOffset(std::string_view direc);
+std::int32_t horizontalOffset(std::string_view direc);
+std::int32_t verticalOffsetBy(std::string_view direc, std::int32_t off);
+std::int32_t horizontalOffsetBy(std::string_view direc, std::int32_t off);
 
 }  // namespace velistrad

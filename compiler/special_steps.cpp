@@ -56,20 +56,20 @@ std::optional<std::int32_t> toLong(double value) {
 
 }  // namespace
 
-std::int32_t offset_v(std::string_view direc) {
+std::int32_t verticalOffset(std::string_view direc) {
     return signV(direc) * kSpacing;
 }
-std::int32_t offset_h(std::string_view direc) {
+std::int32_t horizontalOffset(std::string_view direc) {
     return signH(direc) * kSpacing;
 }
-std::int32_t offset_vx(std::string_view direc, std::int32_t off) {
+std::int32_t verticalOffsetBy(std::string_view direc, std::int32_t off) {
     return signV(direc) * off;
 }
-std::int32_t offset_hx(std::string_view direc, std::int32_t off) {
+std::int32_t horizontalOffsetBy(std::string_view direc, std::int32_t off) {
     return signH(direc) * off;
 }
 
-void MovementCompiler::moveSpecial(std::int16_t Officer, std::string_view direc,
+void MovementCompiler::moveSpecial(std::int16_t officer, std::string_view direc,
                                    std::string_view modifier) {
     const std::optional<int> point = pointTarget(modifier);
 
@@ -77,8 +77,8 @@ void MovementCompiler::moveSpecial(std::int16_t Officer, std::string_view direc,
         // Two straight walks, West-East first, to beside the target on side direc.
         if (point) {
             const FloorPoint& p = m_room.point(*point);
-            walkStraight(Officer, p.y + offset_v(direc), true);
-            walkStraight(Officer, p.x + offset_h(direc), false);
+            walkStraight(officer, p.y + verticalOffset(direc), true);
+            walkStraight(officer, p.x + horizontalOffset(direc), false);
             return;
         }
         const std::int16_t target = m_room.findOfficer(modifier);
@@ -87,11 +87,13 @@ void MovementCompiler::moveSpecial(std::int16_t Officer, std::string_view direc,
             return;
         }
         // The target's position is read for each leg: it may be the walker himself.
-        if (auto y = toLong(static_cast<double>(m_room.officer(target).curY) + offset_v(direc))) {
-            walkStraight(Officer, *y, true);
+        if (auto y =
+                toLong(static_cast<double>(m_room.officer(target).curY) + verticalOffset(direc))) {
+            walkStraight(officer, *y, true);
         }
-        if (auto x = toLong(static_cast<double>(m_room.officer(target).curX) + offset_h(direc))) {
-            walkStraight(Officer, *x, false);
+        if (auto x = toLong(static_cast<double>(m_room.officer(target).curX) +
+                            horizontalOffset(direc))) {
+            walkStraight(officer, *x, false);
         }
         return;
     }
@@ -102,18 +104,18 @@ void MovementCompiler::moveSpecial(std::int16_t Officer, std::string_view direc,
             return;
         }
         const FloorPoint& p = m_room.point(*point);
-        walkDiagonal(Officer, p.x, p.y);
+        walkDiagonal(officer, p.x, p.y);
         return;
     }
 
     if (direc == "AT") {
         if (modifier == "X") {
-            moveX(Officer, true);
+            moveX(officer, true);
         } else if (modifier == "Z") {
-            moveZ(Officer, true);
+            moveZ(officer, true);
         } else if (point) {
             const FloorPoint& p = m_room.point(*point);
-            place(Officer, p.x, p.y);
+            place(officer, p.x, p.y);
         } else {
             report("Unknown location: ", modifier, Field::Direction, false);  // the run goes on
         }
@@ -164,8 +166,8 @@ void MovementCompiler::moveSpecial(std::int16_t Officer, std::string_view direc,
               n <= std::numeric_limits<std::int16_t>::max())) {
             return;
         }
-        extraX = offset_hx(word, static_cast<std::int32_t>(n));
-        extraY = offset_vx(word, static_cast<std::int32_t>(n));
+        extraX = horizontalOffsetBy(word, static_cast<std::int32_t>(n));
+        extraY = verticalOffsetBy(word, static_cast<std::int32_t>(n));
     } else if (point) {
         targetPoint = point;
     } else {
@@ -176,14 +178,14 @@ void MovementCompiler::moveSpecial(std::int16_t Officer, std::string_view direc,
         }
     }
 
-    const std::int32_t dx = offset_h(w) + extraX;
-    const std::int32_t dy = offset_v(w) + extraY;
+    const std::int32_t dx = horizontalOffset(w) + extraX;
+    const std::int32_t dy = verticalOffset(w) + extraY;
     if (targetPoint) {
         const FloorPoint& p = m_room.point(*targetPoint);
         if (diagonal) {
-            walkDiagonal(Officer, p.x + dx, p.y + dy);
+            walkDiagonal(officer, p.x + dx, p.y + dy);
         } else {
-            place(Officer, p.x + dx, p.y + dy);
+            place(officer, p.x + dx, p.y + dy);
         }
         return;
     }
@@ -193,10 +195,10 @@ void MovementCompiler::moveSpecial(std::int16_t Officer, std::string_view direc,
     if (diagonal) {
         const auto lx = toLong(x);
         const auto ly = toLong(y);
-        if (lx && ly) walkDiagonal(Officer, *lx, *ly);
+        if (lx && ly) walkDiagonal(officer, *lx, *ly);
     } else {
         // Placements next to an officer keep his fraction, in single precision.
-        place(Officer, static_cast<float>(x), static_cast<float>(y));
+        place(officer, static_cast<float>(x), static_cast<float>(y));
     }
 }
 

@@ -3,15 +3,15 @@
 
 namespace velistrad {
 
-void MovementCompiler::walkStraight(std::int16_t Officer, std::int32_t dest, bool vert) {
-    auto& who = m_room.officer(Officer);
+void MovementCompiler::walkStraight(std::int16_t officer, std::int32_t dest, bool vert) {
+    auto& who = m_room.officer(officer);
     float& c = vert ? who.curY : who.curX;
     const double target = dest;
     auto step = [&](float next) {
         if (vert) {
-            writeWalk(Officer, who.curX, next);
+            writeWalk(officer, who.curX, next);
         } else {
-            writeWalk(Officer, next, who.curY);
+            writeWalk(officer, next, who.curY);
         }
         c = next;
     };
@@ -31,9 +31,9 @@ void MovementCompiler::walkStraight(std::int16_t Officer, std::int32_t dest, boo
         }
     }
     if (vert) {
-        writeWalk(Officer, who.curX, dest);
+        writeWalk(officer, who.curX, dest);
     } else {
-        writeWalk(Officer, dest, who.curY);
+        writeWalk(officer, dest, who.curY);
     }
     c = static_cast<float>(dest);
 }

@@ -34,7 +34,7 @@ bool knownTimingWord(std::string_view word) {
 }
 
 std::string trimmed(std::string_view text, FieldSpan span) {
-    return TrimAll(text.substr(span.start, span.end - span.start));
+    return trimAll(text.substr(span.start, span.end - span.start));
 }
 
 // As Play reads a field.
@@ -45,7 +45,7 @@ std::string cleaned(std::string_view text, FieldSpan span) {
 // Play takes an unknown or missing timing word for Now; a pause has none.
 std::optional<std::string> timingWarning(std::string_view direction, std::string_view time) {
     if (cleanField(direction) == "DELAY" || knownTimingWord(cleanField(time))) return std::nullopt;
-    const std::string word = TrimAll(time);
+    const std::string word = trimAll(time);
     return word.empty()
                ? "No timing word: Play treats it as Now."
                : "Unknown timing word \"" + visibleText(word) + "\": Play treats it as Now.";
@@ -81,7 +81,7 @@ std::optional<Diagnostic> incompleteEntry(std::string_view text) {
     }
     if (fields % 3 == 0) return std::nullopt;
     const std::string_view rest = text.substr(afterWhole);
-    if (TrimAll(rest).find_first_not_of(',') == std::string::npos) return std::nullopt;
+    if (trimAll(rest).find_first_not_of(',') == std::string::npos) return std::nullopt;
     Diagnostic d;
     d.entry = fields / 3 + 1;
     d.start = afterWhole;

@@ -9,7 +9,7 @@
 
 namespace velistrad {
 
-std::string TrimAll(std::string_view x) {
+std::string trimAll(std::string_view x) {
     std::string out;
     out.reserve(x.size());
     for (const char c : x) {
@@ -19,7 +19,7 @@ std::string TrimAll(std::string_view x) {
 }
 
 std::string cleanField(std::string_view field) {
-    std::string out = TrimAll(field);
+    std::string out = trimAll(field);
     // ASCII only: the field may hold UTF-8, whose bytes must stay whole.
     for (char& c : out) {
         if (c >= 'a' && c <= 'z') c = static_cast<char>(c - 'a' + 'A');
@@ -39,11 +39,11 @@ bool ScriptReader::next(ScriptEntry& entry) {
         std::string cleaned = cleanField(m_text.substr(m_start, end - m_start));
         entry.raw[field] = {m_start, end};
         if (field == 0) {
-            entry.Officer = std::move(cleaned);
+            entry.officer = std::move(cleaned);
         } else if (field == 1) {
-            entry.Direction = std::move(cleaned);
+            entry.direction = std::move(cleaned);
         } else {
-            entry.Time = std::move(cleaned);
+            entry.time = std::move(cleaned);
         }
         if (comma == std::string_view::npos) {
             m_done = true;
@@ -64,8 +64,8 @@ std::vector<ScriptEntry> splitScript(std::string_view text) {
 }
 
 std::string errorDetailsText(const ScriptEntry& entry) {
-    return "Error occurred while processing: " + visibleText(entry.Officer) + ", " +
-           visibleText(entry.Direction) + ", " + visibleText(entry.Time);
+    return "Error occurred while processing: " + visibleText(entry.officer) + ", " +
+           visibleText(entry.direction) + ", " + visibleText(entry.time);
 }
 
 std::string withThousands(std::size_t n, char separator) {
@@ -238,11 +238,11 @@ bool compileEntries(ChapterRoom& room, std::string_view text, std::size_t record
     ScriptEntry e;
     Standing before;
     for (std::size_t index = 0; reader.next(e); ++index) {
-        if (e.Direction == "DELAY") continue;
+        if (e.direction == "DELAY") continue;
         for (int o = 0; o < kOfficerCount; ++o)
             before[static_cast<std::size_t>(o)] = {room.officer(o).curX, room.officer(o).curY};
         compiler.limitRecords(recordLimit);
-        compiler.compileEntry(e.Officer, e.Direction);
+        compiler.compileEntry(e.officer, e.direction);
         if (compiler.failed() || compiler.overLimit()) return false;
         if (!visit(index, compiler.path(), before)) return true;
     }
@@ -268,14 +268,14 @@ std::shared_ptr<PlayedTimeline> composeScript(ChapterRoom& room, std::string_vie
     for (; reader.next(e); ++index) {
         reporter.setEntry(index, e);
         spans.emplace_back(e.raw[0].start, e.raw[2].end);
-        if (e.Direction == "DELAY") {
-            if (leadingNumber(e.Time) > 0) {
-                composer.delay(index, delayFrame(*pool, e.Time));
+        if (e.direction == "DELAY") {
+            if (leadingNumber(e.time) > 0) {
+                composer.delay(index, delayFrame(*pool, e.time));
                 ++made;
             }
         } else {
             compiler.limitRecords(made < frameLimit ? frameLimit - made : 0);
-            compiler.compileEntry(e.Officer, e.Direction);
+            compiler.compileEntry(e.officer, e.direction);
             if (compiler.overLimit()) {
                 sink.diagnose(
                     wholeEntry(index, e, tooLongText(frameLimit), DiagnosticKind::TooLong));
@@ -288,11 +288,11 @@ std::shared_ptr<PlayedTimeline> composeScript(ChapterRoom& room, std::string_vie
                     wholeEntry(index, e, errorDetailsText(e), DiagnosticKind::ErrorDetails));
                 return nullptr;
             }
-            if (e.Time == "AFTER") {
+            if (e.time == "AFTER") {
                 composer.after(index, std::move(frames));
-            } else if (e.Time == "SIMULT") {
+            } else if (e.time == "SIMULT") {
                 composer.simult(index, std::move(frames));
-            } else if (e.Time == "UNSYNC") {
+            } else if (e.time == "UNSYNC") {
                 composer.unsync(index, std::move(frames));
             } else {
                 composer.now(index, std::move(frames));

@@ -43,16 +43,16 @@ struct FieldSpan {
 };
 
 struct ScriptEntry {
-    std::string Officer;
-    std::string Direction;
-    std::string Time;
+    std::string officer;
+    std::string direction;
+    std::string time;
     std::array<FieldSpan, 3> raw;  // Officer, Direction, Time as typed
 };
 
 // Removes blanks, carriage returns and line feeds; everything else stays.
-std::string TrimAll(std::string_view x);
+std::string trimAll(std::string_view x);
 bool removedByTrimAll(char c);
-// A field as an entry holds it: TrimAll, then ASCII letters upper-cased.
+// A field as an entry holds it: trimAll, then ASCII letters upper-cased.
 std::string cleanField(std::string_view field);
 
 // Reads the entries of a script one at a time; trailing fields that do not
