@@ -87,13 +87,13 @@ namespace {
 struct CheckedScript {
     std::string text;
     CheckResult check;
-    std::vector<FieldMark> marks;
+    std::vector<ProblemSpan> problems;  // in the editor
 };
 
 CheckedScript checkedScript(const ChapterRoom& room, std::string text) {
     CheckedScript checked;
     checked.check = checkScript(room, text);
-    checked.marks = fieldMarks(text, checked.check);
+    checked.problems = ScriptEdit::problemSpans(text, fieldMarks(text, checked.check));
     checked.text = std::move(text);
     return checked;
 }
@@ -116,7 +116,7 @@ void EditorAssist::checkNow() {
     const auto show = [this](CheckedScript checked) {
         m_check = std::move(checked.check);
         m_checkedText = std::move(checked.text);
-        m_window.scriptEditor().setMarks(m_checkedText, checked.marks);
+        m_window.scriptEditor().setProblems(std::move(checked.problems));
         showProblems();
     };
     if (text.size() <= kCheckedAtOnce) {

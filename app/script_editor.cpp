@@ -43,14 +43,9 @@ namespace {
 
 // Blocks coloured again at a time when the problems change; the rest follow
 // from the event loop, so that the window answers meanwhile.
-constexpr int kBlocksAtOnce = 2000;
+constexpr int kBlocksAtOnce = 1000;
 
-struct Span {
-    int start;
-    int end;
-    FieldStyle style;
-    QString message;
-};
+using Span = ProblemSpan;
 
 QTextCharFormat fieldFormat(FieldStyle style) {
     QTextCharFormat format;
@@ -119,15 +114,36 @@ public:
         longest = 0;
         for (const Span& p : problems) longest = std::max(longest, p.end - p.start);
         std::vector<int> blocks = std::move(m_pending);  // to colour again, by number
-        for (const auto* list : {&before, &problems})
-            for (const Span& p : *list)
-                for (int at = p.start; at <= std::max(p.start, p.end - 1);) {
-                    const QTextBlock block = document()->findBlock(at);
-                    if (!block.isValid()) break;
-                    if (blocks.empty() || blocks.back() != block.blockNumber())
-                        blocks.push_back(block.blockNumber());
-                    at = block.position() + block.length();
+        for (const auto* list : {&before, &problems}) {
+            // Spans come in order: the next is in the same block or soon after,
+            // and a block's place is dear to ask of the document.
+            QTextBlock block;
+            int start = 0;
+            int end = -1;
+            int number = -1;
+            const auto seek = [&](int at) {
+                if (!block.isValid() || at < start) {
+                    block = document()->findBlock(at);
+                    if (!block.isValid()) return false;
+                    start = block.position();
+                    end = start + block.length();
+                    number = block.blockNumber();
                 }
+                while (at >= end) {
+                    block = block.next();
+                    if (!block.isValid()) return false;
+                    start = end;
+                    end = start + block.length();
+                    ++number;
+                }
+                return true;
+            };
+            for (const Span& p : *list)
+                for (int at = p.start; at <= std::max(p.start, p.end - 1); at = end) {
+                    if (!seek(at)) break;
+                    if (blocks.empty() || blocks.back() != number) blocks.push_back(number);
+                }
+        }
         std::sort(blocks.begin(), blocks.end());
         blocks.erase(std::unique(blocks.begin(), blocks.end()), blocks.end());
         m_pending = std::move(blocks);
@@ -146,8 +162,12 @@ private:
         QTextCursor batch(document());
         batch.beginEditBlock();
         const std::size_t now = std::min<std::size_t>(m_pending.size(), kBlocksAtOnce);
-        for (std::size_t i = 0; i < now; ++i)
-            rehighlightBlock(document()->findBlockByNumber(m_pending[i]));
+        QTextBlock block;
+        for (std::size_t i = 0; i < now; ++i) {
+            const bool next = i > 0 && m_pending[i] == m_pending[i - 1] + 1;
+            block = next ? block.next() : document()->findBlockByNumber(m_pending[i]);
+            rehighlightBlock(block);
+        }
         batch.endEditBlock();
         m_pending.erase(m_pending.begin(), m_pending.begin() + static_cast<std::ptrdiff_t>(now));
         if (!m_pending.empty()) m_more.start(0);
@@ -225,6 +245,17 @@ ScriptEdit::ScriptEdit(QWidget* parent) : QPlainTextEdit(parent) {
 }
 
 void ScriptEdit::setMarks(const std::string& utf8, const std::vector<FieldMark>& marks) {
+    setProblems(problemSpans(utf8, marks));
+}
+
+void ScriptEdit::setProblems(std::vector<ProblemSpan> problems) {
+    // Colouring is not an edit: the document would say its text changed.
+    const QSignalBlocker quiet(document());
+    m_highlighter->setProblems(std::move(problems));
+}
+
+std::vector<ProblemSpan> ScriptEdit::problemSpans(const std::string& utf8,
+                                                  const std::vector<FieldMark>& marks) {
     std::vector<Span> problems;
     // One pass over the text for all positions: marks are in order of start.
     std::vector<int> positions(utf8.size() + 1, 0);
@@ -244,9 +275,7 @@ void ScriptEdit::setMarks(const std::string& utf8, const std::vector<FieldMark>&
     }
     std::stable_sort(problems.begin(), problems.end(),
                      [](const Span& a, const Span& b) { return a.start < b.start; });
-    // Colouring is not an edit: the document would say its text changed.
-    const QSignalBlocker quiet(document());
-    m_highlighter->setProblems(std::move(problems));
+    return problems;
 }
 
 QString ScriptEdit::problemAt(int position) const {

@@ -29,12 +29,25 @@ std::size_t byteOffset(const QString& text, int position);
 
 class ScriptHighlighter;
 
+// A problem's place in the editor, [start, end) in UTF-16 positions.
+struct ProblemSpan {
+    int start;
+    int end;
+    FieldStyle style;
+    QString message;
+};
+
 class ScriptEdit : public QPlainTextEdit {
     Q_OBJECT
 public:
     explicit ScriptEdit(QWidget* parent = nullptr);
 
     void setMarks(const std::string& utf8, const std::vector<FieldMark>& marks);
+    // The same in two steps: the problems' places in the editor, worked out
+    // on any thread, then shown.
+    static std::vector<ProblemSpan> problemSpans(const std::string& utf8,
+                                                 const std::vector<FieldMark>& marks);
+    void setProblems(std::vector<ProblemSpan> problems);
     void clearMarks() { setMarks({}, {}); }
     // The messages of the problems at a document position, one a line.
     QString problemAt(int position) const;
