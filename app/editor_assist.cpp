@@ -1,6 +1,7 @@
 #include "app/editor_assist.h"
 
 #include <cmath>
+#include <utility>
 
 #include <QAction>
 #include <QFutureWatcher>
@@ -73,6 +74,7 @@ void EditorAssist::build(QStatusBar* bar) {
     bar->addPermanentWidget(m_speedStatus);
 
     connect(&m_window.scriptEditor(), &QPlainTextEdit::textChanged, this, [this] {
+        ++m_checkNumber;  // a check on its way is of another text now
         m_checkTimer->start();
         updateEntryStatus();
     });
@@ -125,12 +127,20 @@ void EditorAssist::checkNow() {
     }
     // A long script is checked away from the window's thread, so that the
     // window goes on answering; its marks come when the check is done, if
-    // the text has not changed meanwhile.
+    // the text has not changed meanwhile. One check at a time: a later one
+    // waits for it, and only the latest is made.
+    if (m_checking) {
+        m_checkAgain = true;
+        return;
+    }
+    m_checking = true;
     auto* watcher = new QFutureWatcher<CheckedScript>(this);
     connect(watcher, &QFutureWatcher<CheckedScript>::finished, this,
             [watcher, show, number = m_checkNumber, this] {
                 watcher->deleteLater();
+                m_checking = false;
                 if (number == m_checkNumber) show(watcher->future().takeResult());
+                if (std::exchange(m_checkAgain, false)) checkNow();
             });
     watcher->setFuture(QtConcurrent::run(checkedScript, m_window.room(), std::move(text)));
 }

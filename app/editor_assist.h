@@ -56,7 +56,9 @@ private:
     QTimer* m_checkTimer = nullptr;
     CheckResult m_check;
     std::string m_checkedText;   // the text m_check is about
-    unsigned m_checkNumber = 0;  // of the latest check asked for
+    unsigned m_checkNumber = 0;  // of the text: an edit or a check moves it on
+    bool m_checking = false;     // a long script is being checked on another thread
+    bool m_checkAgain = false;   // and another check was asked for meanwhile
     QStatusBar* m_bar = nullptr;
     QLabel* m_entryStatus = nullptr;
     QLabel* m_speedStatus = nullptr;

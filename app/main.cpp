@@ -6,6 +6,7 @@
 #include <QFile>
 #include <QFileInfo>
 #include <QImage>
+#include <QLockFile>
 #include <QScreen>
 #include <QStandardPaths>
 #include <QStyleFactory>
@@ -97,15 +98,21 @@ int main(int argc, char* argv[]) {
             ? QString()
             : QFileInfo(parser.positionalArguments().constFirst()).absoluteFilePath();
     const bool ownWindow = parser.isSet(demo) || parser.isSet(quitAfter) || parser.isSet(reference);
-    if (!ownWindow && velistrad::handToRunningWindow(key, file)) return 0;
+    // Of two starts at once, one listens and the other, after it, hands over:
+    // the lock keeps them apart; connections wait for the event loop.
+    velistrad::InstanceServer instances;
+    if (!ownWindow) {
+        QLockFile starting(key + QStringLiteral(".lock"));
+        starting.tryLock(10'000);
+        if (velistrad::handToRunningWindow(key, file)) return 0;
+        instances.listen(key);
+    }
 
     velistrad::MainWindow window(setup);
     if (const QScreen* screen = QGuiApplication::primaryScreen())
         window.fitToScreen(screen->availableGeometry());
     window.show();
     if (!file.isEmpty()) window.openScriptFile(file);
-    velistrad::InstanceServer instances;
-    if (!ownWindow) instances.listen(key);
     QObject::connect(&instances, &velistrad::InstanceServer::fileHandedOver, &window,
                      [&window](const QString& handed) {
                          window.setWindowState(window.windowState() & ~Qt::WindowMinimized);

@@ -158,6 +158,8 @@ public:
 
 private:
     void colourSome() {
+        // Colouring is not an edit: the document would say its text changed.
+        const QSignalBlocker quiet(document());
         // One change of the layout for all of them, not one per block.
         QTextCursor batch(document());
         batch.beginEditBlock();

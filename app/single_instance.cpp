@@ -1,9 +1,11 @@
 #include "app/single_instance.h"
 
 #include <QCryptographicHash>
+#include <QDir>
 #include <QFileInfo>
 #include <QLocalServer>
 #include <QLocalSocket>
+#include <QStandardPaths>
 
 #include <unistd.h>
 
@@ -19,7 +21,12 @@ constexpr qint64 kLongestMessage = 64 * 1024;
 QString instanceKey(const QString& customFile) {
     const QByteArray path = QFileInfo(customFile).absoluteFilePath().toUtf8();
     const QByteArray hash = QCryptographicHash::hash(path, QCryptographicHash::Sha256).toHex();
-    return QStringLiteral("velistrad-%1-%2").arg(getuid()).arg(QString::fromLatin1(hash.left(16)));
+    const QString name =
+        QStringLiteral("velistrad-%1-%2").arg(getuid()).arg(QString::fromLatin1(hash.left(16)));
+    // In the user's own runtime folder (mode 0700), where no one else can
+    // put a socket of that name first; the temporary folder where there is none.
+    const QString folder = QStandardPaths::writableLocation(QStandardPaths::RuntimeLocation);
+    return folder.isEmpty() ? name : QDir(folder).filePath(name);
 }
 
 bool handToRunningWindow(const QString& key, const QString& file, int timeoutMs) {
@@ -57,8 +64,7 @@ InstanceServer::InstanceServer(QObject* parent)
 }
 
 bool InstanceServer::listen(const QString& key) {
-    if (m_server->listen(key)) return true;
-    QLocalServer::removeServer(key);  // no window answered on it
+    QLocalServer::removeServer(key);  // left behind by a window that is gone
     return m_server->listen(key);
 }
 

@@ -22,7 +22,8 @@ class InstanceServer : public QObject {
     Q_OBJECT
 public:
     explicit InstanceServer(QObject* parent = nullptr);
-    // Listens on `key`, taking over a name a crashed window left behind.
+    // Listens on `key`, taking the name over: call it only once no window
+    // answered on it, under a lock that keeps two starts apart (main.cpp).
     bool listen(const QString& key);
 
 signals:

@@ -478,6 +478,23 @@ TEST_F(EditorWindowTest, ABadFieldIsUnderlinedListedAndClearedOnceFixed) {
     EXPECT_EQ(editorText(), qs("Mar, XZ, Now, XX, XZ, Soon"));
 }
 
+// A long script is checked on another thread and its marks coloured a slice
+// at a time; colouring is no edit: it neither starts another check nor makes
+// a finished run look outdated.
+TEST_F(EditorWindowTest, ColouringTheMarksOfALongScriptIsNoEdit) {
+    std::string script;
+    for (int i = 0; i < 1500; ++i) script += "Mar, XZ, Soon,\n";  // 22 KB, a warning a line
+    setEditorText(script.c_str());
+    int edits = 0;
+    QObject::connect(editor(), &QPlainTextEdit::textChanged, [&edits] { ++edits; });
+    window->checkScriptNow();
+    for (int i = 0; i < 300 && scriptEdit()->problemRanges(FieldStyle::Warning).size() < 1500; ++i)
+        QCoreApplication::processEvents(QEventLoop::AllEvents, 10);
+    for (int i = 0; i < 20; ++i) QCoreApplication::processEvents();  // the slices still to colour
+    EXPECT_EQ(scriptEdit()->problemRanges(FieldStyle::Warning).size(), 1500u);
+    EXPECT_EQ(edits, 0);
+}
+
 TEST_F(EditorWindowTest, PlayShowsTheBoxesThenSelectsTheFailingEntry) {
     setEditorText("MC, XZR, Now,\n Ch, XZW, After");
     playButton()->click();

@@ -3,7 +3,6 @@
 #include <gtest/gtest.h>
 
 #include <QCoreApplication>
-#include <QDir>
 #include <QFile>
 #include <QTemporaryDir>
 #include <QtConcurrent/QtConcurrentRun>
@@ -39,12 +38,18 @@ TEST(SingleInstance, AWindowTakesOverTheNameACrashedOneLeft) {
     QTemporaryDir dir;
     const QString key = instanceKey(dir.filePath(QStringLiteral("custom.sim")));
     // A window that crashed leaves its name behind, a file no one listens on.
-    QFile stale(QDir::tempPath() + QLatin1Char('/') + key);
+    QFile stale(key);
     ASSERT_TRUE(stale.open(QIODevice::WriteOnly));
     stale.close();
     EXPECT_FALSE(handToRunningWindow(key, QString(), 200));
     InstanceServer server;
-    EXPECT_TRUE(server.listen(key));
+    ASSERT_TRUE(server.listen(key));
+    bool shown = false;
+    QObject::connect(&server, &InstanceServer::fileHandedOver, [&shown] { shown = true; });
+    QFuture<bool> start = QtConcurrent::run(handToRunningWindow, key, QString(), 3000);
+    while (!start.isFinished()) QCoreApplication::processEvents(QEventLoop::AllEvents, 10);
+    EXPECT_TRUE(start.result());
+    EXPECT_TRUE(shown);
 }
 
 }  // namespace
