@@ -191,11 +191,10 @@ void EditorAssist::selectProblem(std::size_t index) {
 }
 
 void EditorAssist::selectEntry(const std::string& script, std::size_t entry) {
-    const std::vector<ScriptEntry> entries = splitScript(script);
-    if (entry < 1 || entry > entries.size()) return;
-    const ScriptEntry& e = entries[entry - 1];
-    const std::size_t start = entryStart(script, e);
-    const std::size_t end = e.raw[2].end;
+    const auto raw = entry >= 1 ? entryFields(script, entry - 1) : std::nullopt;
+    if (!raw) return;
+    const std::size_t start = entryStart(script, *raw);
+    const std::size_t end = (*raw)[2].end;
     QTextCursor cursor(m_window.scriptEditor().document());
     cursor.setPosition(editorPosition(script, start));
     cursor.setPosition(editorPosition(script, end), QTextCursor::KeepAnchor);

@@ -246,10 +246,6 @@ ScriptEdit::ScriptEdit(QWidget* parent) : QPlainTextEdit(parent) {
             &ScriptEdit::insertCompletion);
 }
 
-void ScriptEdit::setMarks(const std::string& utf8, const std::vector<FieldMark>& marks) {
-    setProblems(problemSpans(utf8, marks));
-}
-
 void ScriptEdit::setProblems(std::vector<ProblemSpan> problems) {
     // Colouring is not an edit: the document would say its text changed.
     const QSignalBlocker quiet(document());

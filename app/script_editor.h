@@ -42,13 +42,12 @@ class ScriptEdit : public QPlainTextEdit {
 public:
     explicit ScriptEdit(QWidget* parent = nullptr);
 
-    void setMarks(const std::string& utf8, const std::vector<FieldMark>& marks);
-    // The same in two steps: the problems' places in the editor, worked out
+    // The problems among the check's marks, placed in the editor: worked out
     // on any thread, then shown.
     static std::vector<ProblemSpan> problemSpans(const std::string& utf8,
                                                  const std::vector<FieldMark>& marks);
     void setProblems(std::vector<ProblemSpan> problems);
-    void clearMarks() { setMarks({}, {}); }
+    void clearMarks() { setProblems({}); }
     // The messages of the problems at a document position, one a line.
     QString problemAt(int position) const;
     // The problems' positions, for tests: [start, end) in the document.

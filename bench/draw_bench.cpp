@@ -86,7 +86,7 @@ void BM_CheckAndColourPaste(benchmark::State& state) {
     const ChapterRoom room;
     for (auto _ : state) {
         const CheckResult check = checkScript(room, text);
-        editor.setMarks(text, fieldMarks(text, check));
+        editor.setProblems(ScriptEdit::problemSpans(text, fieldMarks(text, check)));
         state.PauseTiming();
         editor.clearMarks();  // so that every pass colours all of them anew
         state.ResumeTiming();

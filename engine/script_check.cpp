@@ -109,10 +109,8 @@ TextPlace placeOf(std::string_view text, std::size_t offset) {
     return place;
 }
 
-std::size_t entryStart(std::string_view text, const ScriptEntry& entry) {
-    for (std::size_t i = entry.raw[0].start; i < entry.raw[2].end; ++i)
-        if (!removedByTrimAll(text[i])) return i;
-    return entry.raw[0].start;
+std::size_t entryStart(std::string_view text, const std::array<FieldSpan, 3>& raw) {
+    return firstShown(text, raw[0].start, raw[2].end);
 }
 
 std::vector<std::string> problemLines(std::string_view text, const CheckResult& check) {
@@ -130,7 +128,7 @@ std::vector<std::string> problemLines(std::string_view text, const CheckResult& 
         while (w < wanted.size() && wanted[w] < n) ++w;
         if (w < wanted.size() && wanted[w] == n) places.emplace_back(n, TextPlace{});
         if (!places.empty() && places.back().first == n)
-            places.back().second = placeOf(text, entryStart(text, e));
+            places.back().second = placeOf(text, entryStart(text, e.raw));
     }
     std::vector<std::string> lines;
     lines.reserve(all.size());
@@ -223,9 +221,17 @@ std::vector<FieldMark> fieldMarks(std::string_view text, const CheckResult& chec
 
 namespace {
 
-// Where the fields of entry `n` (0-based) lie, found by counting commas
-// rather than reading every entry before it: the editor asks at each
-// keystroke, of scripts of a million entries too.
+// The entry's three fields as typed, without blanks, joined by `between`.
+std::string fieldsText(std::string_view text, const std::array<FieldSpan, 3>& raw,
+                       const char* between) {
+    return visibleText(trimmed(text, raw[0])) + between + visibleText(trimmed(text, raw[1])) +
+           between + visibleText(trimmed(text, raw[2]));
+}
+
+}  // namespace
+
+// Found by counting commas rather than reading every entry before it: the
+// editor asks at each keystroke, of scripts of a million entries too.
 std::optional<std::array<FieldSpan, 3>> entryFields(std::string_view text, std::size_t n) {
     if (n >= entryCount(text)) return std::nullopt;
     std::size_t start = 0;
@@ -238,15 +244,6 @@ std::optional<std::array<FieldSpan, 3>> entryFields(std::string_view text, std::
     }
     return raw;
 }
-
-// The entry's three fields as typed, without blanks, joined by `between`.
-std::string fieldsText(std::string_view text, const std::array<FieldSpan, 3>& raw,
-                       const char* between) {
-    return visibleText(trimmed(text, raw[0])) + between + visibleText(trimmed(text, raw[1])) +
-           between + visibleText(trimmed(text, raw[2]));
-}
-
-}  // namespace
 
 std::size_t entryAt(std::string_view text, std::size_t offset) {
     // An entry holds the comma that ends it; the next begins after it.

@@ -6,6 +6,7 @@
 // stand (as Play starts from there), on a copy of the room: nothing here
 // moves an officer that anyone sees.
 #pragma once
+#include <array>
 #include <cstddef>
 #include <cstdint>
 #include <functional>
@@ -37,8 +38,10 @@ struct TextPlace {
 TextPlace placeOf(std::string_view text, std::size_t offset);
 
 // The entry's first character that is not a blank or a line break (its
-// first byte when it has none).
-std::size_t entryStart(std::string_view text, const ScriptEntry& entry);
+// first byte when it has none), given its fields as typed.
+std::size_t entryStart(std::string_view text, const std::array<FieldSpan, 3>& raw);
+// Where the fields of whole entry `n` (0-based) lie; nothing when there is none.
+std::optional<std::array<FieldSpan, 3>> entryFields(std::string_view text, std::size_t n);
 
 inline constexpr const char* kIncompleteEntryText =
     "An entry needs an officer, a direction and a time: Play ignores this one.";

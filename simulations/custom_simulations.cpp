@@ -5,6 +5,7 @@
 #include <algorithm>
 #include <cctype>
 #include <cerrno>
+#include <string_view>
 #include <utility>
 
 #include "simulations/safe_file.h"
@@ -14,6 +15,18 @@ namespace velistrad {
 namespace {
 
 const std::string kCustomTitle = "Custom Simulation";
+// What a name in the file cannot hold: it reads back as the text after the
+// last hyphen, on one line.
+constexpr const char* kUnkeepable = "-\r\n";
+
+// `name` with what the file could not keep made blanks, to offer instead.
+std::string keepableSuggestion(std::string name) {
+    std::replace_if(
+        name.begin(), name.end(),
+        [](char c) { return std::string_view(kUnkeepable).find(c) != std::string_view::npos; },
+        ' ');
+    return name;
+}
 
 }  // namespace
 
@@ -58,12 +71,6 @@ std::optional<std::size_t> CustomSimulations::saveAs(const std::string& script,
         m_dialogs.input("Enter the name for this simulation", kCustomTitle, current);
     if (!name) return std::nullopt;
     return store(*name, script);
-}
-
-std::string CustomSimulations::keepableSuggestion(std::string name) {
-    for (char& c : name)
-        if (c == '-' || c == '\r' || c == '\n') c = ' ';
-    return name;
 }
 
 std::optional<std::size_t> CustomSimulations::storeImported(const std::string& fileName,
@@ -210,7 +217,7 @@ bool CustomSimulations::changeAndWrite(Change change) {
 }
 
 bool CustomSimulations::keepableName(const std::string& name) {
-    return name.find_first_of("-\r\n") == std::string::npos;
+    return name.find_first_of(kUnkeepable) == std::string::npos;
 }
 
 bool CustomSimulations::refuseUnkeepable(const std::string& name) {

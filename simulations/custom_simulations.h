@@ -59,8 +59,6 @@ public:
 
     // The file reads a name back as the text after its last hyphen, on one line.
     static bool keepableName(const std::string& name);
-    // `name` with what the file could not keep made blanks.
-    static std::string keepableSuggestion(std::string name);
 
 private:
     // Tells the user why, and returns false, when the file could not keep `name`.
