@@ -106,6 +106,8 @@ void EditorAssist::checkNow() {
     m_checkTimer->stop();
     // During a run the officers are on their way: checked once it ends.
     if (m_window.simulator().busy && !m_window.simulator().paused) return;
+    // A script still going into the editor is checked once it is all in.
+    if (m_window.scriptEditor().filling()) return;
     ++m_checkNumber;  // a check still on its way is out of date
     std::string text = m_window.scriptText();
     if (text == kPlaceholderText) {
@@ -204,7 +206,7 @@ void EditorAssist::selectEntry(const std::string& script, std::size_t entry) {
 
 void EditorAssist::updateEntryStatus() {
     if (m_entryStatus == nullptr) return;
-    const QString text = m_window.scriptEditor().toPlainText();
+    const QString text = m_window.scriptEditor().text();
     if (text == QString::fromUtf8(kPlaceholderText)) {
         m_entryStatus->clear();
         return;
@@ -220,7 +222,7 @@ void EditorAssist::updateRoutePreview() {
     // plays; a held or finished run leaves room for it.
     const bool playing = m_window.simulator().busy && !m_window.simulator().paused;
     const bool editing = m_window.scriptEditor().hasFocus();
-    const QString text = m_window.scriptEditor().toPlainText();
+    const QString text = m_window.scriptEditor().text();
     std::size_t entry = kNoEntry;
     std::string script;
     if (!playing && editing && text != QString::fromUtf8(kPlaceholderText)) {

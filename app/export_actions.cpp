@@ -93,7 +93,7 @@ void ExportActions::build(QMenu* file) {
 }
 
 const CatalogueEntry* ExportActions::shownCatalogueEntry() const {
-    const std::string script = withoutReturns(m_window.scriptEditor().toPlainText().toStdString());
+    const std::string script = withoutReturns(m_window.scriptEditor().text().toStdString());
     for (const CatalogueEntry& e : catalogue())
         if (withoutReturns(e.script) == script) return &e;
     return nullptr;
@@ -111,7 +111,7 @@ QString ExportActions::simulationName() const {
     if (const CatalogueEntry* e = shownCatalogueEntry())
         return QStringLiteral("%1 - %2").arg(QString::fromUtf8(e->submenu),
                                              QString::fromUtf8(e->caption));
-    const std::string script = withoutReturns(m_window.scriptEditor().toPlainText().toStdString());
+    const std::string script = withoutReturns(m_window.scriptEditor().text().toStdString());
     for (const CustomSimulation& c : m_mine.simulations())
         if (withoutReturns(c.script) == script) return QString::fromStdString(c.name);
     if (!m_files.file().isEmpty()) return QFileInfo(m_files.file()).completeBaseName();
@@ -123,7 +123,7 @@ std::optional<ExportRun> ExportActions::currentRun(bool whole) {
     ExportRun run;
     run.played = simulator.played();
     run.room = m_window.room();
-    run.script = m_window.scriptEditor().toPlainText().toStdString();
+    run.script = m_window.scriptEditor().text().toStdString();
     run.name = simulationName().toStdString();
     run.options = m_following.options();
     run.frameDelay = simulator.frameDelay;
@@ -286,7 +286,7 @@ bool ExportActions::exportAnimation() {
 
 bool ExportActions::exportMemberPage() {
     PageMovement shown;
-    shown.script = m_window.scriptEditor().toPlainText().toStdString();
+    shown.script = m_window.scriptEditor().text().toStdString();
     shown.name = simulationName().toStdString();
     std::string title = shown.name;
     if (const CatalogueEntry* e = shownCatalogueEntry()) {

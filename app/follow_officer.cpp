@@ -170,7 +170,7 @@ void FollowOfficer::refresh() {
         m_partDelay = delay;
         m_part.clear();
         if (played && m_options.selected >= 0)
-            m_part = officerPart(*played, m_window.scriptEditor().toPlainText().toStdString(),
+            m_part = officerPart(*played, m_window.scriptEditor().text().toStdString(),
                                  m_options.selected, delay);
         showPart();
     }

@@ -227,11 +227,11 @@ void MainWindow::showProgrammingReference() {
 }
 
 std::string MainWindow::scriptText() {
-    return m_editor->toPlainText().toStdString();
+    return m_editor->text().toStdString();
 }
 
 void MainWindow::setScriptText(const std::string& text) {
-    m_editor->setPlainText(QString::fromStdString(text));
+    m_editor->setText(QString::fromStdString(text));
 }
 
 void MainWindow::picturesExchanged() {

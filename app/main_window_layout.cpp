@@ -79,9 +79,6 @@ void MainWindow::buildControls() {
     m_editor->setMinimumSize(80, 60);
     // Tab leaves the editor, as in a form: blanks mean nothing in a script.
     m_editor->setTabChangesFocus(true);
-    // Lines break after blanks and dashes; only a field wider than the whole
-    // editor (the user made it narrow) is broken inside.
-    m_editor->setWordWrapMode(QTextOption::WrapAtWordBoundaryOrAnywhere);
     QFont editorFont = m_editor->font();
     editorFont.setFamilies({QStringLiteral("MS Sans Serif"), QStringLiteral("Arial"),
                             QStringLiteral("Liberation Sans")});

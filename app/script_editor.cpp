@@ -230,7 +230,7 @@ QSize ScriptEdit::sizeHint() const {
     return {text + margins + verticalScrollBar()->sizeHint().width(), 621};
 }
 
-ScriptEdit::ScriptEdit(QWidget* parent) : QPlainTextEdit(parent) {
+ScriptEdit::ScriptEdit(QWidget* parent) : SlicedTextEdit(parent) {
     // Before the highlighter's own connection, so that it paints shifted marks.
     connect(document(), &QTextDocument::contentsChange, this,
             [this](int position, int removed, int added) {
@@ -304,7 +304,7 @@ bool ScriptEdit::viewportEvent(QEvent* event) {
             QToolTip::showText(help->globalPos(), message, viewport());
         return true;
     }
-    return QPlainTextEdit::viewportEvent(event);
+    return SlicedTextEdit::viewportEvent(event);
 }
 
 void ScriptEdit::setCompletions(const QStringList& officers, const QStringList& timingWords) {
@@ -339,7 +339,7 @@ void ScriptEdit::keyPressEvent(QKeyEvent* event) {
         complete(true);
         return;
     }
-    QPlainTextEdit::keyPressEvent(event);
+    SlicedTextEdit::keyPressEvent(event);
     const QString text = event->text();
     const bool plain = !(event->modifiers() & (Qt::ControlModifier | Qt::AltModifier));
     const bool typed = plain && !text.isEmpty() && text[0].isLetterOrNumber();

@@ -12,10 +12,10 @@
 #include <string>
 #include <vector>
 
-#include <QPlainTextEdit>
 #include <QString>
 #include <QStringList>
 
+#include "app/sliced_text_edit.h"
 #include "engine/script_check.h"
 
 class QCompleter;
@@ -37,7 +37,7 @@ struct ProblemSpan {
     QString message;
 };
 
-class ScriptEdit : public QPlainTextEdit {
+class ScriptEdit : public SlicedTextEdit {
     Q_OBJECT
 public:
     explicit ScriptEdit(QWidget* parent = nullptr);

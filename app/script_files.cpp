@@ -65,8 +65,7 @@ void ScriptFiles::build(QMenu* file) {
     // Compared with the text last read or written, so undoing a change unmarks it.
     connect(&m_window.scriptEditor(), &QPlainTextEdit::textChanged, this, [this] {
         if (!m_file.isEmpty())
-            m_window.mainWindow().setWindowModified(m_window.scriptEditor().toPlainText() !=
-                                                    m_saved);
+            m_window.mainWindow().setWindowModified(m_window.scriptEditor().text() != m_saved);
     });
 }
 
@@ -83,7 +82,7 @@ bool ScriptFiles::openFile(const QString& path) {
     m_window.setScriptText(text);
     m_file = QFileInfo(path).absoluteFilePath();
     emit opened();
-    return markSaved(m_window.scriptEditor().toPlainText());
+    return markSaved(m_window.scriptEditor().text());
 }
 
 void ScriptFiles::open() {
@@ -94,7 +93,7 @@ void ScriptFiles::open() {
 
 bool ScriptFiles::save() {
     if (m_file.isEmpty()) return saveAs();
-    const QString text = m_window.scriptEditor().toPlainText();
+    const QString text = m_window.scriptEditor().text();
     const std::string error =
         writeScriptFile(QFile::encodeName(m_file).toStdString(), text.toStdString());
     if (!error.empty()) {
@@ -124,7 +123,7 @@ bool ScriptFiles::saveAs() {
 }
 
 bool ScriptFiles::saveChangesFirst() {
-    if (m_file.isEmpty() || m_window.scriptEditor().toPlainText() == m_saved) return true;
+    if (m_file.isEmpty() || m_window.scriptEditor().text() == m_saved) return true;
     const QString text = QStringLiteral(
                              "The script has changes that are not saved to %1.\n"
                              "Do you want to save them?")
@@ -159,7 +158,7 @@ void ScriptFiles::showState() {
             QStringLiteral("%1[*] - %2").arg(QFileInfo(m_file).fileName(), qs(kProgramTitle)));
     }
     m_window.mainWindow().setWindowModified(!m_file.isEmpty() &&
-                                            m_window.scriptEditor().toPlainText() != m_saved);
+                                            m_window.scriptEditor().text() != m_saved);
 }
 
 void ScriptFiles::rememberRecent(const QString& path) {

@@ -245,6 +245,48 @@ TEST_F(MainWindowTest, OpeningPutsTheFileInTheEditorAndTheTitleFollowsIt) {
 
 // Saved items come after a restart; the Manage dialog reorders, renames,
 // exports, deletes and imports them.
+// A script of many lines goes into the editor a slice at a time; meanwhile
+// the editor takes no typing and Save, Play and the check see the whole
+// script, never the part shown so far.
+TEST_F(MainWindowTest, AScriptOfManyLinesGoesInAsTheWindowAnswersAndSavesWhole) {
+    std::string script;
+    for (int i = 0; i < 3 * SlicedTextEdit::kSliceLines; ++i) script += "Mar, XZ, Soon,\n";
+    const QString path = writeFile("long.vsim", script);
+    ASSERT_TRUE(window->openScriptFile(path));
+    auto* edit = static_cast<ScriptEdit*>(editor());
+    ASSERT_TRUE(edit->filling());
+    int changes = 0;
+    QObject::connect(editor(), &QPlainTextEdit::textChanged, [&changes] { ++changes; });
+    EXPECT_TRUE(edit->isReadOnly());
+    EXPECT_LT(editor()->document()->blockCount(), 3 * SlicedTextEdit::kSliceLines);
+    EXPECT_EQ(edit->text().toStdString(), script);
+    EXPECT_FALSE(window->isWindowModified());
+
+    // Saved while it goes in: the file keeps every line.
+    ASSERT_TRUE(edit->filling());
+    editor()->document()->setModified(true);
+    trigger(qs("SaveScript"));
+    EXPECT_EQ(fileBytes(path.toStdString()), script);
+
+    QElapsedTimer waited;
+    waited.start();
+    while (edit->filling() && waited.elapsed() < 30'000) QCoreApplication::processEvents();
+    EXPECT_EQ(editorText().toStdString(), script);
+    EXPECT_FALSE(edit->isReadOnly());
+    EXPECT_FALSE(editor()->document()->isUndoAvailable());  // as after any Open
+    EXPECT_EQ(changes, 1);                                  // told once, with the whole text
+    EXPECT_FALSE(window->isWindowModified());
+
+    // Another script chosen while one goes in replaces it whole.
+    ASSERT_TRUE(window->openScriptFile(path));
+    ASSERT_TRUE(edit->filling());
+    trigger(qs("Do_SD_Altar"));
+    EXPECT_FALSE(edit->filling());
+    for (int i = 0; i < 5; ++i) QCoreApplication::processEvents();
+    EXPECT_EQ(editorText(), qs(catalogue()[2].script));
+    EXPECT_FALSE(edit->isReadOnly());
+}
+
 TEST_F(MainWindowTest, SavingAndManagingChangeTheMySimulationsMenu) {
     EXPECT_EQ(items(), qs("(none)~"));
     saveSimulation("Walk & Turn", "MC,XZ,Now");

@@ -32,7 +32,7 @@ protected:
     }
     PracticeSession& practice() const { return *window->findChild<PracticeSession*>(); }
     bool waitForQuestion() const {
-        return QTest::qWaitFor([this] { return practice().asking(); }, 5000);
+        return QTest::qWaitFor([this] { return practice().asking(); }, 30000);
     }
     // Answers by picking from the list, right or wrong.
     void pick(bool right) const {
@@ -83,7 +83,7 @@ TEST_F(PracticeWindowTest, ARoundAsksBeforeEachOfHisEntriesAndMissedStepsComeBac
     EXPECT_EQ(practice().round()->current().step.entry, missedEntry);
     pick(true);
     ASSERT_TRUE(QTest::qWaitFor(
-        [this] { return child<QPushButton>(qs("PracticeAgain"))->isVisible(); }, 5000));
+        [this] { return child<QPushButton>(qs("PracticeAgain"))->isVisible(); }, 30000));
     EXPECT_TRUE(feedback().startsWith(qs("2 of 3 right at the first try.")))
         << feedback().toStdString();
 
@@ -100,7 +100,7 @@ TEST_F(PracticeWindowTest, ARoundAsksBeforeEachOfHisEntriesAndMissedStepsComeBac
     EXPECT_EQ(practice().round()->questionCount(), 1u);
     EXPECT_EQ(practice().round()->current().step.entry, missedEntry);
     pick(true);
-    ASSERT_TRUE(QTest::qWaitFor([this] { return feedback().startsWith(qs("1 of 1")); }, 5000));
+    ASSERT_TRUE(QTest::qWaitFor([this] { return feedback().startsWith(qs("1 of 1")); }, 30000));
     EXPECT_EQ(practice().progress().score(name, "SD")->right, 2u);
 }
 
@@ -113,7 +113,7 @@ TEST_F(PracticeWindowTest, TwoPerfectRoundsMarkTheMovementKnownAfterARestart) {
             ASSERT_TRUE(waitForQuestion());
             pick(true);
         }
-        ASSERT_TRUE(QTest::qWaitFor([this] { return feedback().startsWith(qs("3 of 3")); }, 5000));
+        ASSERT_TRUE(QTest::qWaitFor([this] { return feedback().startsWith(qs("3 of 3")); }, 30000));
     }
     EXPECT_EQ(item->text(), caption + qs(" \u2713"));
     open();  // the program again: the mark is kept
