@@ -125,15 +125,20 @@ void PlanView::paintEvent(QPaintEvent* event) {
 
     QPainter painter(this);
     painter.setClipRegion(event->region());
-    // Around the plan where the widget's shape differs from the plan's.
-    painter.fillRect(rect(), palette().window());
     const QRect framed = plan.toAlignedRect().adjusted(-kBorder, -kBorder, kBorder, kBorder);
-    qDrawShadePanel(&painter, framed, palette(), true, kBorder);
-    // The Playback keys act here: the user sees where they will go.
-    if (hasFocus()) {
-        painter.setPen(
-            QPen(palette().highlight(), kBorder, Qt::SolidLine, Qt::SquareCap, Qt::MiterJoin));
-        painter.drawRect(QRectF(framed).adjusted(1, 1, -1, -1));
+    // A frame of a run repaints inside the plan only; its surroundings and
+    // border are painted when a repaint reaches them.
+    const QRect inside = framed.adjusted(2 * kBorder, 2 * kBorder, -2 * kBorder, -2 * kBorder);
+    if (!inside.contains(event->region().boundingRect())) {
+        // Around the plan where the widget's shape differs from the plan's.
+        painter.fillRect(rect(), palette().window());
+        qDrawShadePanel(&painter, framed, palette(), true, kBorder);
+        // The Playback keys act here: the user sees where they will go.
+        if (hasFocus()) {
+            painter.setPen(
+                QPen(palette().highlight(), kBorder, Qt::SolidLine, Qt::SquareCap, Qt::MiterJoin));
+            painter.drawRect(QRectF(framed).adjusted(1, 1, -1, -1));
+        }
     }
     painter.setTransform(planTransform());
     painter.drawPixmap(0, 0, m_plan);  // the clip keeps this to what changed

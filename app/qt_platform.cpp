@@ -10,11 +10,14 @@
 namespace velistrad {
 
 void QtEventPump::processEvents(double deadline) {
-    QCoreApplication::processEvents(QEventLoop::AllEvents);
     const double remaining = deadline - m_clock.now();
-    if (!(remaining > 0)) return;
-    // The timer only wakes the wait; an infinite deadline waits for events.
-    QTimer wake;
+    if (!(remaining > 0)) {
+        QCoreApplication::processEvents(QEventLoop::AllEvents);
+        return;
+    }
+    // One pass: it handles what is waiting, or waits for the next event;
+    // the timer only wakes it, and an infinite deadline waits for events.
+    QTimer wake;  // its own: a wait may begin inside another's event handling
     wake.setSingleShot(true);
     wake.setTimerType(Qt::PreciseTimer);
     if (std::isfinite(remaining)) {

@@ -16,8 +16,8 @@ private:
     QElapsedTimer m_timer;
 };
 
-// One pass over pending events, then a sleep until the deadline or the next
-// event, whichever comes first; never a busy loop.
+// One pass of event handling: what is pending, or else a sleep until the
+// deadline or the next event, whichever comes first; never a busy loop.
 class QtEventPump : public EventPump {
 public:
     explicit QtEventPump(Clock& clock) : m_clock(clock) {}

@@ -5,6 +5,7 @@
 #include <QLabel>
 #include <QMainWindow>
 #include <QMenu>
+#include <QResizeEvent>
 #include <QSlider>
 #include <QTextEdit>
 
@@ -31,13 +32,17 @@ void TimelinePanel::build(QWidget* central, QBoxLayout* planColumn, QMenu* menu)
     planColumn->addWidget(m_slider);
     m_slider->setToolTip(QStringLiteral(
         "Drag to move every officer to that moment of the simulation; Play goes on from there"));
-    m_readout = new QLabel(central);
+    // The readout's text changes ten times a second while a run plays. Held
+    // at the size of a box the layout gives, it lays out nothing else anew.
+    // A long entry cuts it short rather than widening the window.
+    auto* box = new QWidget(central);
+    box->setFixedHeight(18);
+    box->setSizePolicy(QSizePolicy::Ignored, QSizePolicy::Fixed);
+    box->installEventFilter(this);
+    m_readout = new QLabel(box);
     m_readout->setObjectName(QStringLiteral("TimelineReadout"));
-    m_readout->setFixedHeight(18);
-    // A long entry cuts the readout short rather than widening the window.
-    m_readout->setSizePolicy(QSizePolicy::Ignored, QSizePolicy::Fixed);
     m_readout->setContentsMargins(6, 0, 6, 0);
-    central->layout()->addWidget(m_readout);
+    central->layout()->addWidget(box);
     m_readout->setToolTip(QStringLiteral(
         "The frame shown and the frames in all, the seconds played and the seconds in all at "
         "the current speed, and the entry of the script the frame belongs to"));
@@ -103,6 +108,12 @@ void TimelinePanel::frameShown() {
     if (playing && now - m_lastUpdate < kPlayingRefresh) return;
     m_lastUpdate = now;
     update();
+}
+
+bool TimelinePanel::eventFilter(QObject* watched, QEvent* event) {
+    if (event->type() == QEvent::Resize && watched == m_readout->parentWidget())
+        m_readout->setFixedSize(static_cast<QResizeEvent*>(event)->size());
+    return QObject::eventFilter(watched, event);
 }
 
 void TimelinePanel::update() {

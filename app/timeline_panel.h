@@ -44,6 +44,9 @@ signals:
     // After the slider and before the readout follow a change.
     void changed();
 
+protected:
+    bool eventFilter(QObject* watched, QEvent* event) override;
+
 private:
     void highlightEntries(std::size_t shown);
 
