@@ -113,7 +113,7 @@ void SlicedTextEdit::fillTurn() {
         QTextCursor end(document());
         end.movePosition(QTextCursor::End);
         while (m_next < m_whole.size() && turn.elapsed() < kTurnMs) {
-            const qsizetype to = sliceEnd(m_whole, m_next, kSliceLines / 16);
+            const qsizetype to = sliceEnd(m_whole, m_next, kSliceLines / 40);
             end.insertText(m_whole.mid(m_next, to - m_next));
             m_next = to;
         }
