@@ -193,6 +193,7 @@ void EditorAssist::selectProblem(std::size_t index) {
 }
 
 void EditorAssist::selectEntry(const std::string& script, std::size_t entry) {
+    if (m_window.scriptEditor().filling()) return;  // it may lie beyond what is in
     const auto raw = entry >= 1 ? entryFields(script, entry - 1) : std::nullopt;
     if (!raw) return;
     const std::size_t start = entryStart(script, *raw);

@@ -143,9 +143,11 @@ void TimelinePanel::update() {
 
 void TimelinePanel::highlightEntries(std::size_t shown) {
     const std::shared_ptr<const PlayedTimeline> played = m_window.simulator().played();
-    const std::string script = played && shown > 0 ? m_window.scriptText() : std::string();
+    // A script still going into the editor has no place there for its entries yet.
+    const bool placed = played && shown > 0 && !m_window.scriptEditor().filling();
+    const std::string script = placed ? m_window.scriptText() : std::string();
     std::vector<std::pair<std::size_t, std::size_t>> spans;
-    if (played && shown > 0) {
+    if (placed) {
         for (const std::size_t entry : played->entriesAt(shown - 1)) {
             if (entry >= played->entrySpans.size()) continue;
             const auto span = played->entrySpans[entry];
