@@ -1,6 +1,7 @@
 #include "app/sliced_text_edit.h"
 
 #include <QElapsedTimer>
+#include <QMimeData>
 #include <QSignalBlocker>
 #include <QTextCursor>
 #include <QTextDocument>

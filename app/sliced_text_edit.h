@@ -1,8 +1,8 @@
 // A plain-text editor that takes a text of many lines a slice at a time.
 //
 // Qt's document needs seconds for a million lines, and the window would not
-// answer meanwhile. A long text goes in from the event loop instead, a few
-// thousand lines per turn; until the last slice is in, the editor is
+// answer meanwhile. A long text goes in from the event loop instead, as many
+// lines as kTurnMs allows a turn; until the last slice is in, the editor is
 // read-only and text() is the whole text, so that saving, playing and
 // checking never see a part of it.
 //
@@ -12,10 +12,11 @@
 // text holding a word longer than kLongestWord is broken anywhere instead.
 #pragma once
 
-#include <QMimeData>
 #include <QPlainTextEdit>
 #include <QString>
 #include <QTimer>
+
+class QMimeData;
 
 namespace velistrad {
 
