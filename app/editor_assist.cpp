@@ -78,6 +78,14 @@ void EditorAssist::build(QStatusBar* bar) {
         m_checkTimer->start();
         updateEntryStatus();
     });
+    // A long script takes a while to go into the editor, read-only meanwhile.
+    connect(&m_window.scriptEditor(), &SlicedTextEdit::fillProgress, this, [this](int percent) {
+        if (percent < 100)
+            m_bar->showMessage(
+                QStringLiteral("Putting the script into the editor: %1 %").arg(percent));
+        else
+            m_bar->clearMessage();
+    });
     connect(&m_window.scriptEditor(), &QPlainTextEdit::cursorPositionChanged, this, [this] {
         updateEntryStatus();
         updateRoutePreview();

@@ -83,6 +83,7 @@ void SlicedTextEdit::setText(const QString& text) {
         document()->setUndoRedoEnabled(false);
     }
     m_timer.start();
+    emit fillProgress(static_cast<int>(100 * m_next / m_whole.size()));
 }
 
 void SlicedTextEdit::wrapFor(const QString& text) {
@@ -118,6 +119,7 @@ void SlicedTextEdit::fillTurn() {
             end.insertText(m_whole.mid(m_next, to - m_next));
             m_next = to;
         }
+        emit fillProgress(static_cast<int>(100 * m_next / m_whole.size()));
         return;
     }
     // The next turn tells the news: those who follow the text take time too.
@@ -135,10 +137,13 @@ void SlicedTextEdit::stopFilling() {
     m_timer.stop();
     m_whole.clear();
     m_next = 0;
-    const QSignalBlocker quiet(this);
-    document()->setUndoRedoEnabled(true);
-    document()->setModified(false);
-    setReadOnly(false);
+    {
+        const QSignalBlocker quiet(this);
+        document()->setUndoRedoEnabled(true);
+        document()->setModified(false);
+        setReadOnly(false);
+    }
+    emit fillProgress(100);
 }
 
 }  // namespace velistrad

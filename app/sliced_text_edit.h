@@ -39,6 +39,11 @@ public:
     static constexpr int kTurnMs = 25;
     static constexpr int kLongestWord = 1000;
 
+signals:
+    // How much of a long text is in, in per cent; 100 once it is all in or
+    // another text took its place.
+    void fillProgress(int percent);
+
 protected:
     void insertFromMimeData(const QMimeData* source) override;
 

@@ -21,6 +21,7 @@
 #include <QScreen>
 #include <QSlider>
 #include <QSplitter>
+#include <QStatusBar>
 #include <QTest>
 #include <QTextBlock>
 #include <QTextLayout>
@@ -261,6 +262,8 @@ TEST_F(MainWindowTest, AScriptOfManyLinesGoesInAsTheWindowAnswersAndSavesWhole) 
     EXPECT_LT(editor()->document()->blockCount(), 3 * SlicedTextEdit::kSliceLines);
     EXPECT_EQ(edit->text().toStdString(), script);
     EXPECT_FALSE(window->isWindowModified());
+    EXPECT_TRUE(window->statusBar()->currentMessage().startsWith(
+        qs("Putting the script into the editor: ")));
 
     // Saved while it goes in: the file keeps every line.
     ASSERT_TRUE(edit->filling());
@@ -275,6 +278,7 @@ TEST_F(MainWindowTest, AScriptOfManyLinesGoesInAsTheWindowAnswersAndSavesWhole) 
     EXPECT_FALSE(edit->isReadOnly());
     EXPECT_FALSE(editor()->document()->isUndoAvailable());  // as after any Open
     EXPECT_EQ(changes, 1);                                  // told once, with the whole text
+    EXPECT_TRUE(window->statusBar()->currentMessage().isEmpty());
     EXPECT_FALSE(window->isWindowModified());
 
     // Another script chosen while one goes in replaces it whole.
