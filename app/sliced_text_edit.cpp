@@ -111,13 +111,15 @@ void SlicedTextEdit::fillTurn() {
     if (m_next < m_whole.size()) {
         QElapsedTimer turn;
         turn.start();
-        const QSignalBlocker quiet(this);
-        QTextCursor end(document());
-        end.movePosition(QTextCursor::End);
-        while (m_next < m_whole.size() && turn.elapsed() < kTurnMs) {
-            const qsizetype to = sliceEnd(m_whole, m_next, kSliceLines / 40);
-            end.insertText(m_whole.mid(m_next, to - m_next));
-            m_next = to;
+        {
+            const QSignalBlocker quiet(this);
+            QTextCursor end(document());
+            end.movePosition(QTextCursor::End);
+            while (m_next < m_whole.size() && turn.elapsed() < kTurnMs) {
+                const qsizetype to = sliceEnd(m_whole, m_next, kSliceLines / 40);
+                end.insertText(m_whole.mid(m_next, to - m_next));
+                m_next = to;
+            }
         }
         emit fillProgress(static_cast<int>(100 * m_next / m_whole.size()));
         return;

@@ -258,6 +258,9 @@ TEST_F(MainWindowTest, AScriptOfManyLinesGoesInAsTheWindowAnswersAndSavesWhole) 
     ASSERT_TRUE(edit->filling());
     int changes = 0;
     QObject::connect(editor(), &QPlainTextEdit::textChanged, [&changes] { ++changes; });
+    std::vector<int> progress;
+    QObject::connect(edit, &SlicedTextEdit::fillProgress,
+                     [&progress](int percent) { progress.push_back(percent); });
     EXPECT_TRUE(edit->isReadOnly());
     EXPECT_LT(editor()->document()->blockCount(), 3 * SlicedTextEdit::kSliceLines);
     EXPECT_EQ(edit->text().toStdString(), script);
@@ -279,6 +282,10 @@ TEST_F(MainWindowTest, AScriptOfManyLinesGoesInAsTheWindowAnswersAndSavesWhole) 
     EXPECT_FALSE(editor()->document()->isUndoAvailable());  // as after any Open
     EXPECT_EQ(changes, 1);                                  // told once, with the whole text
     EXPECT_TRUE(window->statusBar()->currentMessage().isEmpty());
+    ASSERT_GE(progress.size(), 3u);  // at the start, after each turn, at the end
+    EXPECT_TRUE(std::is_sorted(progress.begin(), progress.end()));
+    EXPECT_LT(progress.front(), 100);
+    EXPECT_EQ(progress.back(), 100);
     EXPECT_FALSE(window->isWindowModified());
 
     // Another script chosen while one goes in replaces it whole.
