@@ -83,7 +83,7 @@ void SlicedTextEdit::setText(const QString& text) {
         document()->setUndoRedoEnabled(false);
     }
     m_timer.start();
-    emit fillProgress(static_cast<int>(100 * m_next / m_whole.size()));
+    emit fillProgress(percentIn());
 }
 
 void SlicedTextEdit::wrapFor(const QString& text) {
@@ -96,6 +96,10 @@ void SlicedTextEdit::insertFromMimeData(const QMimeData* source) {
     if (source->hasText() && hasLongWord(source->text()))
         setWordWrapMode(QTextOption::WrapAnywhere);
     QPlainTextEdit::insertFromMimeData(source);
+}
+
+int SlicedTextEdit::percentIn() const {
+    return static_cast<int>(100 * m_next / m_whole.size());
 }
 
 QString SlicedTextEdit::text() const {
@@ -121,7 +125,7 @@ void SlicedTextEdit::fillTurn() {
                 m_next = to;
             }
         }
-        emit fillProgress(static_cast<int>(100 * m_next / m_whole.size()));
+        emit fillProgress(percentIn());
         return;
     }
     // The next turn tells the news: those who follow the text take time too.

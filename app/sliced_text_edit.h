@@ -50,7 +50,8 @@ protected:
 private:
     void fillTurn();
     void wrapFor(const QString& text);
-    void stopFilling();  // where it is, telling no one
+    void stopFilling();     // where it is, telling no one
+    int percentIn() const;  // of the text going in
 
     QTimer m_timer;
     QString m_whole;       // the text going in; empty once it is all in
