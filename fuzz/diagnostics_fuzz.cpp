@@ -35,7 +35,7 @@ extern "C" int LLVMFuzzerTestOneInput(const std::uint8_t* data, std::size_t size
     ChapterRoom room;
     Recorder recorder;
     const std::size_t entries = splitScript(text).size();
-    const auto played = composeScript(room, text, recorder, 100'000);
+    const auto played = composeScript(room, text, recorder, 20'000);
 
     for (const Diagnostic& d : recorder.all) {
         check(d.entry >= 1 && d.entry <= entries);
@@ -59,9 +59,11 @@ extern "C" int LLVMFuzzerTestOneInput(const std::uint8_t* data, std::size_t size
     check(messages <= 6);
 
     if (size > 4096) return 0;  // the rest walks the text once per mark
+    // A script past the limit above is checked to the run's own limit, two hundred
+    // times the steps: it exercises nothing new and would take most of the time.
+    if (!played && recorder.all.back().kind == DiagnosticKind::TooLong) return 0;
     const CheckResult checked = checkScript(ChapterRoom(), text);
-    check(checked.plays == (played != nullptr) ||
-          recorder.all.back().kind == DiagnosticKind::TooLong);
+    check(checked.plays == (played != nullptr));
     std::size_t yellowMarks = 0;
     for (const FieldMark& m : fieldMarks(text, checked)) {
         check(m.start <= m.end && m.end <= text.size());
