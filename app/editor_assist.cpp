@@ -17,6 +17,7 @@
 #include <QToolButton>
 #include <QtConcurrent/QtConcurrentRun>
 
+#include "app/label_text.h"
 #include "app/plan_view.h"
 #include "app/script_editor.h"
 #include "app/window_context.h"
@@ -164,7 +165,7 @@ void EditorAssist::showProblems() {
         return;
     }
     const Diagnostic& first = m_check.problems[listed.front()];
-    QString text = QString::fromStdString(problemText(m_checkedText, first));
+    QString text = labelText(problemText(m_checkedText, first));
     if (listed.size() > 1) text += QStringLiteral(" (and %1 more)").arg(listed.size() - 1);
     m_problems->setProperty("fullText", text);
     elideProblems();
@@ -172,8 +173,8 @@ void EditorAssist::showProblems() {
     auto* menu = new QMenu(m_problems);
     for (std::size_t k = 0; k < listed.size() && k < kProblemsListed; ++k) {
         const std::size_t i = listed[k];
-        QAction* action = menu->addAction(
-            QString::fromStdString(problemText(m_checkedText, m_check.problems[i])));
+        QAction* action =
+            menu->addAction(labelText(problemText(m_checkedText, m_check.problems[i])));
         connect(action, &QAction::triggered, this, [this, i] { selectProblem(i); });
     }
     delete m_problems->menu();
@@ -221,7 +222,7 @@ void EditorAssist::updateEntryStatus() {
         return;
     }
     const std::string script = text.toStdString();
-    m_entryStatus->setText(QString::fromStdString(
+    m_entryStatus->setText(labelText(
         entryAtText(script, byteOffset(text, m_window.scriptEditor().textCursor().position()))));
     if (m_problems->isVisible()) elideProblems();
 }

@@ -16,6 +16,7 @@
 #include <QVBoxLayout>
 
 #include "app/editor_assist.h"
+#include "app/label_text.h"
 #include "app/script_editor.h"
 #include "app/timeline_panel.h"
 #include "app/window_context.h"
@@ -187,8 +188,7 @@ void FollowOfficer::showStepInStatus() {
         if (step.firstFrame < shown) now = &step;
     m_status->setVisible(now != nullptr);
     if (now == nullptr) return;
-    m_status->setText(
-        QString::fromStdString(officerTitle(m_options.selected) + ": " + now->reading));
+    m_status->setText(labelText(officerTitle(m_options.selected) + ": " + now->reading));
 }
 
 void FollowOfficer::showChoice() {
@@ -202,9 +202,9 @@ void FollowOfficer::showPart() {
     m_list->clear();
     for (const PartStep& step : m_part) {
         auto* item = new QTreeWidgetItem(
-            m_list, {seconds(step.start), seconds(step.end), QString::fromStdString(step.text)});
-        item->setData(3, Qt::UserRole, QString::fromStdString(step.reading));
-        item->setToolTip(3, QString::fromStdString(step.reading));
+            m_list, {seconds(step.start), seconds(step.end), labelText(step.text)});
+        item->setData(3, Qt::UserRole, labelText(step.reading));
+        item->setToolTip(3, labelText(step.reading));
         item->setToolTip(2, QStringLiteral("Entry %1 of the script").arg(step.entry + 1));
     }
     for (int c = 0; c < 3; ++c) m_list->resizeColumnToContents(c);

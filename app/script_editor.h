@@ -1,6 +1,6 @@
-// The script editor `Directions`: each kind of field in its own style,
-// problems underlined where they are with their message as a tooltip, and
-// completion of officers and timing words after a comma.
+// The script editor `Directions`: coloured by ScriptHighlighter, with each
+// problem's message as a tooltip where it is underlined, and completion of
+// officers and timing words after a comma.
 //
 // The marks come from the engine's check, in bytes of the UTF-8 text they
 // were made for; edits shift them until the next check replaces them, and a
@@ -15,6 +15,7 @@
 #include <QString>
 #include <QStringList>
 
+#include "app/script_highlighter.h"
 #include "app/sliced_text_edit.h"
 #include "engine/script_check.h"
 
@@ -28,14 +29,6 @@ int editorPosition(const std::string& utf8, std::size_t byteOffset);
 std::size_t byteOffset(const QString& text, int position);
 
 class ScriptHighlighter;
-
-// A problem's place in the editor, [start, end) in UTF-16 positions.
-struct ProblemSpan {
-    int start;
-    int end;
-    FieldStyle style;
-    QString message;
-};
 
 class ScriptEdit : public SlicedTextEdit {
     Q_OBJECT

@@ -9,6 +9,7 @@
 #include <QSlider>
 #include <QTextEdit>
 
+#include "app/label_text.h"
 #include "app/plan_view.h"
 #include "app/script_editor.h"
 #include "app/window_context.h"
@@ -135,8 +136,8 @@ void TimelinePanel::update() {
     }
     Simulator& sim = m_window.simulator();
     const bool outdated = sim.timelineOutdated();
-    m_readout->setText(QString::fromStdString(
-        readoutText(*played, sim.playedScript(), shown, sim.framePeriod(), outdated)));
+    m_readout->setText(
+        labelText(readoutText(*played, sim.playedScript(), shown, sim.framePeriod(), outdated)));
     // The entries of another script are not marked in this one.
     highlightEntries(outdated ? 0 : shown);
 }

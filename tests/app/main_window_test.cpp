@@ -587,6 +587,34 @@ TEST_F(EditorWindowTest, FieldsAreColouredAndEachProblemLeadsToItsEntry) {
     EXPECT_EQ(editor()->textCursor().selectedText(), qs("SC,-AT-sc-,Now"));
 }
 
+// A line too long to colour field by field in time shows plain with its
+// problems still underlined, and the status bar shows the start of its texts.
+TEST_F(EditorWindowTest, AHugeLineShowsPlainWithItsMarksAndTheStatusBarCutsItsTexts) {
+    std::string script;
+    for (int i = 0; i < 800; ++i) script += "Mar, XZ, Now, ";
+    script += "XX, " + std::string(3000, 'A') + ", Now";
+    setEditorText(script.c_str());
+    window->checkScriptNow();
+    editor()->moveCursor(QTextCursor::End);
+    using Ranges = std::vector<std::pair<int, int>>;
+    const Ranges errors = scriptEdit()->problemRanges(FieldStyle::Error);
+    ASSERT_EQ(errors, (Ranges{{11200, 11202}}));
+    bool underlined = false;
+    for (const QTextLayout::FormatRange& r :
+         editor()->document()->firstBlock().layout()->formats()) {
+        EXPECT_EQ(r.format.underlineStyle(), QTextCharFormat::WaveUnderline);  // nothing else
+        underlined |= r.start <= errors[0].first && r.start + r.length >= errors[0].second;
+    }
+    EXPECT_TRUE(underlined);
+
+    const QString entry = child<QLabel>(qs("EntryStatus"))->text();
+    EXPECT_TRUE(entry.startsWith(qs("entry 801 of 801 · XX · AAAA"))) << entry.toStdString();
+    EXPECT_EQ(entry.size(), 301);
+    EXPECT_TRUE(entry.endsWith(QChar(0x2026)));
+    EXPECT_TRUE(problems().startsWith(qs("entry 801, \"XX, AAAA")));
+    EXPECT_LT(problems().size(), 320);
+}
+
 // While the cursor rests in an entry the plan shows its route, but for while
 // a run plays: held or ended, the run leaves it room again. Ctrl+P plays
 // from the editor, Ctrl+R resets; the status bar names the speed.
