@@ -19,7 +19,7 @@ namespace velistrad {
 
 namespace {
 
-constexpr double kPlayingRefresh = 0.1;  // seconds between readouts while a run plays
+constexpr double kPlayingRefresh = 0.2;  // seconds between readouts while a run plays
 
 }  // namespace
 
@@ -33,7 +33,7 @@ void TimelinePanel::build(QWidget* central, QBoxLayout* planColumn, QMenu* menu)
     planColumn->addWidget(m_slider);
     m_slider->setToolTip(QStringLiteral(
         "Drag to move every officer to that moment of the simulation; Play goes on from there"));
-    // The readout's text changes ten times a second while a run plays. Held
+    // The readout's text changes five times a second while a run plays. Held
     // at the size of a box the layout gives, it lays out nothing else anew.
     // A long entry cuts it short rather than widening the window.
     auto* box = new QWidget(central);
@@ -103,7 +103,8 @@ void TimelinePanel::showFrame(std::size_t frames) {
 }
 
 void TimelinePanel::frameShown() {
-    // A playing run shows forty frames a second; the readout needs ten.
+    // A playing run shows forty frames a second; the readout and the slider
+    // need five, and each costs as much as a frame of the plan.
     const double now = m_clock.now();
     const bool playing = m_window.simulator().busy && !m_window.simulator().paused;
     if (playing && now - m_lastUpdate < kPlayingRefresh) return;

@@ -35,7 +35,7 @@ public:
 
     // The run, the speed or the shown frame changed.
     void update();
-    // A frame was drawn: while a run plays, the readout follows ten times a second.
+    // A frame was drawn: while a run plays, the readout follows five times a second.
     void frameShown();
     // Shows the kept run at `frames` frames; holds a playing run first.
     void showFrame(std::size_t frames);

@@ -17,6 +17,7 @@
 #include <QTimer>
 
 #include "app/main_window.h"
+#include "app/qt_platform.h"
 #include "simulations/catalogue.h"
 
 using namespace velistrad;
@@ -38,6 +39,7 @@ double seconds(const QElapsedTimer& t) {
 
 int main(int argc, char** argv) {
     if (qEnvironmentVariableIsEmpty("QT_QPA_PLATFORM")) qputenv("QT_QPA_PLATFORM", "offscreen");
+    setUpDisplayConnection();  // as the program does
     QApplication app(argc, argv);
     std::vector<int> entries{1, 4, 5, 10, 11, 16};
     if (argc > 1) {

@@ -1,5 +1,7 @@
 #include "render/marker_painter.h"
 
+#include <cmath>
+
 #include <QFontMetricsF>
 #include <QPaintEngine>
 #include <QPainter>
@@ -44,6 +46,17 @@ QPointF pixels(QPointF twips) {
     return twips / kTwipsPerPixel;
 }
 
+constexpr double kRadius = kMarkerRadius / kTwipsPerPixel;  // plan pixels
+// A circle's picture is drawn for its centre's place within a pixel, to a
+// sixteenth: at most a thirty-second of a pixel from where it belongs.
+constexpr int kDiscFractions = 16;
+
+// Device pixels from the centre's pixel to the picture's edge: the radius,
+// half the outline and a pixel of antialiasing.
+int discMargin(qreal scale) {
+    return static_cast<int>(std::ceil((kRadius + 1) * scale)) + 1;
+}
+
 }  // namespace
 
 MarkerPainter::MarkerPainter()
@@ -82,8 +95,31 @@ const QPixmap& MarkerPainter::halo(Label& label, qreal dpr) {
     return label.halo;
 }
 
+const QImage& MarkerPainter::disc(int fractionX, int fractionY, qreal scale) {
+    if (scale != m_discScale) {
+        m_discs.clear();
+        m_discScale = scale;
+    }
+    const int key = fractionX * kDiscFractions + fractionY;
+    const auto found = m_discs.constFind(key);
+    if (found != m_discs.cend()) return *found;
+    const int margin = discMargin(scale);
+    QImage disc(2 * margin + 1, 2 * margin + 1, QImage::Format_ARGB32_Premultiplied);
+    disc.fill(Qt::transparent);
+    QPainter painter(&disc);
+    painter.setRenderHint(QPainter::Antialiasing);
+    painter.translate(margin + static_cast<qreal>(fractionX) / kDiscFractions,
+                      margin + static_cast<qreal>(fractionY) / kDiscFractions);
+    painter.scale(scale, scale);
+    painter.setPen(QPen(Qt::black, 1));
+    painter.setBrush(kMarkerFill);
+    painter.drawEllipse(QPointF(0, 0), kRadius, kRadius);
+    painter.end();
+    return *m_discs.insert(key, disc);
+}
+
 QRectF MarkerPainter::bounds(const Marker& marker) const {
-    const double r = kMarkerRadius / kTwipsPerPixel + 1;  // the outline's width
+    const double r = kRadius + 1;  // the outline's width
     const QPointF centre = markerCentre(marker.position.x(), marker.position.y());
     QRectF box(centre - QPointF(r, r), centre + QPointF(r, r));
     const auto found = m_labels.constFind(marker.label);
@@ -99,8 +135,8 @@ void MarkerPainter::paint(QPainter& painter, const std::vector<Marker>& markers)
     // Halos are pixmaps on pixel devices: drawn for the pixels they will
     // cover, at any scale.
     const bool pixelHalos = drawsPixels(painter);
-    const qreal dpr = (painter.device() ? painter.device()->devicePixelRatioF() : 1.0) *
-                      painter.worldTransform().m11();
+    const qreal deviceRatio = painter.device() ? painter.device()->devicePixelRatioF() : 1.0;
+    const qreal dpr = deviceRatio * painter.worldTransform().m11();
     painter.save();
     // A marker is a token: a filled circle hides the plan's lines under it.
     // All circles go down before any label, and each label has a halo of the
@@ -108,11 +144,38 @@ void MarkerPainter::paint(QPainter& painter, const std::vector<Marker>& markers)
     // neighbour's circle, stays whole and readable; later markers still lie
     // over earlier ones, circle over circle and label over label.
     painter.setRenderHint(QPainter::Antialiasing);
-    painter.setPen(QPen(Qt::black, 1));
-    painter.setBrush(kMarkerFill);
-    const double r = kMarkerRadius / kTwipsPerPixel;
-    for (const Marker& m : markers)
-        painter.drawEllipse(markerCentre(m.position.x(), m.position.y()), r, r);
+    painter.setPen(QPen(Qt::black, 1));  // the outlines' and the letters'
+    // Antialiasing a circle and its outline costs more than the rest of a
+    // frame, so on pixels at a pixel ratio of 1 each circle is copied from a
+    // picture drawn once.
+    const QTransform world = painter.worldTransform();
+    if (pixelHalos && deviceRatio == 1.0 && world.type() <= QTransform::TxScale &&
+        world.m11() == world.m22()) {
+        const int margin = discMargin(dpr);
+        painter.save();
+        painter.resetTransform();
+        for (const Marker& m : markers) {
+            const QPointF centre = world.map(markerCentre(m.position.x(), m.position.y()));
+            QPoint pixel(static_cast<int>(std::floor(centre.x())),
+                         static_cast<int>(std::floor(centre.y())));
+            int fractionX = qRound((centre.x() - pixel.x()) * kDiscFractions);
+            int fractionY = qRound((centre.y() - pixel.y()) * kDiscFractions);
+            if (fractionX == kDiscFractions) {
+                fractionX = 0;
+                pixel.rx() += 1;
+            }
+            if (fractionY == kDiscFractions) {
+                fractionY = 0;
+                pixel.ry() += 1;
+            }
+            painter.drawImage(pixel - QPoint(margin, margin), disc(fractionX, fractionY, dpr));
+        }
+        painter.restore();
+    } else {
+        painter.setBrush(kMarkerFill);
+        for (const Marker& m : markers)
+            painter.drawEllipse(markerCentre(m.position.x(), m.position.y()), kRadius, kRadius);
+    }
     // Halos first, so that no halo covers a neighbour's letters.
     for (const Marker& m : markers) {
         Label& made = label(m.label);

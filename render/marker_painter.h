@@ -62,10 +62,15 @@ private:
     };
     Label& label(const QString& text);
     const QPixmap& halo(Label& label, qreal dpr);
+    // The circle drawn into a picture for where its centre falls within a
+    // device pixel (to a sixteenth) at the given scale of plan pixels.
+    const QImage& disc(int fractionX, int fractionY, qreal scale);
 
     QFont m_font;
     qreal m_ascent;
     QHash<QString, Label> m_labels;
+    QHash<int, QImage> m_discs;  // by fraction, for m_discScale
+    qreal m_discScale = 0;
 };
 
 class ChapterRoom;

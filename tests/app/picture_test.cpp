@@ -3,8 +3,11 @@
 // read back in tests/render/).
 #include <QFontMetricsF>
 #include <QPainter>
+#include <QPicture>
 
+#include <algorithm>
 #include <cmath>
+#include <cstdlib>
 
 #include "app/plan_view.h"
 #include "render/plan_picture.h"
@@ -108,6 +111,47 @@ TEST(Scene, TheWidgetAndTheExportPaintTheSamePixels) {
                                 .convertToFormat(QImage::Format_RGB32);
     ASSERT_EQ(screen.size(), exported.size());
     EXPECT_TRUE(screen == exported);
+}
+
+// On pixels a circle is copied from a picture drawn for its centre's place
+// within a pixel: at any scale it must lie where drawing it would put it.
+TEST(MarkerPainter, CopiedCirclesLieWhereDrawnOnesWould) {
+    MarkerPainter markers;
+    std::vector<Marker> shown;
+    for (int i = 0; i < 14; ++i)  // centres at every fifteenth of a pixel
+        shown.push_back({i, QString(), QPointF(450 + 451 * i, 600 + 467 * i)});
+    for (const double scale : {1.0, 1.37, 0.5}) {
+        // The plan's corner on whole pixels, as the widget places it.
+        const QTransform place = QTransform::fromTranslate(3, 7).scale(scale, scale);
+        auto blank = [] {
+            QImage image(700, 700, QImage::Format_RGB32);
+            image.fill(Qt::white);
+            return image;
+        };
+        QImage copied = blank(), drawn = blank();
+        QPainter painter(&copied);
+        painter.setTransform(place);
+        markers.paint(painter, shown);
+        painter.end();
+        QPicture outlines;  // not pixels: the circles are drawn as outlines
+        painter.begin(&outlines);
+        markers.paint(painter, shown);
+        painter.end();
+        painter.begin(&drawn);
+        painter.setTransform(place);
+        painter.drawPicture(0, 0, outlines);
+        painter.end();
+        int most = 0, inked = 0;
+        for (int y = 0; y < drawn.height(); ++y)
+            for (int x = 0; x < drawn.width(); ++x) {
+                const int a = qGray(copied.pixel(x, y)), b = qGray(drawn.pixel(x, y));
+                most = std::max(most, std::abs(a - b));
+                inked += b < 200 ? 1 : 0;
+            }
+        EXPECT_GT(inked, 14 * 20) << scale;
+        // A thirty-second of a pixel changes an edge by a few levels; a pixel, by all.
+        EXPECT_LE(most, 24) << scale;
+    }
 }
 
 }  // namespace
