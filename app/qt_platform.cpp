@@ -1,8 +1,8 @@
 #include "app/qt_platform.h"
 
 #include <QCoreApplication>
-#include <QtGlobal>
 #include <QTimer>
+#include <QtGlobal>
 
 #include <algorithm>
 #include <chrono>

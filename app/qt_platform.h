@@ -36,7 +36,7 @@ public:
 
 private:
     Clock& m_clock;
-    QTimer m_wake;     // for the outermost wait: one per frame of a run
+    QTimer m_wake;    // for the outermost wait: one per frame of a run
     int m_depth = 0;  // waits begun inside another's event handling
 };
 
