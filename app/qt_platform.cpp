@@ -2,7 +2,6 @@
 
 #include <QCoreApplication>
 #include <QTimer>
-#include <QtGlobal>
 
 #include <algorithm>
 #include <chrono>
@@ -10,10 +9,6 @@
 #include <optional>
 
 namespace velistrad {
-
-void setUpDisplayConnection() {
-    if (!qEnvironmentVariableIsSet("QT_XCB_NO_MITSHM")) qputenv("QT_XCB_NO_MITSHM", "1");
-}
 
 QtEventPump::QtEventPump(Clock& clock) : m_clock(clock) {
     m_wake.setSingleShot(true);

@@ -1,5 +1,4 @@
-// The engine's clock and the event pump of playback's waits, on Qt, and how
-// the program sends its pictures to the display.
+// The engine's clock and the event pump of playback's waits, on Qt.
 #pragma once
 
 #include <QElapsedTimer>
@@ -20,15 +19,6 @@ private:
 
 // One pass of event handling: what is pending, or else a sleep until the
 // deadline or the next event, whichever comes first; never a busy loop.
-// Called before the application object is made: the program sends its
-// pictures to an X server through the connection rather than through shared
-// memory, unless QT_XCB_NO_MITSHM says otherwise. A frame of a run changes a
-// few small patches of the plan, forty times a second; through shared memory
-// each costs a round trip to the server and a wake of Qt's reader thread
-// before the next can be painted, a third of the program's processor time
-// while playing.
-void setUpDisplayConnection();
-
 class QtEventPump : public EventPump {
 public:
     explicit QtEventPump(Clock& clock);

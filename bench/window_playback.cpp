@@ -4,20 +4,24 @@
 // ideal time (frame periods and delay seconds) and how much processor the
 // program uses while playing and while held.
 //
-//   velistrad_window_playback [N...]   catalogue entries to play (default 1 4 5 10 11 16)
+//   velistrad_window_playback [--follow OFFICER] [N...]
+//
+// N: catalogue entries to play (default 1 4 5 10 11 16); OFFICER: the index
+// of an officer to follow.
 #include <sys/resource.h>
 
 #include <cstdio>
 #include <cstdlib>
+#include <string>
 #include <vector>
 
+#include <QAction>
 #include <QApplication>
 #include <QElapsedTimer>
 #include <QTemporaryDir>
 #include <QTimer>
 
 #include "app/main_window.h"
-#include "app/qt_platform.h"
 #include "simulations/catalogue.h"
 
 using namespace velistrad;
@@ -39,18 +43,26 @@ double seconds(const QElapsedTimer& t) {
 
 int main(int argc, char** argv) {
     if (qEnvironmentVariableIsEmpty("QT_QPA_PLATFORM")) qputenv("QT_QPA_PLATFORM", "offscreen");
-    setUpDisplayConnection();  // as the program does
-    QApplication app(argc, argv);
-    std::vector<int> entries{1, 4, 5, 10, 11, 16};
-    if (argc > 1) {
-        entries.clear();
-        for (int i = 1; i < argc; ++i) entries.push_back(std::atoi(argv[i]));
+    std::vector<int> entries;
+    int followed = -1;
+    for (int i = 1; i < argc; ++i) {
+        const std::string arg = argv[i];
+        if (arg == "--follow" && i + 1 < argc) {
+            followed = std::atoi(argv[++i]);
+        } else {
+            entries.push_back(std::atoi(argv[i]));
+        }
     }
+    if (entries.empty()) entries = {1, 4, 5, 10, 11, 16};
+    QApplication app(argc, argv);
     QTemporaryDir dir;
     MainWindowSetup setup;
     setup.customFile = dir.filePath(QStringLiteral("custom.sim"));
     MainWindow window(setup);
     window.show();
+    // Following an officer repaints the whole plan every frame, with his route.
+    if (followed >= 0)
+        window.findChild<QAction*>(QStringLiteral("Officer(%1)").arg(followed))->trigger();
 
     QTimer::singleShot(500, &window, [&] {
         double wall = 0, ideal = 0, cpu = 0;
