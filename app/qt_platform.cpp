@@ -10,9 +10,17 @@
 
 namespace velistrad {
 
+namespace {
+
+void makeWake(QTimer& timer) {
+    timer.setSingleShot(true);
+    timer.setTimerType(Qt::PreciseTimer);
+}
+
+}  // namespace
+
 QtEventPump::QtEventPump(Clock& clock) : m_clock(clock) {
-    m_wake.setSingleShot(true);
-    m_wake.setTimerType(Qt::PreciseTimer);
+    makeWake(m_wake);
 }
 
 void QtEventPump::processEvents(double deadline) {
@@ -29,8 +37,7 @@ void QtEventPump::processEvents(double deadline) {
     QTimer* wake = &m_wake;
     if (m_depth > 0) {
         wake = &nested.emplace();
-        wake->setSingleShot(true);
-        wake->setTimerType(Qt::PreciseTimer);
+        makeWake(*wake);
     }
     if (std::isfinite(remaining)) {
         // Rounded up so the wait never ends early; capped, the caller waits again.

@@ -1,6 +1,7 @@
 #include "render/marker_painter.h"
 
 #include <cmath>
+#include <utility>
 
 #include <QFontMetricsF>
 #include <QPaintEngine>
@@ -57,6 +58,23 @@ int discMargin(qreal scale) {
     return static_cast<int>(std::ceil((kRadius + 1) * scale)) + 1;
 }
 
+// A device coordinate as the whole pixel it lies in and its sixteenths
+// within it, rounded: 0 to 15.
+std::pair<int, int> pixelAndFraction(qreal at) {
+    const auto sixteenths = static_cast<int>(std::lround(at * kDiscFractions));
+    const int pixel =
+        static_cast<int>(std::floor(static_cast<double>(sixteenths) / kDiscFractions));
+    return {pixel, sixteenths - pixel * kDiscFractions};
+}
+
+// The white disc with its black outline, the same into a picture or straight
+// onto any device.
+void drawCircle(QPainter& painter, QPointF centre) {
+    painter.setPen(QPen(Qt::black, 1));
+    painter.setBrush(kMarkerFill);
+    painter.drawEllipse(centre, kRadius, kRadius);
+}
+
 }  // namespace
 
 MarkerPainter::MarkerPainter()
@@ -111,9 +129,7 @@ const QImage& MarkerPainter::disc(int fractionX, int fractionY, qreal scale) {
     painter.translate(margin + static_cast<qreal>(fractionX) / kDiscFractions,
                       margin + static_cast<qreal>(fractionY) / kDiscFractions);
     painter.scale(scale, scale);
-    painter.setPen(QPen(Qt::black, 1));
-    painter.setBrush(kMarkerFill);
-    painter.drawEllipse(QPointF(0, 0), kRadius, kRadius);
+    drawCircle(painter, QPointF(0, 0));
     painter.end();
     return *m_discs.insert(key, disc);
 }
@@ -144,7 +160,6 @@ void MarkerPainter::paint(QPainter& painter, const std::vector<Marker>& markers)
     // neighbour's circle, stays whole and readable; later markers still lie
     // over earlier ones, circle over circle and label over label.
     painter.setRenderHint(QPainter::Antialiasing);
-    painter.setPen(QPen(Qt::black, 1));  // the outlines' and the letters'
     // Antialiasing a circle and its outline costs more than the rest of a
     // frame, so on pixels at a pixel ratio of 1 each circle is copied from a
     // picture drawn once.
@@ -156,26 +171,16 @@ void MarkerPainter::paint(QPainter& painter, const std::vector<Marker>& markers)
         painter.resetTransform();
         for (const Marker& m : markers) {
             const QPointF centre = world.map(markerCentre(m.position.x(), m.position.y()));
-            QPoint pixel(static_cast<int>(std::floor(centre.x())),
-                         static_cast<int>(std::floor(centre.y())));
-            int fractionX = qRound((centre.x() - pixel.x()) * kDiscFractions);
-            int fractionY = qRound((centre.y() - pixel.y()) * kDiscFractions);
-            if (fractionX == kDiscFractions) {
-                fractionX = 0;
-                pixel.rx() += 1;
-            }
-            if (fractionY == kDiscFractions) {
-                fractionY = 0;
-                pixel.ry() += 1;
-            }
-            painter.drawImage(pixel - QPoint(margin, margin), disc(fractionX, fractionY, dpr));
+            const auto [x, fractionX] = pixelAndFraction(centre.x());
+            const auto [y, fractionY] = pixelAndFraction(centre.y());
+            painter.drawImage(QPoint(x - margin, y - margin), disc(fractionX, fractionY, dpr));
         }
         painter.restore();
     } else {
-        painter.setBrush(kMarkerFill);
         for (const Marker& m : markers)
-            painter.drawEllipse(markerCentre(m.position.x(), m.position.y()), kRadius, kRadius);
+            drawCircle(painter, markerCentre(m.position.x(), m.position.y()));
     }
+    painter.setPen(QPen(Qt::black, 1));  // the letters'
     // Halos first, so that no halo covers a neighbour's letters.
     for (const Marker& m : markers) {
         Label& made = label(m.label);
