@@ -165,6 +165,7 @@ void FollowOfficer::refresh() {
         m_trails = TrailScene(
             played && m_options.any() ? officerTrails(*played) : std::vector<Trail>(), m_options);
         m_partDelay = -1;
+        m_presented.reset();
         changed = true;
     }
     if (delay != m_partDelay) {
@@ -263,14 +264,28 @@ int FollowOfficer::officerAt(QPointF pixel) const {
 void FollowOfficer::paintUnder(QPainter& painter) {
     // A run just composed has its routes worked out at the next refresh.
     if (m_window.simulator().played() != m_played) return;
-    m_trails.paintRoutes(painter, m_window.room(), m_window.simulator().playedFrames());
+    m_trails.paintFaint(painter);
+    // A frame repaints a few patches: routes that reach none are left out.
+    m_trails.paintWalked(painter, m_window.room(), m_window.simulator().playedFrames(),
+                         painter.clipBoundingRect());
 }
 
 void FollowOfficer::paintOver(QPainter& painter) {
-    m_trails.paintRing(painter, m_window.room());
+    m_trails.paintRing(painter, m_window.room(), painter.clipBoundingRect());
     // Which colour is whom, while every route shows.
     if (m_options.all && m_window.simulator().played() == m_played)
         paintRouteLegend(painter, m_window.room(), m_trails.drawn());
+}
+
+std::optional<QRectF> FollowOfficer::changedArea() {
+    const ChapterRoom& room = m_window.room();
+    const std::size_t shown = m_window.simulator().playedFrames();
+    std::optional<QRectF> area;
+    // Routes not yet worked out for the run playing: all of the plan.
+    if (m_played && m_presented && m_window.simulator().played() == m_played)
+        area = m_trails.changed(m_presented->room, m_presented->shown, room, shown);
+    m_presented = Presented{room, shown};
+    return area;
 }
 
 }  // namespace velistrad

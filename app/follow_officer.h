@@ -10,11 +10,13 @@
 #include <array>
 #include <cstddef>
 #include <memory>
+#include <optional>
 #include <string>
 #include <vector>
 
 #include "app/plan_view.h"
 #include "engine/officer_part.h"
+#include "model/chapter_room.h"
 #include "render/trail_painter.h"
 
 class QAction;
@@ -62,6 +64,8 @@ public:
 
     void paintUnder(QPainter& painter) override;
     void paintOver(QPainter& painter) override;
+    // What his ring and the routes changed since the frame presented last.
+    std::optional<QRectF> changedArea() override;
 
 private:
     void buildPanel();
@@ -77,6 +81,13 @@ private:
     TrailOptions m_options;
     std::shared_ptr<const PlayedTimeline> m_played;  // the routes are of this run
     TrailScene m_trails;
+    // The room and frame count the plan was last presented with, for these
+    // routes; none when they have not been presented yet.
+    struct Presented {
+        ChapterRoom room;
+        std::size_t shown = 0;
+    };
+    std::optional<Presented> m_presented;
     std::vector<PartStep> m_part;
     double m_partDelay = -1;  // the frame period the part's times are at
     bool m_panelShown = false;

@@ -96,8 +96,13 @@ void PlanView::present() {
         if (!unchanged(m_drawing, m)) changed += m_painter.bounds(m).toAlignedRect();
     m_drawing.clear();
     if (m_overlay) {
-        repaint();
-        return;
+        const std::optional<QRectF> area = m_overlay->changedArea();
+        if (!area) {
+            repaint();
+            return;
+        }
+        // Its lines are antialiased: a pixel more each way.
+        if (!area->isEmpty()) changed += area->toAlignedRect().adjusted(-1, -1, 1, 1);
     }
     if (changed.isEmpty()) return;
     const QTransform toWidget = planTransform();

@@ -7,6 +7,7 @@
 #pragma once
 
 #include <functional>
+#include <optional>
 #include <vector>
 
 #include <QFont>
@@ -28,6 +29,10 @@ public:
     virtual ~PlanOverlay() = default;
     virtual void paintUnder(QPainter& painter) = 0;
     virtual void paintOver(QPainter& painter) = 0;
+    // Asked as each frame of a run is presented: the plan pixels its own
+    // drawing may have changed since it was last asked; nothing means all
+    // of the plan.
+    virtual std::optional<QRectF> changedArea() { return std::nullopt; }
 };
 
 class PlanView : public QFrame, public DrawingSurface {
@@ -53,8 +58,8 @@ public:
     QRectF planRect() const;
     QSize sizeHint() const override;
 
-    // With an overlay every frame repaints the whole plan, as routes change
-    // along with the markers; null (the default) paints only what changed.
+    // Drawn with the plan from now on; null (the default) draws the plan
+    // alone.
     void setOverlay(PlanOverlay* overlay);
     // The route of the entry being edited, drawn under the markers; empty
     // draws nothing.

@@ -67,6 +67,16 @@ std::pair<int, int> pixelAndFraction(qreal at) {
     return {pixel, sixteenths - pixel * kDiscFractions};
 }
 
+// Where a picture's corner goes, moved onto a whole device pixel. Qt copies a
+// picture to the nearest pixel when the clip is one rectangle but samples it
+// between pixels when the clip is several: a frame that repaints a few
+// patches would draw a label's halo a pixel off from a whole repaint.
+QPointF onDevicePixel(const QTransform& world, qreal deviceRatio, QPointF at) {
+    const QPointF device = world.map(at) * deviceRatio;
+    const QPointF whole(std::floor(device.x() + 0.5), std::floor(device.y() + 0.5));
+    return world.inverted().map(whole / deviceRatio);
+}
+
 // The white disc with its black outline, the same into a picture or straight
 // onto any device.
 void drawCircle(QPainter& painter, QPointF centre) {
@@ -185,7 +195,9 @@ void MarkerPainter::paint(QPainter& painter, const std::vector<Marker>& markers)
     for (const Marker& m : markers) {
         Label& made = label(m.label);
         if (pixelHalos) {
-            painter.drawPixmap(pixels(m.position) + made.haloOffset, halo(made, dpr));
+            painter.drawPixmap(
+                onDevicePixel(world, deviceRatio, pixels(m.position) + made.haloOffset),
+                halo(made, dpr));
         } else {
             painter.save();
             painter.translate(pixels(m.position) + QPointF(0, m_ascent));
