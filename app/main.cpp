@@ -13,6 +13,7 @@
 #include <QTimer>
 
 #include "app/main_window.h"
+#include "app/qt_platform.h"
 #include "app/single_instance.h"
 #include "engine/simulator.h"
 #include "model/chapter_room.h"
@@ -29,6 +30,7 @@ int main(int argc, char* argv[]) {
             qEnvironmentVariableIsEmpty("QT_QPA_PLATFORM"))
             qputenv("QT_QPA_PLATFORM", "offscreen");
     }
+    velistrad::setUpDisplayConnection();
     QApplication app(argc, argv);
     QApplication::setApplicationName(QStringLiteral("velistrad"));
     QApplication::setApplicationVersion(QStringLiteral("1.3"));

@@ -145,8 +145,19 @@ void PlanView::paintEvent(QPaintEvent* event) {
             painter.drawRect(QRectF(framed).adjusted(1, 1, -1, -1));
         }
     }
+    // The plan is copied patch by patch, only where it is repainted: Qt
+    // splits a copy the size of the plan among worker threads whatever the
+    // clip, and waking them costs more than a frame's patches.
+    const qreal ratio = devicePixelRatioF();
+    const QRect onPlan = plan.toAlignedRect();
+    for (const QRect& r : event->region()) {
+        const QRect patch = r & onPlan;
+        if (patch.isEmpty()) continue;
+        painter.drawPixmap(QRectF(patch), m_plan,
+                           QRectF(QPointF(patch.topLeft() - plan.topLeft()) * ratio,
+                                  QSizeF(patch.size()) * ratio));
+    }
     painter.setTransform(planTransform());
-    painter.drawPixmap(0, 0, m_plan);  // the clip keeps this to what changed
     if (m_overlay) m_overlay->paintUnder(painter);
     if (m_preview) m_preview(painter);
     // Only the markers that reach into what is repainted: the others would

@@ -2,6 +2,7 @@
 
 #include <QCoreApplication>
 #include <QTimer>
+#include <QtGlobal>
 
 #include <algorithm>
 #include <chrono>
@@ -18,6 +19,10 @@ void makeWake(QTimer& timer) {
 }
 
 }  // namespace
+
+void setUpDisplayConnection() {
+    if (!qEnvironmentVariableIsSet("QT_XCB_NO_MITSHM")) qputenv("QT_XCB_NO_MITSHM", "1");
+}
 
 QtEventPump::QtEventPump(Clock& clock) : m_clock(clock) {
     makeWake(m_wake);

@@ -1,4 +1,5 @@
-// The engine's clock and the event pump of playback's waits, on Qt.
+// The engine's clock and the event pump of playback's waits, on Qt, and how
+// the program sends its pictures to the display.
 #pragma once
 
 #include <QElapsedTimer>
@@ -16,6 +17,14 @@ public:
 private:
     QElapsedTimer m_timer;
 };
+
+// Called before the application object is made: the program sends its
+// pictures to an X server through the connection rather than through shared
+// memory, unless QT_XCB_NO_MITSHM is already set. A frame of a run repaints
+// a few small patches of the plan, forty times a second; through shared
+// memory each costs a round trip to the server and a wake of Qt's reader
+// thread before the next can be painted.
+void setUpDisplayConnection();
 
 // One pass of event handling: what is pending, or else a sleep until the
 // deadline or the next event, whichever comes first; never a busy loop.

@@ -22,6 +22,7 @@
 #include <QTimer>
 
 #include "app/main_window.h"
+#include "app/qt_platform.h"
 #include "simulations/catalogue.h"
 
 using namespace velistrad;
@@ -54,6 +55,7 @@ int main(int argc, char** argv) {
         }
     }
     if (entries.empty()) entries = {1, 4, 5, 10, 11, 16};
+    setUpDisplayConnection();  // as the program does
     QApplication app(argc, argv);
     QTemporaryDir dir;
     MainWindowSetup setup;
