@@ -43,9 +43,10 @@ public:
 
     void clear() override;
     void drawOfficer(const OfficerMarker& marker) override;
-    // Paints at once, and only where markers appeared, moved or went:
-    // playback waits inside nested event handling, where a queued update
-    // might not be painted before the next frame replaces it.
+    // Paints at once, and only where markers appeared, moved or went and
+    // where the overlay's drawing changed: playback waits inside nested
+    // event handling, where a queued update might not be painted before the
+    // next frame replaces it.
     void present() override;
 
     // What is shown now, for tests and for export.

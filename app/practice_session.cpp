@@ -389,4 +389,10 @@ void PracticeSession::paintOver(QPainter& painter) {
     painter.restore();
 }
 
+std::optional<QRectF> PracticeSession::changedArea() {
+    const bool same = m_presented.first == m_shownRoute && m_presented.second == m_tick;
+    m_presented = {m_shownRoute, m_tick};
+    return same ? std::optional<QRectF>(QRectF()) : std::nullopt;
+}
+
 }  // namespace velistrad

@@ -19,6 +19,7 @@
 #include <functional>
 #include <memory>
 #include <optional>
+#include <utility>
 #include <vector>
 
 #include "app/plan_view.h"
@@ -66,6 +67,9 @@ public:
 
     void paintUnder(QPainter& painter) override;
     void paintOver(QPainter& painter) override;
+    // His route and tick stay put while a step plays: a frame changes
+    // nothing of them unless they changed since the frame before.
+    std::optional<QRectF> changedArea() override;
 
 private:
     void choose();  // the dialog of movement and officer
@@ -91,6 +95,7 @@ private:
     std::vector<TrailPoint> m_trail;                   // his whole route in the run
     std::optional<std::vector<QPointF>> m_shownRoute;  // plan pixels of a missed step
     std::optional<QPointF> m_tick;                     // where a right answer was
+    std::pair<decltype(m_shownRoute), decltype(m_tick)> m_presented;  // at the last frame
     std::size_t m_target = 0;
     void (PracticeSession::*m_then)() = nullptr;
 

@@ -4,14 +4,19 @@
 
 #include <gtest/gtest.h>
 
+#include <algorithm>
+#include <cstdlib>
+
 #include <QAction>
 #include <QCoreApplication>
 #include <QPlainTextEdit>
 #include <QPushButton>
+#include <QScreen>
 #include <QTemporaryDir>
 
 #include "app/dialogs.h"
 #include "app/main_window.h"
+#include "app/plan_view.h"
 #include "tests/engine/composed.h"
 #include "tests/engine/scripted_clock.h"
 #include "tests/simulations/saving_fixture.h"
@@ -87,6 +92,31 @@ protected:
         trigger(qs("SaveSimulation"));
     }
     QAction* customItem(int i) const { return child<QAction>(qs("CustomSim(%1)").arg(i)); }
+    // The pixels of the plan that the window holds now (not painted anew, as
+    // grab() would) and that differ from a whole repaint by more than the few
+    // levels by which antialiased edges differ when clipped to patches: a
+    // pixel left from another frame is far further off.
+    int stalePlanPixels() const {
+        PlanView* plan = window->plan();
+        const QRect r = plan->planRect().toRect().translated(plan->mapTo(window.get(), QPoint()));
+        const QImage held = window->screen()
+                                ->grabWindow(window->winId(), r.x(), r.y(), r.width(), r.height())
+                                .toImage()
+                                .convertToFormat(QImage::Format_RGB32);
+        const QImage whole = plan->grab()
+                                 .toImage()
+                                 .copy(plan->planRect().toRect())
+                                 .convertToFormat(QImage::Format_RGB32);
+        if (held.size() != whole.size()) return r.width() * r.height();
+        int stale = 0;
+        for (int y = 0; y < held.height(); ++y)
+            for (int x = 0; x < held.width(); ++x) {
+                const QRgb p = held.pixel(x, y), q = whole.pixel(x, y);
+                stale += std::max({std::abs(qRed(p) - qRed(q)), std::abs(qGreen(p) - qGreen(q)),
+                                   std::abs(qBlue(p) - qBlue(q))}) > 24;
+            }
+        return stale;
+    }
 
     QTemporaryDir dir;
     ScriptedDialogs dialogs;
