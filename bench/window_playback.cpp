@@ -62,7 +62,7 @@ int main(int argc, char** argv) {
     setup.customFile = dir.filePath(QStringLiteral("custom.sim"));
     MainWindow window(setup);
     window.show();
-    // Following an officer repaints the whole plan every frame, with his route.
+    // Following an officer adds his ring and route to what each frame repaints.
     if (followed >= 0)
         window.findChild<QAction*>(QStringLiteral("Officer(%1)").arg(followed))->trigger();
 
