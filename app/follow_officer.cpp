@@ -261,19 +261,22 @@ int FollowOfficer::officerAt(QPointF pixel) const {
     return -1;
 }
 
-void FollowOfficer::paintUnder(QPainter& painter) {
+bool FollowOfficer::routesOfThisRun() const {
     // A run just composed has its routes worked out at the next refresh.
-    if (m_window.simulator().played() != m_played) return;
-    m_trails.paintFaint(painter);
+    return m_played && m_window.simulator().played() == m_played;
+}
+
+void FollowOfficer::paintUnder(QPainter& painter) {
+    if (!routesOfThisRun()) return;
     // A frame repaints a few patches: routes that reach none are left out.
-    m_trails.paintWalked(painter, m_window.room(), m_window.simulator().playedFrames(),
+    m_trails.paintRoutes(painter, m_window.room(), m_window.simulator().playedFrames(),
                          painter.clipBoundingRect());
 }
 
 void FollowOfficer::paintOver(QPainter& painter) {
     m_trails.paintRing(painter, m_window.room(), painter.clipBoundingRect());
     // Which colour is whom, while every route shows.
-    if (m_options.all && m_window.simulator().played() == m_played)
+    if (m_options.all && routesOfThisRun())
         paintRouteLegend(painter, m_window.room(), m_trails.drawn());
 }
 
@@ -282,7 +285,7 @@ std::optional<QRectF> FollowOfficer::changedArea() {
     const std::size_t shown = m_window.simulator().playedFrames();
     std::optional<QRectF> area;
     // Routes not yet worked out for the run playing: all of the plan.
-    if (m_played && m_presented && m_window.simulator().played() == m_played)
+    if (m_presented && routesOfThisRun())
         area = m_trails.changed(m_presented->room, m_presented->shown, room, shown);
     m_presented = Presented{room, shown};
     return area;

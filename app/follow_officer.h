@@ -73,7 +73,8 @@ private:
     void showPart();
     void showChoice();  // menu, list and plan agree with m_options
     void showStepInStatus();
-    void wrapWords();  // the Goes column's words in lines as wide as it
+    void wrapWords();              // the Goes column's words in lines as wide as it
+    bool routesOfThisRun() const;  // m_trails are of the run the simulator holds
 
     WindowContext& m_window;
     TimelinePanel& m_timeline;

@@ -231,9 +231,10 @@ void TrailScene::paintWalked(QPainter& painter, const ChapterRoom& room, std::si
     painter.restore();
 }
 
-void TrailScene::paintRoutes(QPainter& painter, const ChapterRoom& room, std::size_t shown) const {
+void TrailScene::paintRoutes(QPainter& painter, const ChapterRoom& room, std::size_t shown,
+                             const QRectF& within) const {
     paintFaint(painter);
-    paintWalked(painter, room, shown);
+    paintWalked(painter, room, shown, within);
 }
 
 void TrailScene::paintRing(QPainter& painter, const ChapterRoom& room, const QRectF& within) const {

@@ -51,8 +51,10 @@ public:
 
     // The routes as they stand once `shown` frames have been shown, the
     // room's officers where those frames leave them: first every route
-    // faint, which stays as it is all through a run, then the walked parts.
-    void paintRoutes(QPainter& painter, const ChapterRoom& room, std::size_t shown) const;
+    // faint, which stays as it is all through a run, then the walked parts;
+    // walked parts that cannot reach into `within` (when valid) are left out.
+    void paintRoutes(QPainter& painter, const ChapterRoom& room, std::size_t shown,
+                     const QRectF& within = QRectF()) const;
     void paintFaint(QPainter& painter) const;
     // Routes that cannot reach into `within` (when valid) are left out.
     void paintWalked(QPainter& painter, const ChapterRoom& room, std::size_t shown,
